@@ -1,0 +1,48 @@
+// Names for the numbers of the game: piece codes, flags, players and modes.
+// Board arrays are indexed [x][y] with x = file 1..9 (left to right) and
+// y = rank 1..10 (top to bottom); index 0 is never a square.
+#pragma once
+
+namespace zenko {
+
+inline constexpr int FlagOn = 1;
+inline constexpr int FlagOff = 0;
+
+// COM pieces (top side) are positive, MAN pieces (bottom side) negative;
+// the kind is the absolute value.
+inline constexpr int PieceEmpty = 0;
+inline constexpr int ComSoldier = 1;
+inline constexpr int ComAdvisor = 2;
+inline constexpr int ComCannon = 3;
+inline constexpr int ComElephant = 4;
+inline constexpr int ComChariot = 5;
+inline constexpr int ComHorse = 6;
+inline constexpr int ComGeneral = 7;
+inline constexpr int ManSoldier = -1;
+inline constexpr int ManAdvisor = -2;
+inline constexpr int ManCannon = -3;
+inline constexpr int ManElephant = -4;
+inline constexpr int ManChariot = -5;
+inline constexpr int ManHorse = -6;
+inline constexpr int ManGeneral = -7;
+
+// Players, turn and game mode.
+inline constexpr int FirstPlayer = 6;   // 先手
+inline constexpr int SecondPlayer = 7;  // 後手
+inline constexpr int NoGame = -1;
+inline constexpr int ModeVsMan = 0;
+inline constexpr int ModeVsCom = 1;
+
+inline constexpr int BoardFiles = 9;
+inline constexpr int BoardRanks = 10;
+
+// Every per-square table: [0..9][0..10], row and column 0 unused.
+template <typename T>
+using SquareTable = T[BoardFiles + 1][BoardRanks + 1];
+
+// Evaluation scores count tenths (0.1 = 1, 0.5 = 5) so that equal decimal
+// scores compare equal and the first candidate found keeps a tie.
+using Score = int;
+inline constexpr Score ScoreUnit = 10;
+
+}  // namespace zenko

@@ -1,0 +1,2 @@
+// The game's sound library over SDL2_mixer.
+#pragma once

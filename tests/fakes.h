@@ -1,0 +1,170 @@
+// Recording fakes of the platform interfaces, so that whole games can be
+// scripted through Form1 without a window.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/form1.h"
+#include "ui/platform.h"
+
+namespace zenko::testing {
+
+struct DrawCall {
+    enum Kind { Picture, Line, Box, Text } kind;
+    int code = 0;  // picture code
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    int colour = 0;
+    std::string text;
+    int pointSize = 0;
+    bool bold = false;
+};
+
+class RecordingCanvas : public Canvas {
+public:
+    std::vector<DrawCall> calls;
+    int refreshes = 0;
+    void draw_picture(int code, int x, int y) override { calls.push_back({DrawCall::Picture, code, x, y}); }
+    void draw_line(int x1, int y1, int x2, int y2, int colour) override {
+        calls.push_back({DrawCall::Line, 0, x1, y1, x2, y2, colour});
+    }
+    void draw_box(int x1, int y1, int x2, int y2, int colour) override {
+        calls.push_back({DrawCall::Box, 0, x1, y1, x2, y2, colour});
+    }
+    void draw_text(int x, int y, const std::string& text, int size, bool bold, int colour) override {
+        calls.push_back({DrawCall::Text, 0, x, y, 0, 0, colour, text, size, bold});
+    }
+    void refresh() override { ++refreshes; }
+    void clear() { calls.clear(); }
+    std::vector<DrawCall> of_kind(DrawCall::Kind k) const {
+        std::vector<DrawCall> out;
+        for (const auto& c : calls)
+            if (c.kind == k) out.push_back(c);
+        return out;
+    }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const auto& c : calls)
+            if (c.kind == DrawCall::Text) out.push_back(c.text);
+        return out;
+    }
+};
+
+struct ShownBox {
+    std::string text, title;
+    Buttons buttons;
+    BoxIcon icon;
+};
+
+// Answers message boxes from a script; OK boxes need no script entry and
+// Yes/No boxes default to Yes when the script is empty.
+class ScriptedDialogs : public Dialogs {
+public:
+    std::vector<ShownBox> shown;
+    std::deque<Answer> answers;
+    Answer message_box(const std::string& text, const std::string& title, Buttons buttons, BoxIcon icon) override {
+        shown.push_back({text, title, buttons, icon});
+        if (buttons == Buttons::OK) return Answer::OK;
+        if (answers.empty()) return Answer::Yes;
+        Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+class FakeClock : public TimeOfDay {
+public:
+    double now = 36000.0;  // 10:00:00
+    double seconds_since_midnight() override { return now; }
+};
+
+struct SoundEvent {
+    std::string call;
+    int handle;
+};
+
+class RecordingSound : public SoundLibrary {
+public:
+    bool deviceAvailable = true;
+    int nextHandle = 1;
+    std::map<int, std::vector<unsigned char>> buffers;  // handle -> bytes
+    std::map<int, int> flags;
+    std::vector<SoundEvent> events;
+    int dsInitialize(void*) override {
+        events.push_back({"dsInitialize", 0});
+        return deviceAvailable ? 100 : 0;
+    }
+    int dsCreateDSB(int device, const std::vector<unsigned char>& bytes, int f) override {
+        if (device == 0) return 0;
+        int h = nextHandle++;
+        buffers[h] = bytes;
+        flags[h] = f;
+        events.push_back({"dsCreateDSB", h});
+        return h;
+    }
+    int dsPlay(int b) override { return record("dsPlay", b); }
+    int dsPlayLooping(int b) override { return record("dsPlayLooping", b); }
+    int dsStop(int b) override { return record("dsStop", b); }
+    int dsFree(int b) override { return record("dsFree", b); }
+    int dsTerminate(int d) override { return record("dsTerminate", d); }
+    int count(const std::string& call, int handle) const {
+        int n = 0;
+        for (const auto& e : events)
+            if (e.call == call && e.handle == handle) ++n;
+        return n;
+    }
+    void clear() { events.clear(); }
+
+private:
+    int record(const char* call, int h) {
+        events.push_back({call, h});
+        return 0;
+    }
+};
+
+class FakePanel : public Panel {
+public:
+    std::map<PanelControl, bool> visible;
+    std::map<PanelControl, std::string> texts;
+    std::string driveValue = "/";
+    std::string dirPath = ".";
+    std::string filePath = ".";
+    std::string fileName;
+    int refreshes = 0;
+    PathResult nextDirResult = PathResult::Ok;
+    void set_visible(PanelControl c, bool v) override { visible[c] = v; }
+    bool is_visible(PanelControl c) override { return visible[c]; }
+    std::string text(PanelControl f) override { return texts[f]; }
+    void set_text(PanelControl f, const std::string& t) override { texts[f] = t; }
+    std::string drive() override { return driveValue; }
+    std::string dir_path() override { return dirPath; }
+    PathResult set_dir_path(const std::string& p) override {
+        if (nextDirResult == PathResult::Ok) dirPath = p;
+        return nextDirResult;
+    }
+    std::string file_path() override { return filePath; }
+    void set_file_path(const std::string& p) override { filePath = p; }
+    std::string file_name() override { return fileName; }
+    void refresh_files() override { ++refreshes; }
+};
+
+class FakeApp : public AppControl {
+public:
+    int quits = 0;
+    void quit() override { ++quits; }
+};
+
+// A Form1 wired to fresh fakes.
+struct FormFixture {
+    RecordingCanvas canvas;
+    ScriptedDialogs dialogs;
+    FakeClock clock;
+    RecordingSound sound;
+    FakePanel panel;
+    FakeApp app;
+    Form1 form{Platform{canvas, dialogs, clock, sound, panel, app}};
+};
+
+}  // namespace zenko::testing
