@@ -1,0 +1,21 @@
+// Subcommands of the engine tool. Each returns the process exit status:
+// 0 on success, 2 after printing a one-line error on stderr for bad input.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zenko::tool {
+
+using Args = std::vector<std::string>;  // the words after the subcommand
+
+int perft_command(const Args& args);   // perft FEN DEPTH
+int survey_command(const Args& args);  // survey FEN
+int moves_command(const Args& args);   // moves FEN LEVEL
+int mate_command(const Args& args);    // mate FEN
+int bench_command(const Args& args);   // bench [FILE]
+
+// Prints "zenko-engine: MESSAGE" on stderr and returns 2.
+int usage_error(const std::string& message);
+
+}  // namespace zenko::tool
