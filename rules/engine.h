@@ -53,6 +53,11 @@ public:
     int 移動チェック象相(int x1, int y1, int x2, int y2) const;
     int 移動チェック_王不見王(int x1, int y1, int x2, int y2);
     void 取得_駒移動座標(int piece, int x, int y, int& xMin, int& xMax, int& yMin, int& yMax) const;
+    // Leaves of the tree of legal move sequences `depth` plies deep (perft):
+    // each side in turn moves every piece to every square 移動チェック allows;
+    // the tree goes on below captures of a general. Board and general squares
+    // are as before when it returns.
+    long long perft(int depth, bool manToMove);
 
     // ---- Move execution (board part), check and mate ----
     // Changes the board only; the application repaints the two squares.

@@ -1,0 +1,104 @@
+// Reading a position from Xiangqi FEN: ranks from the top (y = 1) down,
+// squares from the left (x = 1); lowercase letters are COM pieces.
+#include <cctype>
+#include <sstream>
+#include <vector>
+
+#include "rules/engine.h"
+
+namespace zenko {
+
+namespace {
+
+struct PieceLetter {
+    char letter;  // lowercase; the uppercase letter names the MAN piece
+    int comCode;
+};
+
+constexpr PieceLetter PieceLetters[] = {
+    {'k', ComGeneral}, {'a', ComAdvisor}, {'b', ComElephant}, {'e', ComElephant}, {'n', ComHorse},
+    {'h', ComHorse},   {'r', ComChariot}, {'c', ComCannon},   {'p', ComSoldier},
+};
+
+// The code of a piece letter, or PieceEmpty when the letter names no piece.
+int code_of_letter(char letter) {
+    const bool isMan = std::isupper(static_cast<unsigned char>(letter));
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    for (const PieceLetter& p : PieceLetters)
+        if (p.letter == lower) return isMan ? -p.comCode : p.comCode;
+    return PieceEmpty;
+}
+
+// Fills one rank of a zeroed board; false unless it describes exactly nine squares.
+bool read_rank(const std::string& text, int y, SquareTable<int>& board) {
+    int x = 0;
+    for (char c : text) {
+        if (c >= '1' && c <= '9') {
+            x += c - '0';
+        } else {
+            const int code = code_of_letter(c);
+            if (code == PieceEmpty) return false;
+            if (++x <= BoardFiles) board[x][y] = code;
+        }
+        if (x > BoardFiles) return false;
+    }
+    return x == BoardFiles;
+}
+
+bool read_placement(const std::string& field, SquareTable<int>& board) {
+    std::vector<std::string> ranks;
+    std::istringstream in(field);
+    for (std::string rank; std::getline(in, rank, '/');) ranks.push_back(rank);
+    if (ranks.size() != BoardRanks || field.back() == '/') return false;
+    for (int y = 1; y <= BoardRanks; ++y)
+        if (!read_rank(ranks[y - 1], y, board)) return false;
+    return true;
+}
+
+struct Square {
+    int x = 0, y = 0;
+};
+
+// The square of the one general of the given code inside its palace; a
+// board with none, two, or one outside the palace is not a position the
+// rules can reach (the flying-general test relies on the palaces).
+bool find_general(const SquareTable<int>& board, int general, Square& found) {
+    const int top = general == ComGeneral ? 1 : 8;
+    int count = 0;
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y)
+            if (board[x][y] == general) ++count, found = {x, y};
+    return count == 1 && found.x >= 4 && found.x <= 6 && found.y >= top && found.y <= top + 2;
+}
+
+bool read_side(const std::string& field, bool& manToMove) {
+    if (field == "w" || field == "r") return manToMove = true, true;
+    if (field == "b") return manToMove = false, true;
+    return false;
+}
+
+}  // namespace
+
+// Fields after the side to move (castling, en passant, move counters) carry
+// nothing in Xiangqi and are ignored; a missing side field means MAN to move.
+bool Engine::set_fen(const std::string& fen, bool* manToMove) {
+    std::istringstream in(fen);
+    std::string placement, side;
+    if (!(in >> placement)) return false;
+    SquareTable<int> board{};
+    bool manMoves = true;
+    Square comGeneral, manGeneral;
+    if (!read_placement(placement, board)) return false;
+    if (in >> side && !read_side(side, manMoves)) return false;
+    if (!find_general(board, ComGeneral, comGeneral) || !find_general(board, ManGeneral, manGeneral))
+        return false;
+
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) Board[x][y] = board[x][y];
+    ComGeneralX = comGeneral.x, ComGeneralY = comGeneral.y;
+    ManGeneralX = manGeneral.x, ManGeneralY = manGeneral.y;
+    if (manToMove) *manToMove = manMoves;
+    return true;
+}
+
+}  // namespace zenko

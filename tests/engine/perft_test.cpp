@@ -1,0 +1,151 @@
+// Positions and the move tree: the starting position, reading FEN, the board
+// change of a move, and perft counts through the engine and the engine tool.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "test_positions.h"
+
+namespace zenko::testing {
+namespace {
+
+TEST(Position, StartingPositionMatchesStartFen) {
+    Engine fromFen, placed;
+    load_fen(fromFen, StartFen);
+    placed.Board[5][5] = ComChariot;  // must be cleared
+    placed.初期配置();
+    EXPECT_EQ(Position(placed), Position(fromFen));
+    EXPECT_EQ(placed.Board[4][10], ManAdvisor);
+    EXPECT_EQ(placed.Board[8][3], ComCannon);
+}
+
+TEST(Position, FenSideToMoveAndLetterAliases) {
+    Engine engine;
+    bool manToMove = false;
+    ASSERT_TRUE(engine.set_fen("3k5/9/9/9/9/9/9/9/9/4K4 r", &manToMove));
+    EXPECT_TRUE(manToMove);
+    ASSERT_TRUE(engine.set_fen("2ehk4/9/9/9/9/9/9/9/9/2EH1K3 b - - 0 1", &manToMove));
+    EXPECT_FALSE(manToMove);
+    EXPECT_EQ(engine.Board[3][1], ComElephant);
+    EXPECT_EQ(engine.Board[4][10], ManHorse);
+    EXPECT_EQ(engine.ComGeneralX * 100 + engine.ComGeneralY, 501);
+    EXPECT_EQ(engine.ManGeneralX * 100 + engine.ManGeneralY, 610);
+}
+
+TEST(Position, MalformedFenIsRefusedAndChangesNothing) {
+    const char* bad[] = {
+        "",
+        "3k5/9/9/9/9/9/9/9/4K4 w",      // nine ranks
+        "3k5/9/9/9/9/9/9/9/9/4K4/ w",   // trailing slash
+        "3k4/9/9/9/9/9/9/9/9/4K4 w",    // rank of eight squares
+        "3k1p4/9/9/9/9/9/9/9/9/4K4 w",  // ten squares through a piece
+        "3k5/9/9/9/9/x8/9/9/9/4K4 w",   // unknown letter
+        "3k5/9/9/9/9/9/9/9/9/4K4 x",    // side field
+        "3kk4/9/9/9/9/9/9/9/9/4K4 w",   // two COM generals
+        "3k5/9/9/9/9/9/9/9/9/9 w",      // no MAN general
+        "9/9/9/9/4k4/9/9/9/9/4K4 w",    // general outside its palace
+    };
+    Engine engine;
+    engine.初期配置();
+    const Position before(engine);
+    for (const char* fen : bad) {
+        bool manToMove = false;
+        EXPECT_FALSE(engine.set_fen(fen, &manToMove)) << fen;
+        EXPECT_FALSE(manToMove) << fen;
+        EXPECT_EQ(Position(engine), before) << fen;
+    }
+}
+
+TEST(Position, MoveFollowsOnlyTheManGeneral) {
+    Engine engine;
+    load_fen(engine, "4k4/9/9/9/9/9/9/9/9/4K4");
+    engine.駒移動(5, 10, 5, 9, ManGeneral);
+    engine.駒移動(5, 1, 4, 1, ComGeneral);
+    EXPECT_EQ(engine.Board[5][10], PieceEmpty);
+    EXPECT_EQ(engine.Board[5][9], ManGeneral);
+    EXPECT_EQ(engine.ManGeneralX * 100 + engine.ManGeneralY, 509);
+    EXPECT_EQ(engine.ComGeneralX * 100 + engine.ComGeneralY, 501);  // left to the survey
+    engine.駒移動(4, 1, 5, 9, ComGeneral);                          // a capture replaces
+    EXPECT_EQ(engine.Board[5][9], ComGeneral);
+}
+
+struct PerftCase {
+    const char* name;
+    std::string fen;
+    long long leaves[3];  // depths 1, 2, 3; 0 = not counted
+};
+
+// The hand-built counts: the lone generals' counts turn on the facing rule; in
+// the soldier race a MAN soldier takes the COM general at once and the COM
+// soldier still moves below that capture; in the chariot game the COM
+// general's two steps both count although (4,2) walks into the chariot.
+const PerftCase PerftCases[] = {
+    {"Start", StartFen, {44, 1926, 80288}},
+    {"LoneGenerals", "3k5/9/9/9/9/9/9/9/9/5K3 w", {2, 3, 7}},
+    {"SoldierTakesGeneral", "3k5/3P5/9/9/9/8p/9/9/9/5K3 w", {5, 17, 81}},
+    {"GeneralStepsIntoCheck", "3k5/8R/9/9/9/9/9/9/9/5K3 b", {2, 34, 0}},
+};
+
+class Perft : public ::testing::TestWithParam<PerftCase> {};
+
+TEST_P(Perft, CountsLeavesAndRestoresPosition) {
+    const PerftCase& c = GetParam();
+    Engine engine;
+    bool manToMove = true;
+    ASSERT_TRUE(engine.set_fen(c.fen, &manToMove));
+    const Position before(engine);
+    for (int depth = 1; depth <= 3; ++depth) {
+        if (c.leaves[depth - 1] == 0) continue;
+        EXPECT_EQ(engine.perft(depth, manToMove), c.leaves[depth - 1]) << "depth " << depth;
+    }
+    EXPECT_EQ(Position(engine), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, Perft, ::testing::ValuesIn(PerftCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ToolRun {
+    int status;
+    std::string out, err;
+};
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+ToolRun run_tool(const std::string& args) {
+    // Named after the test, since ctest may run the tests of this file side by side.
+    const std::string base =
+        ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string out = base + ".out", err = base + ".err";
+    const int raw =
+        std::system((std::string(ZENKO_ENGINE_TOOL) + " " + args + " >" + out + " 2>" + err).c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(out), read_file(err)};
+}
+
+TEST(EngineTool, PrintsPerftCount) {
+    const ToolRun quoted = run_tool("perft '" + StartFen + "' 2");
+    EXPECT_EQ(quoted.status, 0);
+    EXPECT_EQ(quoted.out, "1926\n");
+    EXPECT_EQ(run_tool("perft " + StartFen + " 3").out, "80288\n");  // FEN in two words
+}
+
+TEST(EngineTool, BadInputIsOneLineOnStderrAndStatus2) {
+    for (const char* args : {"perft '3k5/9 w' 2", "perft '3k5/9/9/9/9/9/9/9/9/5K3 w' deep",
+                             "perft '3k5/9/9/9/9/9/9/9/9/5K3 w' -1", "perft '3k5/9/9/9/9/9/9/9/9/5K3 w'"}) {
+        const ToolRun run = run_tool(args);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_EQ(run.out, "") << args;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << args << ": " << run.err;
+    }
+}
+
+}  // namespace
+}  // namespace zenko::testing
