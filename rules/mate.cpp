@@ -1,0 +1,111 @@
+// Check and mate. Check is read from the influence tables of the last
+// survey; the mate tests try the general's escapes and, for every other
+// piece, only the moves onto the squares marked as part of a check.
+#include "rules/engine.h"
+
+namespace zenko {
+namespace {
+
+bool on_board(int x, int y) { return x >= 1 && x <= BoardFiles && y >= 1 && y <= BoardRanks; }
+
+bool is_man_defender(int code) { return code >= ManHorse && code <= ManSoldier; }
+bool is_com_defender(int code) { return code >= ComSoldier && code <= ComHorse; }
+
+// Whether the MAN general can step to a square no COM piece reaches.
+bool man_general_escapes(Engine& e) {
+    const int gx = e.ManGeneralX, gy = e.ManGeneralY;
+    for (int x = gx - 1; x <= gx + 1; ++x)
+        for (int y = gy - 1; y <= gy + 1; ++y)
+            if (e.移動チェック(gx, gy, x, y, ManGeneral) == FlagOn && e.ComInfluence[x][y] == 0) return true;
+    return false;
+}
+
+bool com_general_escapes(Engine& e) {
+    const int gx = e.ComGeneralX, gy = e.ComGeneralY;
+    for (int x = gx - 1; x <= gx + 1; ++x)
+        for (int y = gy - 1; y <= gy + 1; ++y) {
+            if (!on_board(x, y)) continue;
+            if (e.移動チェック(gx, gy, x, y, ComGeneral) == FlagOn && e.ManInfluence[x][y] == 0) return true;
+        }
+    return false;
+}
+
+// Plays code from (x1, y1) onto (x2, y2) for the duration of `ask`.
+template <typename Ask>
+auto with_trial_move(Engine& e, int code, int x1, int y1, int x2, int y2, Ask ask) {
+    const int kept = e.Board[x2][y2];
+    e.Board[x2][y2] = code;
+    e.Board[x1][y1] = PieceEmpty;
+    const auto answer = ask();
+    e.Board[x2][y2] = kept;
+    e.Board[x1][y1] = code;
+    return answer;
+}
+
+// Whether the MAN piece on (x1, y1) can move onto a marked square after
+// which no COM piece can take the MAN general. The cheap mark is tested
+// before the legality test; both are free of side effects.
+bool man_piece_defends(Engine& e, int x1, int y1) {
+    const int code = e.Board[x1][y1];
+    for (int x2 = 1; x2 <= BoardFiles; ++x2)
+        for (int y2 = 1; y2 <= BoardRanks; ++y2) {
+            if (x2 == x1 && y2 == y1) continue;
+            if (e.ManGeneralCheck[x2][y2] <= 0 || e.移動チェック(x1, y1, x2, y2, code) != FlagOn) continue;
+            const int still = with_trial_move(e, code, x1, y1, x2, y2, [&] { return e.詰めかMAN_COM移動(); });
+            if (still == FlagOff) return true;
+        }
+    return false;
+}
+
+// Whether the COM piece on (x1, y1) can move onto one of the marked squares
+// after which no MAN piece reaches the COM general. Each trial reruns the
+// survey, which rewrites the check marks, so the marks of the position under
+// test are passed in.
+bool com_piece_defends(Engine& e, int x1, int y1, const SquareTable<int>& marks) {
+    const int code = e.Board[x1][y1];
+    for (int x2 = 1; x2 <= BoardFiles; ++x2)
+        for (int y2 = 1; y2 <= BoardRanks; ++y2) {
+            if (marks[x2][y2] <= 0 || e.移動チェック(x1, y1, x2, y2, code) != FlagOn) continue;
+            const int reach = with_trial_move(e, code, x1, y1, x2, y2, [&] {
+                e.勢力調査();
+                return e.ManInfluence[e.ComGeneralX][e.ComGeneralY];
+            });
+            if (reach == 0) return true;
+        }
+    return false;
+}
+
+}  // namespace
+
+int Engine::詰めかMAN_COM移動() {
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y)
+            if (Board[x][y] >= ComSoldier &&
+                移動チェック(x, y, ManGeneralX, ManGeneralY, Board[x][y]) == FlagOn)
+                return FlagOn;
+    return FlagOff;
+}
+
+int Engine::詰めかMAN() {
+    if (ComInfluence[ManGeneralX][ManGeneralY] == 0) return FlagOff;
+    if (man_general_escapes(*this)) return FlagOff;
+    for (int x1 = 1; x1 <= BoardFiles; ++x1)
+        for (int y1 = 1; y1 <= BoardRanks; ++y1)
+            if (is_man_defender(Board[x1][y1]) && man_piece_defends(*this, x1, y1)) return FlagOff;
+    return FlagOn;
+}
+
+// Leaves the influence tables of the last position it tried behind.
+int Engine::詰めかCOM() {
+    if (ManInfluence[ComGeneralX][ComGeneralY] == 0) return FlagOff;
+    if (com_general_escapes(*this)) return FlagOff;
+    SquareTable<int> marks;
+    for (int x = 0; x <= BoardFiles; ++x)
+        for (int y = 0; y <= BoardRanks; ++y) marks[x][y] = ComGeneralCheck[x][y];
+    for (int x1 = 1; x1 <= BoardFiles; ++x1)
+        for (int y1 = 1; y1 <= BoardRanks; ++y1)
+            if (is_com_defender(Board[x1][y1]) && com_piece_defends(*this, x1, y1, marks)) return FlagOff;
+    return FlagOn;
+}
+
+}  // namespace zenko
