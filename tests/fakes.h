@@ -17,7 +17,7 @@ struct DrawCall {
     int code = 0;  // picture code
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     int colour = 0;
-    std::string text;
+    std::string text{};
     int pointSize = 0;
     bool bold = false;
 };

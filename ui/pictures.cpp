@@ -1,0 +1,103 @@
+// Everything on the window that is a picture: board squares, background
+// tiles, the title, and the outlines of selected and reachable squares;
+// also the full redraw of the window.
+#include "ui/form1.h"
+
+namespace zenko {
+
+namespace {
+
+// The order in which a picture code is compared with the picture holders;
+// the first match is painted, a code matching none paints nothing.
+constexpr int PictureOrder[] = {
+    PieceEmpty,      ComGeneral,      ComChariot,   ComHorse,        ComElephant,      ComSoldier,
+    ComCannon,       ComAdvisor,      ManGeneral,   ManChariot,      ManHorse,         ManCannon,
+    ManElephant,     ManAdvisor,      ManSoldier,   BackgroundGreen, BackgroundBamboo, BackgroundTatami,
+    BackgroundSpace, BackgroundBrick, PictureTitle,
+};
+
+// The grid positions the background covers: the whole client area and more.
+constexpr int BackgroundFirstX = -3, BackgroundLastX = 20;
+constexpr int BackgroundFirstY = -2, BackgroundLastY = 15;
+
+// Where the title picture stands, right of the labels above the board.
+constexpr double TitleX = 11, TitleY = 0.3;
+
+// The outline lies one pixel inside the square's cell.
+constexpr int OutlineInset = 15;
+
+// Tiles spare columns 1..9 of rows 1..9 only: row 10 is tiled too and
+// painted over when the board is drawn afterwards.
+constexpr int LastUntiledRow = 9;
+bool outside_board_tiles(int x, int y) { return x < 1 || x > BoardFiles || y < 1 || y > LastUntiledRow; }
+
+}  // namespace
+
+void Form1::描画_絵(int code, double x, double y) {
+    for (int candidate : PictureOrder) {
+        if (code != candidate) continue;
+        platform.canvas.draw_picture(candidate, grid_to_twips_x(x), grid_to_twips_y(y));
+        return;
+    }
+}
+
+void Form1::描画_盤() {
+    for (int x = 1; x <= BoardFiles; ++x) {
+        for (int y = 1; y <= BoardRanks; ++y) {
+            描画_絵(Board[x][y], x, y);
+            描画_罫線(LineColor, x, y);
+        }
+    }
+}
+
+void Form1::描画_背景(int code) {
+    for (int x = BackgroundFirstX; x <= BackgroundLastX; ++x)
+        for (int y = BackgroundFirstY; y <= BackgroundLastY; ++y)
+            if (outside_board_tiles(x, y)) 描画_絵(code, x, y);
+}
+
+void Form1::画面_再描画() {
+    描画_背景(Background);
+    描画_桝_数値();
+    描画_盤();
+    描画_所有時間(ComSide, ComTime);
+    描画_所有時間(ManSide, ManTime);
+    if (GameMode == ModeVsCom) 描画_レベル(engine.Level);
+    if (HandicapSet == FlagOn) 描画_ハンデレベル(HandicapLevel);
+    描画_絵(PictureTitle, TitleX, TitleY);
+}
+
+void Form1::描画_桝輪郭(int colour, int x, int y) {
+    const int left = grid_to_twips_x(x), top = grid_to_twips_y(y);
+    platform.canvas.draw_box(left + OutlineInset, top + OutlineInset, left + SquareWidth - OutlineInset,
+                             top + SquareHeight - OutlineInset, colour);
+}
+
+void Form1::描画_移動可能桝色(int fromX, int fromY, int colour, int piece) {
+    if (GuidanceOn == FlagOff) return;
+    for (int x = 1; x <= BoardFiles; ++x) {
+        for (int y = 1; y <= BoardRanks; ++y) {
+            if (engine.移動チェック(fromX, fromY, x, y, piece) == FlagOn) {
+                MovableSquares[x][y] = FlagOn;
+                描画_桝輪郭(colour, x, y);
+            } else {
+                MovableSquares[x][y] = FlagOff;
+            }
+        }
+    }
+    // The selected square is marked too, so the eraser removes its outline.
+    MovableSquares[fromX][fromY] = FlagOn;
+}
+
+void Form1::消去_移動可能桝色() {
+    for (int x = 1; x <= BoardFiles; ++x) {
+        for (int y = 1; y <= BoardRanks; ++y) {
+            if (MovableSquares[x][y] != FlagOn) continue;
+            描画_絵(Board[x][y], x, y);
+            描画_罫線(LineColor, x, y);
+            MovableSquares[x][y] = FlagOff;
+        }
+    }
+}
+
+}  // namespace zenko
