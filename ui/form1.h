@@ -71,6 +71,9 @@ public:
     void LEVEL1_Click();
     void LEVEL2_Click();
     void LEVEL3_Click();
+    void show_thinking_notice();
+    // Plays, records and announces the chosen move, then hands the turn back.
+    void play_computer_move(int fromX, int fromY, int toX, int toY, int piece);
 
     // ===== Game flow and board input (game/) =====
     int SelectState = 0;
@@ -86,6 +89,18 @@ public:
     void OWARI_Click();
     void SIDOU_Click();
     void 終了(const std::string& winner);
+    // The steps of a board click.
+    void click_outside_game();
+    void choose_piece(int x, int y);
+    void choose_destination(int x, int y);
+    void reselect_after_refusal(int x, int y);
+    void play_move();
+    void after_move_vs_com(int captured);
+    void after_move_vs_man(int captured);
+    bool belongs_to_mover(int code) const;
+    bool belongs_to_opponent(int code) const;
+    // Ends the timing of a turn: MoveSeconds = time since TurnStartTime.
+    void measure_move_seconds();
 
     // ===== Elapsed-time clock (game/) =====
     TimerControl Timer1;
@@ -221,6 +236,8 @@ public:
     // ===== Sound (sound/) =====
     int SoundDevice = 0;
     int SoundOther = 0, SoundForbidden = 0, SoundPiece = 0, SoundBgm = 0;
+    // Form_Load's first step: opens the device and makes the four buffers.
+    void start_sound();
     void 処理_BGM();
     void BGM_Click();
 };

@@ -1,0 +1,136 @@
+// The settings file: four Shift_JIS lines (CR LF) in the working directory
+// holding the background and the three on/off options of the ｵﾌﾟｼｮﾝ menu.
+// Lines are compared whole and exactly: "移動指導=on" is not ON.
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "settings/shift_jis.h"
+#include "ui/form1.h"
+
+namespace zenko {
+namespace {
+
+constexpr const char* kSettingsFile = "ZENKO中国象棋.ini";
+constexpr std::size_t kLineCount = 4;
+// A real file is under a hundred bytes; reading stops here so that a device
+// or a huge file in its place cannot stall the start-up.
+constexpr std::size_t kLongestRead = 64 * 1024;
+
+struct BackgroundLine {
+    MenuItem Form1::*item;
+    int code;
+    const char* text;
+};
+
+// Line 1, in the order the writer looks for the checked item.
+constexpr BackgroundLine kBackgrounds[] = {
+    {&Form1::MIDORI, BackgroundGreen, "背景画=緑"},  {&Form1::TAKE, BackgroundBamboo, "背景画=竹"},
+    {&Form1::TATAMI, BackgroundTatami, "背景画=畳"}, {&Form1::UCHU, BackgroundSpace, "背景画=宇宙"},
+    {&Form1::RENGA, BackgroundBrick, "背景画=煉瓦"},
+};
+constexpr int kDefaultBackground = BackgroundGreen;
+constexpr const char* kDefaultBackgroundText = "背景画=緑";
+
+void apply_guidance(Form1& form, bool on) {
+    form.SIDOU.Checked = on;
+    form.GuidanceOn = on ? FlagOn : FlagOff;
+    form.GuidanceColor = on ? ColorWhite : LineColor;
+}
+
+void apply_clock(Form1& form, bool on) { form.KEIKA.Checked = on; }
+
+void apply_music(Form1& form, bool on) {
+    form.BGM.Checked = on;
+    if (on) form.platform.sound.dsPlayLooping(form.SoundBgm);
+}
+
+struct SwitchLine {
+    MenuItem Form1::*item;
+    const char* onText;
+    const char* offText;
+    bool byDefault;
+    void (*apply)(Form1&, bool on);  // the mark and what follows it
+};
+
+// Lines 2, 3 and 4.
+constexpr SwitchLine kSwitches[] = {
+    {&Form1::SIDOU, "移動指導=ON", "移動指導=OFF", false, apply_guidance},
+    {&Form1::KEIKA, "経過時間=ON", "経過時間=OFF", true, apply_clock},
+    {&Form1::BGM, "BGM=ON", "BGM=OFF", true, apply_music},
+};
+
+void apply_background(Form1& form, int code) {
+    form.チェック設定(code);
+    form.描画_背景(code);
+    form.Background = code;
+}
+
+// An unknown text leaves the background as it was.
+void read_background_line(Form1& form, const std::string& line) {
+    for (const BackgroundLine& background : kBackgrounds)
+        if (line == background.text) apply_background(form, background.code);
+}
+
+std::vector<std::string> lines_from_marks(const Form1& form) {
+    std::vector<std::string> lines;
+    for (const BackgroundLine& background : kBackgrounds) {
+        if ((form.*background.item).Checked) {
+            lines.push_back(background.text);
+            break;
+        }
+    }
+    for (const SwitchLine& option : kSwitches)
+        lines.push_back((form.*option.item).Checked ? option.onText : option.offText);
+    return lines;
+}
+
+std::vector<std::string> default_lines() {
+    std::vector<std::string> lines{kDefaultBackgroundText};
+    for (const SwitchLine& option : kSwitches)
+        lines.push_back(option.byDefault ? option.onText : option.offText);
+    return lines;
+}
+
+// The file's lines; none when it is missing or cannot be read.
+std::vector<std::string> read_settings_lines() {
+    std::ifstream file(kSettingsFile, std::ios::binary);
+    if (!file) return {};
+    std::string bytes(kLongestRead, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (file.bad()) return {};
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    return split_sjis_lines(bytes);
+}
+
+// A missing or short file: the defaults take effect and replace the file.
+// A failed write here changes nothing more; the options are the defaults anyway.
+void restore_defaults(Form1& form) {
+    write_sjis_lines(kSettingsFile, default_lines());
+    apply_background(form, kDefaultBackground);
+    for (const SwitchLine& option : kSwitches) option.apply(form, option.byDefault);
+}
+
+}  // namespace
+
+void Form1::読込_環境設定ファイル() {
+    std::vector<std::string> lines = read_settings_lines();
+    // Lines present are applied in order before a short file falls back.
+    if (!lines.empty()) read_background_line(*this, lines[0]);
+    for (std::size_t i = 0; i < std::size(kSwitches) && i + 1 < lines.size(); ++i)
+        kSwitches[i].apply(*this, lines[i + 1] == kSwitches[i].onText);
+    if (lines.size() < kLineCount) restore_defaults(*this);
+}
+
+void Form1::書込_環境設定ファイル() {
+    if (write_sjis_lines(kSettingsFile, lines_from_marks(*this))) return;
+    // One more try with the defaults. The marks turn to the defaults only when
+    // that file was written: where nothing can be written (read-only folder,
+    // full disk) the user's choices stay in force for this run.
+    if (!write_sjis_lines(kSettingsFile, default_lines())) return;
+    チェック設定(kDefaultBackground);
+    for (const SwitchLine& option : kSwitches) (this->*option.item).Checked = option.byDefault;
+}
+
+}  // namespace zenko

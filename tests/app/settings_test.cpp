@@ -1,0 +1,176 @@
+// The settings file: what a start-up makes of the file on disk, and what
+// the option commands leave there for the next start.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "fakes.h"
+#include "settings/shift_jis.h"
+
+namespace zenko::testing {
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kIni = "ZENKO中国象棋.ini";
+// "背景画=緑" "移動指導=OFF" "経過時間=ON" "BGM=ON" in Shift_JIS, CR LF.
+const std::string kDefaultBytes =
+    "\x94\x77\x8c\x69\x89\xe6=\x97\xce\r\n"
+    "\x88\xda\x93\xae\x8e\x77\x93\xb1=OFF\r\n"
+    "\x8c\x6f\x89\xdf\x8e\x9e\x8a\xd4=ON\r\n"
+    "BGM=ON\r\n";
+
+std::string file_bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void put_file(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void put_settings(const std::string& utf8) { put_file(kIni, utf8_to_sjis(utf8).value()); }
+
+// Each test starts the game in a fresh empty working directory holding a music file.
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home_ = fs::current_path();
+        std::string dir = (fs::temp_directory_path() / "zenko-settings-XXXXXX").string();
+        ASSERT_NE(mkdtemp(dir.data()), nullptr);
+        dir_ = dir;
+        fs::current_path(dir_);
+        put_file("BGM.wav", "music");
+    }
+    void TearDown() override {
+        fs::current_path(home_);
+        fs::remove_all(dir_);
+    }
+    // A fresh start of the program in the working directory.
+    std::unique_ptr<FormFixture> start() {
+        auto app = std::make_unique<FormFixture>();
+        app->form.Form_Load();
+        return app;
+    }
+    fs::path home_, dir_;
+};
+
+struct Options {
+    int background;  // the checked background item
+    bool guidance, clock, music;
+    int picture = -1;  // Background when it differs from the checked item
+};
+constexpr Options kDefaults{BackgroundGreen, false, true, true};
+
+// The marks, the state that follows them, and the music.
+void expect_options(FormFixture& app, const Options& want) {
+    Form1& f = app.form;
+    EXPECT_EQ(f.Background, want.picture < 0 ? want.background : want.picture);
+    const std::pair<const MenuItem*, int> marks[] = {{&f.MIDORI, BackgroundGreen},
+                                                     {&f.TATAMI, BackgroundTatami},
+                                                     {&f.TAKE, BackgroundBamboo},
+                                                     {&f.UCHU, BackgroundSpace},
+                                                     {&f.RENGA, BackgroundBrick}};
+    for (auto [item, code] : marks)
+        EXPECT_EQ(item->Checked, code == want.background) << "background " << code;
+    EXPECT_EQ(f.SIDOU.Checked, want.guidance);
+    EXPECT_EQ(f.GuidanceOn, want.guidance ? FlagOn : FlagOff);
+    EXPECT_EQ(f.GuidanceColor, want.guidance ? ColorWhite : LineColor);
+    EXPECT_EQ(f.KEIKA.Checked, want.clock);
+    EXPECT_EQ(f.BGM.Checked, want.music);
+    EXPECT_NE(f.SoundBgm, 0);
+    EXPECT_EQ(app.sound.count("dsPlayLooping", f.SoundBgm), want.music ? 1 : 0);
+}
+
+TEST_F(SettingsTest, WithoutAFileTheDefaultsApplyAndAreWrittenAsShiftJisWithCrLf) {
+    auto app = start();
+    expect_options(*app, kDefaults);
+    EXPECT_EQ(file_bytes(kIni), kDefaultBytes);
+}
+
+struct FileCase {
+    const char* name;
+    const char* content;  // UTF-8, written to disk as Shift_JIS
+    Options expected;
+    bool replacedByDefaults;
+};
+void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
+
+// clang-format off
+const FileCase kFileCases[] = {
+    {"lower_case_on_is_off",
+     "背景画=竹\r\n移動指導=on\r\n経過時間=ON\r\nBGM=ON\r\n", {BackgroundBamboo, false, true, true}, false},
+    {"unknown_texts_count_as_off",
+     "背景画=竹\r\nguidance\r\n経過時間=ON \r\n BGM=ON", {BackgroundBamboo, false, false, false}, false},
+    {"unknown_background_keeps_the_tatami_mark_and_tiles_empty_squares",
+     "背景画=青\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n", {BackgroundTatami, true, false, false, 0}, false},
+    {"background_line_only", "背景画=竹\r\n", kDefaults, true},
+    {"three_lines", "背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\n", kDefaults, true},
+};
+// clang-format on
+
+class SettingsFileCase : public SettingsTest, public ::testing::WithParamInterface<FileCase> {};
+
+TEST_P(SettingsFileCase, StartUpAppliesTheFile) {
+    put_settings(GetParam().content);
+    auto app = start();
+    expect_options(*app, GetParam().expected);
+    if (GetParam().replacedByDefaults) {
+        EXPECT_EQ(file_bytes(kIni), kDefaultBytes);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SettingsFileCase, ::testing::ValuesIn(kFileCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsTest, EveryCombinationOfOptionsSurvivesARestart) {
+    for (int background = BackgroundGreen; background <= BackgroundBrick; ++background) {
+        for (int bits = 0; bits < 8; ++bits) {
+            const Options set{background, (bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+            {
+                FormFixture before;
+                before.form.チェック設定(set.background);
+                before.form.SIDOU.Checked = set.guidance;
+                before.form.KEIKA.Checked = set.clock;
+                before.form.BGM.Checked = set.music;
+                before.form.書込_環境設定ファイル();
+            }
+            SCOPED_TRACE(::testing::Message() << "background " << background << " switches " << bits);
+            auto after = start();
+            expect_options(*after, set);
+        }
+    }
+}
+
+// Root may write anywhere, so the refusing file is a folder in its place or
+// the always-full device.
+TEST_F(SettingsTest, WhenNothingCanBeWrittenTheUsersChoicesStayForTheRun) {
+    const std::pair<const char*, void (*)()> refusals[] = {
+        {"folder", [] { fs::create_directory(kIni); }},
+        {"full disk", [] { fs::create_symlink("/dev/full", kIni); }},
+    };
+    ASSERT_TRUE(fs::exists("/dev/full"));
+    for (auto [name, refuse] : refusals) {
+        SCOPED_TRACE(name);
+        fs::remove_all(kIni);
+        refuse();
+        auto app = start();
+        expect_options(*app, kDefaults);
+        app->form.TAKE_Click();
+        app->form.BGM_Click();
+        EXPECT_TRUE(app->form.TAKE.Checked);
+        EXPECT_FALSE(app->form.MIDORI.Checked);
+        EXPECT_EQ(app->form.Background, BackgroundBamboo);
+        EXPECT_FALSE(app->form.BGM.Checked);
+        EXPECT_TRUE(app->dialogs.shown.empty());
+    }
+}
+
+}  // namespace
+}  // namespace zenko::testing

@@ -1,0 +1,103 @@
+// The window's use of the sound library: the device and buffers made at
+// start-up, what happens when they cannot be made, and the BGM command.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "fakes.h"
+
+namespace zenko::testing {
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kTitle = "ZENKO中国象棋.dll";
+const char* const kSoundFiles[] = {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"};
+
+// Each test runs in a fresh working directory holding the four sound files,
+// each file's content being its own name.
+class SoundTest : public ::testing::Test, public FormFixture {
+protected:
+    void SetUp() override {
+        home_ = fs::current_path();
+        std::string dir = (fs::temp_directory_path() / "zenko-sound-XXXXXX").string();
+        ASSERT_NE(mkdtemp(dir.data()), nullptr);
+        dir_ = dir;
+        fs::current_path(dir_);
+        for (const char* name : kSoundFiles) std::ofstream(name) << name;
+    }
+    void TearDown() override {
+        fs::current_path(home_);
+        fs::remove_all(dir_);
+    }
+    std::vector<unsigned char> bytes_of(const std::string& s) { return {s.begin(), s.end()}; }
+    fs::path home_, dir_;
+};
+
+TEST_F(SoundTest, EachFileIsHandedWholeInOrderWithItsFlags) {
+    form.start_sound();
+    EXPECT_EQ(form.SoundDevice, 100);
+    const int handles[] = {form.SoundOther, form.SoundForbidden, form.SoundPiece, form.SoundBgm};
+    const int flags[] = {3, 3, 3, 1};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(handles[i], i + 1) << kSoundFiles[i];
+        EXPECT_EQ(sound.buffers[handles[i]], bytes_of(kSoundFiles[i]));
+        EXPECT_EQ(sound.flags[handles[i]], flags[i]);
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(SoundTest, WithoutADeviceOneWarningAndTheGameStartsSilently) {
+    sound.deviceAvailable = false;
+    form.Form_Load();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "Direct Soundインターフェースが作成できません。");
+    EXPECT_EQ(dialogs.shown[0].title, kTitle);
+    EXPECT_EQ(dialogs.shown[0].icon, BoxIcon::Warning);
+    for (int handle : {form.SoundOther, form.SoundForbidden, form.SoundPiece, form.SoundBgm})
+        EXPECT_EQ(handle, 0);
+    EXPECT_TRUE(form.BGM.Checked) << "the settings are still read";
+    EXPECT_TRUE(fs::exists("ZENKO中国象棋.ini"));
+}
+
+TEST_F(SoundTest, AMissingFileLeavesOnlyItsSoundSilentWithoutAWord) {
+    fs::remove("BGM.wav");
+    form.start_sound();
+    EXPECT_EQ(form.SoundBgm, 0);
+    EXPECT_NE(form.SoundPiece, 0);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(SoundTest, AnUnreadableFileShowsTheSystemsErrorAndLeavesItsHandleZero) {
+    fs::remove("駒打音.wav");
+    fs::create_directory("駒打音.wav");
+    form.start_sound();
+    EXPECT_EQ(form.SoundPiece, 0);
+    EXPECT_NE(form.SoundBgm, 0);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, std::strerror(EISDIR));
+    EXPECT_EQ(dialogs.shown[0].title, kTitle);
+    EXPECT_EQ(dialogs.shown[0].icon, BoxIcon::Warning);
+}
+
+TEST_F(SoundTest, TogglingTheMusicTwiceLeavesItPlayingAndSaved) {
+    form.Form_Load();
+    sound.clear();
+    form.BGM_Click();
+    EXPECT_FALSE(form.BGM.Checked);
+    FormFixture restarted;
+    restarted.form.Form_Load();
+    EXPECT_FALSE(restarted.form.BGM.Checked) << "the change is saved at once";
+    form.BGM_Click();
+    EXPECT_TRUE(form.BGM.Checked);
+    ASSERT_EQ(sound.events.size(), 2u);
+    EXPECT_EQ(sound.events[0].call, "dsStop");
+    EXPECT_EQ(sound.events[1].call, "dsPlayLooping");
+    EXPECT_EQ(sound.events[1].handle, form.SoundBgm);
+}
+
+}  // namespace
+}  // namespace zenko::testing

@@ -1,0 +1,178 @@
+// The main window's procedures: start-up order, the keys, shutdown, the
+// background and ｵﾌﾟｼｮﾝ commands and the version box.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "fakes.h"
+#include "settings/shift_jis.h"
+
+namespace zenko::testing {
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kIni = "ZENKO中国象棋.ini";
+
+std::vector<std::string> settings_lines() {
+    std::ifstream in(kIni, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return split_sjis_lines(bytes.str());
+}
+
+// A canvas that notes what the window knew when the first picture was drawn.
+struct FirstDrawProbe : RecordingCanvas {
+    const Form1* form = nullptr;
+    const RecordingSound* sound = nullptr;
+    bool drawn = false;
+    std::size_t soundEventsBefore = 0;
+    bool bambooMarkedBefore = false;
+    void draw_picture(int code, int x, int y) override {
+        if (!drawn) {
+            drawn = true;
+            soundEventsBefore = sound->events.size();
+            bambooMarkedBefore = form->TAKE.Checked;
+        }
+        RecordingCanvas::draw_picture(code, x, y);
+    }
+};
+
+// Each test runs in a fresh empty working directory, started with the sound files there.
+class WindowTest : public ::testing::Test, public FormFixture {
+protected:
+    void SetUp() override {
+        home_ = fs::current_path();
+        std::string dir = (fs::temp_directory_path() / "zenko-window-XXXXXX").string();
+        ASSERT_NE(mkdtemp(dir.data()), nullptr);
+        dir_ = dir;
+        fs::current_path(dir_);
+        for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})
+            std::ofstream(name) << name;
+    }
+    void TearDown() override {
+        fs::current_path(home_);
+        fs::remove_all(dir_);
+    }
+    fs::path home_, dir_;
+};
+
+TEST_F(WindowTest, StartUpRunsSoundThenStartStateThenSettingsThenTheFirstDrawing) {
+    std::ofstream(kIni, std::ios::binary)
+        << utf8_to_sjis("背景画=竹\r\n移動指導=ON\r\n経過時間=ON\r\nBGM=ON\r\n").value();
+    FirstDrawProbe probe;
+    Form1 probed{Platform{probe, dialogs, clock, sound, panel, app}};
+    probe.form = &probed;
+    probe.sound = &sound;
+    probed.Form_Load();
+
+    ASSERT_GE(sound.events.size(), 6u);
+    EXPECT_EQ(sound.events[0].call, "dsInitialize");
+    EXPECT_EQ(sound.events[5].call, "dsPlayLooping") << "the music starts once its buffer exists";
+    EXPECT_EQ(sound.events[5].handle, probed.SoundBgm);
+    // The settings come after the start state, so guidance from the file stays on.
+    EXPECT_EQ(probed.GuidanceOn, FlagOn);
+    EXPECT_TRUE(probed.LEVEL3.Checked);
+    EXPECT_FALSE(probed.LEVEL1.Checked || probed.LEVEL2.Checked);
+    EXPECT_EQ(probed.engine.Level, 3);
+    EXPECT_EQ(probed.HistoryLen, 0);
+    EXPECT_EQ(probed.RecordMode, FlagOff);
+    EXPECT_EQ(probed.Background, BackgroundBamboo);
+    ASSERT_TRUE(probe.drawn) << "the start-up paints the background and the board";
+    EXPECT_GE(probe.soundEventsBefore, 5u);
+    EXPECT_TRUE(probe.bambooMarkedBefore);
+}
+
+TEST_F(WindowTest, EscapeReleasesTheSoundAndQuitsAtOnceOnlyOnce) {
+    form.Form_Load();
+    sound.clear();
+    form.Form_KeyDown(27, 0);
+    form.Form_Unload();  // the window closes after Escape
+    std::vector<std::string> calls;
+    for (const auto& e : sound.events) calls.push_back(e.call + " " + std::to_string(e.handle));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"dsFree 1", "dsFree 2", "dsFree 3", "dsFree 4", "dsTerminate 100"}));
+    EXPECT_EQ(app.quits, 1);
+    EXPECT_TRUE(form.Terminated);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(WindowTest, F1AndF2ToggleMusicAndClockWhateverTheShiftStateAndOtherKeysDoNothing) {
+    form.Form_Load();
+    form.Form_KeyDown(112, 1);
+    EXPECT_FALSE(form.BGM.Checked);
+    EXPECT_EQ(sound.count("dsStop", form.SoundBgm), 1);
+    EXPECT_EQ(settings_lines().at(3), "BGM=OFF");
+    form.Form_KeyDown(113, 0);
+    EXPECT_FALSE(form.KEIKA.Checked);
+    EXPECT_EQ(settings_lines().at(2), "経過時間=OFF");
+    for (int key : {13, 65, 114}) form.Form_KeyDown(key, 0);
+    EXPECT_EQ(app.quits, 0);
+    EXPECT_FALSE(form.BGM.Checked);
+}
+
+struct BackgroundCommand {
+    const char* name;
+    void (Form1::*click)();
+    MenuItem Form1::*item;
+    int code;
+    const char* line;
+};
+void PrintTo(const BackgroundCommand& c, std::ostream* os) { *os << c.name; }
+
+const BackgroundCommand kBackgroundCommands[] = {
+    {"midori", &Form1::MIDORI_Click, &Form1::MIDORI, BackgroundGreen, "背景画=緑"},
+    {"tatami", &Form1::TATAMI_Click, &Form1::TATAMI, BackgroundTatami, "背景画=畳"},
+    {"take", &Form1::TAKE_Click, &Form1::TAKE, BackgroundBamboo, "背景画=竹"},
+    {"uchu", &Form1::UCHU_Click, &Form1::UCHU, BackgroundSpace, "背景画=宇宙"},
+    {"renga", &Form1::RENGA_Click, &Form1::RENGA, BackgroundBrick, "背景画=煉瓦"},
+};
+
+class BackgroundCommandTest : public WindowTest, public ::testing::WithParamInterface<BackgroundCommand> {};
+
+// Choosing twice: the second time the checked item repaints and rewrites all the same.
+TEST_P(BackgroundCommandTest, MarksOnlyItsItemRepaintsAndRewritesEvenWhenChosenAgain) {
+    const BackgroundCommand& c = GetParam();
+    form.Form_Load();
+    form.UCHU_Click();
+    for (int round = 0; round < 2; ++round) {
+        fs::remove(kIni);
+        canvas.clear();
+        (form.*c.click)();
+        EXPECT_EQ(form.Background, c.code);
+        int marked = 0;
+        for (auto* item : {&form.MIDORI, &form.TATAMI, &form.TAKE, &form.UCHU, &form.RENGA})
+            marked += item->Checked;
+        EXPECT_EQ(marked, 1);
+        EXPECT_TRUE((form.*c.item).Checked);
+        EXPECT_EQ(settings_lines().at(0), c.line);
+        EXPECT_FALSE(canvas.calls.empty()) << "the whole window is redrawn";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, BackgroundCommandTest, ::testing::ValuesIn(kBackgroundCommands),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowTest, OpeningTheOptionMenuHidesTheFileLists) {
+    form.描画_可視(true, true, true);
+    form.OPTION_Click();
+    for (auto control : {PanelControl::Drive1, PanelControl::Dir1, PanelControl::File1})
+        EXPECT_FALSE(panel.is_visible(control));
+}
+
+TEST_F(WindowTest, TheVersionItemChimesAndNamesTheProgramAndItsVersion) {
+    form.Form_Load();
+    dialogs.shown.clear();
+    form.VER_Click();
+    EXPECT_EQ(sound.count("dsPlay", form.SoundOther), 1);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "その他");
+    EXPECT_NE(dialogs.shown[0].text.find("ZENKO 中国象棋"), std::string::npos);
+    EXPECT_NE(dialogs.shown[0].text.find("1.0.0"), std::string::npos);
+    EXPECT_EQ(dialogs.shown[0].buttons, Buttons::OK);
+}
+
+}  // namespace
+}  // namespace zenko::testing

@@ -1,0 +1,132 @@
+// The main window's own procedures: start-up and shutdown, the three keys,
+// the background and ｵﾌﾟｼｮﾝ commands and the version box.
+#include <initializer_list>
+#include <string>
+
+#include "ui/form1.h"
+
+namespace zenko {
+namespace {
+
+constexpr const char* kProgramName = "ZENKO 中国象棋";
+constexpr const char* kProgramVersion = "1.0.0";
+constexpr const char* kVersionTitle = "その他";
+
+constexpr int KeyEscape = 27;
+constexpr int KeyF1 = 112;
+constexpr int KeyF2 = 113;
+
+struct KeyCommand {
+    int keyCode;
+    void (Form1::*run)();
+};
+
+constexpr KeyCommand kKeyCommands[] = {
+    {KeyEscape, &Form1::処理_終了},
+    {KeyF1, &Form1::処理_BGM},
+    {KeyF2, &Form1::処理_経過時間},
+};
+
+struct BackgroundItem {
+    MenuItem Form1::*item;
+    int code;
+};
+
+// In the order チェック設定 clears the marks.
+constexpr BackgroundItem kBackgroundItems[] = {
+    {&Form1::MIDORI, BackgroundGreen}, {&Form1::TAKE, BackgroundBamboo}, {&Form1::TATAMI, BackgroundTatami},
+    {&Form1::UCHU, BackgroundSpace},   {&Form1::RENGA, BackgroundBrick},
+};
+
+// Choosing the checked background again still repaints and rewrites the
+// settings: it is the user's way to clear outlines and move texts.
+void choose_background(Form1& form, MenuItem& item, int code) {
+    if (!item.Checked) {
+        form.チェック設定(code);
+        form.Background = code;
+    }
+    form.書込_環境設定ファイル();
+    form.画面_再描画();
+}
+
+// State that every start begins from; the settings file and 初期設定 build on it.
+void set_start_state(Form1& form) {
+    form.RecordMode = FlagOff;
+    form.GuidanceOn = FlagOff;
+    form.HistoryLen = 0;
+    form.engine.Level = 3;
+    form.LEVEL1.Checked = false;
+    form.LEVEL2.Checked = false;
+    form.LEVEL3.Checked = true;
+    form.ComSide = FirstPlayer;
+    form.ManSide = SecondPlayer;
+    form.GuidanceColor = SquareLineColor;
+    // The window is designed with 畳 checked. A settings file whose
+    // background line is unknown keeps that mark (so the next file written
+    // still names a background) while the picture stays unset: the area
+    // around the board is then tiled with the empty square.
+    form.チェック設定(BackgroundTatami);
+}
+
+}  // namespace
+
+void Form1::Form_Load() {
+    start_sound();
+    set_start_state(*this);
+    読込_環境設定ファイル();
+    初期設定();
+}
+
+void Form1::Form_Unload() { 処理_終了(); }
+
+// The shift state does not matter.
+void Form1::Form_KeyDown(int keyCode, int /*shift*/) {
+    for (const KeyCommand& command : kKeyCommands)
+        if (command.keyCode == keyCode) (this->*command.run)();
+}
+
+// Reached more than once when closing the window follows Escape or 終わり:
+// the sound is released only the first time, and the handles are cleared so
+// that nothing can play a freed buffer before the program is gone.
+void Form1::処理_終了() {
+    if (Terminated) return;
+    for (int* handle : {&SoundOther, &SoundForbidden, &SoundPiece, &SoundBgm}) {
+        platform.sound.dsFree(*handle);
+        *handle = 0;
+    }
+    if (SoundDevice != 0) platform.sound.dsTerminate(SoundDevice);
+    SoundDevice = 0;
+    Terminated = true;
+    platform.app.quit();
+}
+
+void Form1::チェック設定(int code) {
+    for (const BackgroundItem& background : kBackgroundItems) (this->*background.item).Checked = false;
+    for (const BackgroundItem& background : kBackgroundItems)
+        if (background.code == code) (this->*background.item).Checked = true;
+}
+
+void Form1::MIDORI_Click() { choose_background(*this, MIDORI, BackgroundGreen); }
+void Form1::TATAMI_Click() { choose_background(*this, TATAMI, BackgroundTatami); }
+void Form1::TAKE_Click() { choose_background(*this, TAKE, BackgroundBamboo); }
+void Form1::UCHU_Click() { choose_background(*this, UCHU, BackgroundSpace); }
+void Form1::RENGA_Click() { choose_background(*this, RENGA, BackgroundBrick); }
+
+void Form1::OPTION_Click() {
+    描画_可視(false, false, false);
+    描画_棋譜_IO(1);
+}
+
+void Form1::VER_Click() {
+    platform.sound.dsPlay(SoundOther);
+    platform.dialogs.message_box(std::string(kProgramName) + "\nバージョン " + kProgramVersion, kVersionTitle,
+                                 Buttons::OK);
+}
+
+void Form1::描画_可視(bool drive, bool folder, bool files) {
+    platform.panel.set_visible(PanelControl::Drive1, drive);
+    platform.panel.set_visible(PanelControl::Dir1, folder);
+    platform.panel.set_visible(PanelControl::File1, files);
+}
+
+}  // namespace zenko
