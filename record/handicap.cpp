@@ -1,0 +1,119 @@
+// Handicap levels: △ takes COM pieces away (or gives MAN pieces back), ▽
+// takes MAN pieces away (or gives COM pieces back), one piece a step, before
+// a game starts.
+#include <iterator>
+
+#include "ui/form1.h"
+
+namespace zenko {
+namespace {
+
+// The pieces in the order they are taken away. At level L > 0 the COM
+// pieces of steps 1..L are missing, at level L < 0 the MAN pieces of steps
+// 1..|L|. Each side gives up its advisors, elephants, horses, chariots and
+// cannons, alternating between the two wings.
+struct HandicapStep {
+    int comPiece, comX, comY;
+    int manPiece, manX, manY;
+};
+constexpr HandicapStep HandicapSteps[] = {
+    {ComAdvisor, 6, 1, ManAdvisor, 4, 10},   {ComAdvisor, 4, 1, ManAdvisor, 6, 10},
+    {ComElephant, 7, 1, ManElephant, 3, 10}, {ComElephant, 3, 1, ManElephant, 7, 10},
+    {ComHorse, 8, 1, ManHorse, 2, 10},       {ComHorse, 2, 1, ManHorse, 8, 10},
+    {ComChariot, 9, 1, ManChariot, 1, 10},   {ComChariot, 1, 1, ManChariot, 9, 10},
+    {ComCannon, 8, 3, ManCannon, 2, 8},      {ComCannon, 2, 3, ManCannon, 8, 8},
+};
+constexpr int MaxHandicapLevel = static_cast<int>(std::size(HandicapSteps));
+
+// Reasons of 描画_メッセージ for refusing a handicap change.
+constexpr int RefusedInRecordMode = 1;
+constexpr int RefusedDuringGame = 2;
+constexpr int RefusedWhenReversed = 3;
+
+// The caption's place: a strip of four tiles right of the board on row 2.
+constexpr int CaptionFirstColumn = 11, CaptionLastColumn = 14, CaptionRow = 2;
+constexpr double CaptionShadowShift = 0.1;
+constexpr int HandicapCaptionSize = 10;
+
+void write_square(Form1& form, int x, int y, int code) {
+    form.Board[x][y] = code;
+    form.描画_絵(code, x, y);
+    form.描画_罫線(LineColor, x, y);
+    form.platform.sound.dsPlay(form.SoundPiece);
+}
+
+void remove_com_piece(Form1& form, int step) {
+    const HandicapStep& s = HandicapSteps[step - 1];
+    write_square(form, s.comX, s.comY, PieceEmpty);
+}
+void restore_com_piece(Form1& form, int step) {
+    const HandicapStep& s = HandicapSteps[step - 1];
+    write_square(form, s.comX, s.comY, s.comPiece);
+}
+void remove_man_piece(Form1& form, int step) {
+    const HandicapStep& s = HandicapSteps[step - 1];
+    write_square(form, s.manX, s.manY, PieceEmpty);
+}
+void restore_man_piece(Form1& form, int step) {
+    const HandicapStep& s = HandicapSteps[step - 1];
+    write_square(form, s.manX, s.manY, s.manPiece);
+}
+
+// Hides the panel, then refuses (forbidden sound and message) unless the
+// position is a fresh start; an accepted change drops any old record.
+bool begin_handicap_change(Form1& form) {
+    form.hide_record_panel();
+    int reason = 0;
+    if (form.RecordMode == FlagOn)
+        reason = RefusedInRecordMode;
+    else if (form.HistoryPos > 0)
+        reason = RefusedDuringGame;
+    else if (form.Reversed == FlagOn)
+        reason = RefusedWhenReversed;
+    if (reason != 0) {
+        form.platform.sound.dsPlay(form.SoundForbidden);
+        form.描画_メッセージ(reason);
+        return false;
+    }
+    form.HistoryLen = 0;
+    return true;
+}
+
+}  // namespace
+
+void Form1::LBEL_UP_Click() {
+    if (!begin_handicap_change(*this)) return;
+    if (HandicapLevel < MaxHandicapLevel) {
+        ++HandicapLevel;
+        描画_ハンデレベル(HandicapLevel);
+        if (HandicapLevel >= 1)
+            remove_com_piece(*this, HandicapLevel);
+        else
+            restore_man_piece(*this, -HandicapLevel + 1);
+    }
+    HandicapSet = FlagOn;  // even at the limit: a handicap was asked for
+}
+
+void Form1::LEBEL_DOWN_Click() {
+    if (!begin_handicap_change(*this)) return;
+    if (HandicapLevel > -MaxHandicapLevel) {
+        --HandicapLevel;
+        描画_ハンデレベル(HandicapLevel);
+        if (HandicapLevel <= -1)
+            remove_man_piece(*this, -HandicapLevel);
+        else
+            restore_com_piece(*this, HandicapLevel + 1);
+    }
+    HandicapSet = FlagOn;
+}
+
+// The grade caption right of the board, over a fresh background strip, with
+// a black shadow under the white text.
+void Form1::描画_ハンデレベル(int level) {
+    for (int x = CaptionFirstColumn; x <= CaptionLastColumn; ++x) 描画_絵(Background, x, CaptionRow);
+    描画_文字列(CaptionFirstColumn + CaptionShadowShift, CaptionRow + CaptionShadowShift, level, ColorBlack,
+                HandicapCaptionSize);
+    描画_文字列(CaptionFirstColumn, CaptionRow, level, ColorWhite, HandicapCaptionSize);
+}
+
+}  // namespace zenko

@@ -1,0 +1,265 @@
+// Record files: the 棋譜 menu, the file panel, and saving and loading a game
+// as a Shift_JIS text file with three header lines and one fixed-column
+// line per move.
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "record/record_line.h"
+#include "settings/shift_jis.h"
+#include "ui/form1.h"
+
+namespace zenko {
+namespace {
+
+constexpr const char* RecordExtension = ".棋譜";
+constexpr int HeaderLines = 3;
+
+// Limits on what a loaded file may hold. Real records are a few kilobytes;
+// the limits keep a stray or hostile file from filling memory or the history.
+constexpr std::uintmax_t MaxRecordFileBytes = 2 * 1024 * 1024;
+constexpr size_t MaxRecordMoves = 10000;
+constexpr int MaxRecordLineChars = 1000;
+
+constexpr const char* CannotOpenMessage = "棋譜ﾌｧｲﾙを開けません";
+constexpr const char* TooLargeMessage = "棋譜ﾌｧｲﾙが大きすぎます";
+constexpr const char* TooManyMovesMessage = "棋譜ﾌｧｲﾙの手数が10000手を超えています";
+
+// Where and how each header line is printed after a load: the game name in
+// light red at the bottom, shifted left of the bottom player's name; the
+// top and bottom players' names in white above and below the board.
+struct HeaderPlace {
+    int colour;
+    double shiftX;
+    double y;
+};
+constexpr HeaderPlace HeaderPlaces[HeaderLines] = {
+    {ColorLightRed, -3000, 6450},
+    {ColorWhite, 0, 100},
+    {ColorWhite, 0, 6450},
+};
+constexpr int HeaderFontSize = 12;
+
+constexpr PanelControl EntryFields[] = {PanelControl::Text1, PanelControl::Text2, PanelControl::Text3,
+                                        PanelControl::Text4};
+constexpr PanelControl EntryControls[] = {
+    PanelControl::Text1,    PanelControl::Text2,    PanelControl::Text3,
+    PanelControl::Text4,    PanelControl::Label1_0, PanelControl::Label1_1,
+    PanelControl::Label1_2, PanelControl::Label1_3, PanelControl::Command1,
+};
+
+struct LoadedRecord {
+    std::string header[HeaderLines];
+    std::vector<MoveRecord> moves;
+};
+
+void show_box(Form1& form, const std::string& text, const std::string& title, BoxIcon icon = BoxIcon::None) {
+    form.platform.dialogs.message_box(text, title, Buttons::OK, icon);
+}
+
+std::string in_folder(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+// A header must stay one line of the file, so line breaks pasted into a
+// field are written as spaces.
+std::string single_line(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
+bool is_blank(const std::string& line) { return line.find_first_not_of(" \t") == std::string::npos; }
+
+std::string bad_line_message(int lineNumber) {
+    return "棋譜ﾌｧｲﾙの" + std::to_string(lineNumber) + "行目が正しくありません";
+}
+
+// The file's lines as written: game name, top player, bottom player (the
+// first player's field goes to the side that moved first), then the moves
+// up to the position on the board.
+std::vector<std::string> record_lines(Form1& form) {
+    Panel& panel = form.platform.panel;
+    std::string first = single_line(panel.text(PanelControl::Text3));
+    std::string second = single_line(panel.text(PanelControl::Text4));
+    bool manFirst = form.ManSide == FirstPlayer;
+    std::vector<std::string> lines{single_line(panel.text(PanelControl::Text2)), manFirst ? second : first,
+                                   manFirst ? first : second};
+    int last = std::min<int>(form.HistoryPos, static_cast<int>(form.MoveHistory.size()) - 1);
+    for (int n = 1; n <= last; ++n) lines.push_back(format_move_line(form.MoveHistory[n]));
+    return lines;
+}
+
+bool headers_have_sjis_form(const std::vector<std::string>& lines) {
+    for (int i = 0; i < HeaderLines; ++i)
+        if (!utf8_to_sjis(lines[i])) return false;
+    return true;
+}
+
+// Opens Form1::RecordFile on a regular file of sane size; an error text otherwise.
+std::string open_record_file(Form1& form, const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return CannotOpenMessage;
+    std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) return CannotOpenMessage;
+    if (size > MaxRecordFileBytes) return TooLargeMessage;
+    form.RecordFile.close();
+    form.RecordFile.clear();
+    form.RecordFile.open(path, std::ios::binary);
+    return form.RecordFile.is_open() ? "" : CannotOpenMessage;
+}
+
+// Reads the header and every move line, checking each move before anything
+// is loaded. Blank lines at the end are tolerated; inside they are refused.
+std::string read_record_lines(Form1& form, LoadedRecord& record) {
+    std::string line;
+    int number = 0, blankRun = 0;
+    while (form.読込_棋譜ファイル(line) == FlagOn) {
+        ++number;
+        if (utf8_length(line) > MaxRecordLineChars) return bad_line_message(number);
+        if (number <= HeaderLines) {
+            record.header[number - 1] = line;
+            continue;
+        }
+        if (is_blank(line)) {
+            ++blankRun;
+            continue;
+        }
+        if (blankRun > 0) return bad_line_message(number - blankRun);
+        if (record.moves.size() == MaxRecordMoves) return TooManyMovesMessage;
+        std::optional<MoveRecord> move = parse_move_line(line);
+        if (!move || !is_playable_move(*move)) return bad_line_message(number);
+        record.moves.push_back(*move);
+    }
+    return form.RecordFile.bad() ? CannotOpenMessage : "";
+}
+
+std::string read_record(Form1& form, const std::string& path, LoadedRecord& record) {
+    std::string error = open_record_file(form, path);
+    if (error.empty()) error = read_record_lines(form, record);
+    form.RecordFile.close();
+    return error;
+}
+
+void draw_record_headers(Form1& form, const LoadedRecord& record) {
+    for (int i = 0; i < HeaderLines; ++i) {
+        form.ForeColor = HeaderPlaces[i].colour;
+        form.FontSize = HeaderFontSize;
+        form.CurrentX = form.取得_棋譜のX座標(record.header[i]) + HeaderPlaces[i].shiftX;
+        form.CurrentY = HeaderPlaces[i].y;
+        form.print_text(record.header[i]);
+    }
+}
+
+void fill_history(Form1& form, const std::vector<MoveRecord>& moves) {
+    if (form.MoveHistory.size() < moves.size() + 1) form.MoveHistory.resize(moves.size() + 1);
+    for (size_t i = 0; i < moves.size(); ++i) form.MoveHistory[i + 1] = moves[i];
+    form.HistoryPos = 0;
+    form.MoveNumber = 0;
+    form.HistoryLen = static_cast<int>(moves.size());
+}
+
+}  // namespace
+
+void Form1::KIFU_READ_Click() {
+    描画_可視(true, true, true);
+    描画_棋譜_IO(1);
+    platform.panel.refresh_files();  // show records saved since the list was last read
+}
+
+void Form1::KIFU_WRITE_Click() {
+    if (Reversed == FlagOn) {
+        show_box(*this, "反転後は書き込みできません", "棋譜書込");
+        return;
+    }
+    if (HandicapSet == FlagOn) {
+        show_box(*this, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+        return;
+    }
+    描画_可視(true, true, false);
+    描画_棋譜_IO(0);
+}
+
+void Form1::Drive1_Change() {
+    PathResult result = platform.panel.set_dir_path(platform.panel.drive());
+    if (result == PathResult::DeviceUnavailable)
+        show_box(*this, "ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
+    else if (result == PathResult::Ok)
+        Dir1_Change();  // the file list follows the new folder
+}
+
+void Form1::Dir1_Change() { platform.panel.set_file_path(platform.panel.dir_path()); }
+
+void Form1::描画_棋譜_IO(int mode) {
+    bool visible = mode == 0;
+    if (!visible)
+        for (PanelControl field : EntryFields) platform.panel.set_text(field, "");
+    for (PanelControl control : EntryControls) platform.panel.set_visible(control, visible);
+}
+
+int Form1::読込_棋譜ファイル(std::string& line) {
+    std::string raw;
+    if (!RecordFile.is_open() || !std::getline(RecordFile, raw)) return FlagOff;
+    if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+    line = sjis_to_utf8(raw);
+    return FlagOn;
+}
+
+double Form1::取得_棋譜のX座標(const std::string& text) const {
+    return BoardOriginX + SquareWidth * ((13.0 - utf8_length(text)) / 5.0 + 3);
+}
+
+void Form1::Command1_Click() {
+    Panel& panel = platform.panel;
+    std::string name = panel.text(PanelControl::Text1);
+    if (name.empty()) {
+        show_box(*this, "ﾌｧｲﾙ名が入力されていません", "  ");
+        return;
+    }
+    if (HistoryPos < 1) {
+        show_box(*this, "保存するデータがありません", "棋譜保存");
+        return;
+    }
+    if (name.find('/') != std::string::npos) {  // the name must not lead out of the chosen folder
+        show_box(*this, "ﾌｧｲﾙ名に / は使えません", "  ", BoxIcon::Warning);
+        return;
+    }
+    std::vector<std::string> lines = record_lines(*this);
+    if (!headers_have_sjis_form(lines)) {
+        show_box(*this, "棋譜に書けない文字が入力されています", "棋譜保存", BoxIcon::Warning);
+        return;
+    }
+    if (!write_sjis_lines(in_folder(panel.file_path(), name + RecordExtension), lines)) {
+        show_box(*this, "棋譜ﾌｧｲﾙを書き込めません", "棋譜保存", BoxIcon::Warning);
+        return;
+    }
+    描画_可視(false, false, false);
+    描画_棋譜_IO(1);
+    panel.refresh_files();
+    show_box(*this, "棋譜を書き込みました", "  ");
+}
+
+void Form1::File1_Click() {
+    描画_可視(false, false, false);
+    LoadedRecord record;
+    std::string error =
+        read_record(*this, in_folder(platform.panel.file_path(), platform.panel.file_name()), record);
+    if (!error.empty()) {  // the game on the board stays as it was
+        show_box(*this, error, "棋譜", BoxIcon::Warning);
+        return;
+    }
+    初期設定();
+    RecordMode = FlagOn;
+    draw_record_headers(*this, record);
+    fill_history(*this, record.moves);
+    if (record.moves.empty()) {
+        show_box(*this, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
+        return;
+    }
+    show_box(*this, " 読み込みました", "棋譜");
+    show_box(*this, "棋譜を '進 'で進めて下さい", "棋譜");
+}
+
+}  // namespace zenko

@@ -1,0 +1,281 @@
+// Saving and loading game records: the file's exact form, round trips with
+// the clocks, and files that must be refused without touching the game.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "fakes.h"
+#include "record/record_line.h"
+
+namespace zenko {
+namespace {
+
+namespace fs = std::filesystem;
+
+MoveRecord move(int fx, int fy, int tx, int ty, int piece, int captured, double manBefore, double manAfter,
+                double comBefore, double comAfter) {
+    return {fx, fy, tx, ty, captured, piece, piece, manBefore, manAfter, comBefore, comAfter};
+}
+
+// MAN opens; COM's central cannon takes the middle soldier.
+const std::vector<MoveRecord> Game = {
+    move(3, 7, 3, 6, ManSoldier, 0, 0, 12, 0, 0), move(8, 3, 5, 3, ComCannon, 0, 12, 12, 0, 5),
+    move(2, 8, 5, 8, ManCannon, 0, 12, 20, 5, 5), move(5, 3, 5, 7, ComCannon, ManSoldier, 20, 20, 5, 9),
+    move(2, 10, 3, 8, ManHorse, 0, 20, 31, 9, 9),
+};
+const std::string ExampleLine = "3 73 6-1-1 0    0   12    0    0";
+
+std::string line_of(const MoveRecord& m) { return format_move_line(m) + "\r\n"; }
+const std::string Headers = "\x8a\xfb\x95\x88\r\n\xb1\r\n\x89\xa4\r\n";  // 棋譜 / ｱ / 王 in Shift_JIS
+
+bool same_move(const MoveRecord& a, const MoveRecord& b) {
+    return format_move_line(a) == format_move_line(b) && a.placed == b.placed;
+}
+
+TEST(MoveLines, EveryFieldIsRightAlignedInItsColumns) {
+    // 1|10|9|10|-7|-7| 7|99999|99999|  300|  301
+    EXPECT_EQ(format_move_line(move(1, 10, 9, 10, ManGeneral, ComGeneral, 99999, 99999, 300, 301)),
+              "110910-7-7 79999999999  300  301");
+    // Only whole seconds are written, kept within five columns: 12.9, 100000, -3, 7.
+    EXPECT_EQ(format_move_line(move(5, 1, 5, 2, ComGeneral, 0, 12.9, 100000, -3, 7)).substr(12),
+              "   1299999    0    7");
+}
+
+class RecordFiles : public ::testing::Test {
+protected:
+    testing::FormFixture f;
+    Form1& form = f.form;
+    fs::path dir;
+
+    void SetUp() override {
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : name)
+            if (c == '/') c = '_';
+        dir = fs::temp_directory_path() / ("zenko_records_" + name + "_" + std::to_string(getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        f.panel.filePath = f.panel.dirPath = dir.string();
+        form.SoundForbidden = 2;
+        form.SoundPiece = 3;
+        form.初期設定();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void set_history(const std::vector<MoveRecord>& moves, int pos) {
+        for (size_t i = 0; i < moves.size(); ++i) form.MoveHistory[i + 1] = moves[i];
+        form.HistoryLen = static_cast<int>(moves.size());
+        form.HistoryPos = pos;
+    }
+    void save(const std::string& name, const std::string& title = "棋譜", const std::string& first = "ｱ",
+              const std::string& second = "王") {
+        f.panel.texts[PanelControl::Text1] = name;
+        f.panel.texts[PanelControl::Text2] = title;
+        f.panel.texts[PanelControl::Text3] = first;
+        f.panel.texts[PanelControl::Text4] = second;
+        form.Command1_Click();
+    }
+    void write_file(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+    }
+    std::string file_bytes(const std::string& name) {
+        std::ostringstream out;
+        out << std::ifstream(dir / name, std::ios::binary).rdbuf();
+        return out.str();
+    }
+    void load(const std::string& name) {
+        f.panel.fileName = name;
+        form.File1_Click();
+    }
+    std::string last_box() { return f.dialogs.shown.back().text + " / " + f.dialogs.shown.back().title; }
+};
+
+TEST_F(RecordFiles, SavedRecordLoadsBackAndReplaysWithItsClocksToTheEnd) {
+    set_history(Game, 5);
+    save("対局1");
+    EXPECT_EQ(last_box(), "棋譜を書き込みました /   ");
+    EXPECT_FALSE(f.panel.visible[PanelControl::Text1]);
+    EXPECT_GT(f.panel.refreshes, 0);
+
+    form.初期設定();
+    form.MoveHistory = std::vector<MoveRecord>(501);
+    load("対局1.棋譜");
+    ASSERT_EQ(form.HistoryLen, 5);
+    EXPECT_EQ(form.HistoryPos, 0);
+    EXPECT_EQ(form.RecordMode, FlagOn);
+    for (int n = 1; n <= 5; ++n) EXPECT_TRUE(same_move(form.MoveHistory[n], Game[n - 1])) << "move " << n;
+    EXPECT_EQ(f.dialogs.shown.size(), 3u);
+    EXPECT_EQ(last_box(), "棋譜を '進 'で進めて下さい / 棋譜");
+
+    for (int n = 0; n < 5; ++n) form.AFTER_Click();
+    EXPECT_EQ(form.Board[5][7], ComCannon);
+    EXPECT_EQ(form.Board[3][8], ManHorse);
+    EXPECT_EQ(form.Board[5][3], PieceEmpty);
+    EXPECT_EQ(form.ManTime, 31);
+    EXPECT_EQ(form.ComTime, 9);
+    form.AFTER_Click();
+    EXPECT_EQ(last_box(), "終わり / 進む");
+}
+
+TEST_F(RecordFiles, FileIsShiftJisWithCrLfAndTheTopPlayerFirst) {
+    set_history({move(3, 7, 3, 6, ManSoldier, 0, 0, 12, 0, 0)}, 1);
+    form.ManSide = SecondPlayer;  // COM moved first: its player (Text3) is on top
+    save("com_first");
+    EXPECT_EQ(file_bytes("com_first.棋譜"), Headers + ExampleLine + "\r\n");
+
+    form.ManSide = FirstPlayer;  // MAN moved first: the second player (Text4) is on top
+    save("man_first");
+    EXPECT_EQ(file_bytes("man_first.棋譜"),
+              "\x8a\xfb\x95\x88\r\n\x89\xa4\r\n\xb1\r\n" + ExampleLine + "\r\n");
+}
+
+TEST_F(RecordFiles, SavingAfterTakingBackWritesOnlyTheMovesOnTheBoard) {
+    set_history(Game, 2);
+    save("partial");
+    EXPECT_EQ(file_bytes("partial.棋譜"), Headers + line_of(Game[0]) + line_of(Game[1]));
+}
+
+TEST_F(RecordFiles, RefusedSavesWriteNothingAndKeepThePanel) {
+    form.Reversed = form.HandicapSet = FlagOn;
+    form.KIFU_WRITE_Click();
+    EXPECT_EQ(last_box(), "反転後は書き込みできません / 棋譜書込");
+    form.Reversed = form.HandicapSet = FlagOff;
+    set_history(Game, 0);
+    save("x");
+    EXPECT_EQ(last_box(), "保存するデータがありません / 棋譜保存");
+    form.HistoryPos = 3;
+    save("");
+    EXPECT_EQ(last_box(), "ﾌｧｲﾙ名が入力されていません /   ");
+    save("../escape");
+    EXPECT_EQ(last_box(), "ﾌｧｲﾙ名に / は使えません /   ");
+    save("emoji", "😀");
+    EXPECT_EQ(last_box(), "棋譜に書けない文字が入力されています / 棋譜保存");
+    write_file("plain", "");
+    for (const fs::path& folder : {dir / "no_such_folder", dir / "plain"}) {
+        f.panel.filePath = folder.string();
+        form.KIFU_WRITE_Click();
+        save("x");
+        EXPECT_EQ(last_box(), "棋譜ﾌｧｲﾙを書き込めません / 棋譜保存");
+        EXPECT_TRUE(f.panel.visible[PanelControl::Text1]);
+        EXPECT_EQ(f.panel.texts[PanelControl::Text1], "x");
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);  // only "plain"
+}
+
+TEST_F(RecordFiles, RecordWithoutMovesLoadsAsAnEmptyRecord) {
+    for (const std::string& bytes : {Headers, std::string()}) {
+        write_file("empty.棋譜", bytes);
+        load("empty.棋譜");
+        EXPECT_EQ(last_box(), "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません / 棋譜");
+        EXPECT_EQ(form.RecordMode, FlagOn);
+        EXPECT_EQ(form.HistoryLen, 0);
+    }
+}
+
+TEST_F(RecordFiles, ShortLinesReadZeroAndTrailingBlankLinesAreIgnored) {
+    write_file("short.棋譜", Headers + "3 73 6-1-1 0\r\n8 35 3 3 3 0   12\r\n\r\n  \r\n");
+    load("short.棋譜");
+    ASSERT_EQ(form.HistoryLen, 2);
+    EXPECT_TRUE(same_move(form.MoveHistory[1], move(3, 7, 3, 6, ManSoldier, 0, 0, 0, 0, 0)));
+    EXPECT_TRUE(same_move(form.MoveHistory[2], move(8, 3, 5, 3, ComCannon, 0, 12, 0, 0, 0)));
+}
+
+TEST_F(RecordFiles, HeaderTextsAreDrawnBesideTheBoard) {
+    write_file("names.棋譜", "\x8e\x52\x93\x63\r\n\xb1\r\n\x89\xa4\r\n");  // 山田 / ｱ / 王
+    f.canvas.clear();
+    load("names.棋譜");
+    auto placed = [&](const std::string& text) {
+        for (const auto& c : f.canvas.of_kind(testing::DrawCall::Text))
+            if (c.text == text) return std::make_tuple(c.x1, c.y1, c.colour, c.pointSize);
+        return std::make_tuple(0, 0, 0, 0);
+    };
+    // x = 450 + 580 * ((13 - characters) / 5 + 3); the game name 3000 twips further left.
+    EXPECT_EQ(placed("山田"), std::make_tuple(466, 6450, ColorLightRed, 12));
+    EXPECT_EQ(placed("ｱ"), std::make_tuple(3582, 100, ColorWhite, 12));
+    EXPECT_EQ(placed("王"), std::make_tuple(3582, 6450, ColorWhite, 12));
+}
+
+TEST_F(RecordFiles, TenThousandMovesLoadBeyondTheFirstFiveHundredEntries) {
+    std::string lines;
+    for (int n = 0; n < 10000; ++n) lines += line_of(Game[n % 5]);
+    write_file("long.棋譜", Headers + lines);
+    load("long.棋譜");
+    ASSERT_EQ(form.HistoryLen, 10000);
+    ASSERT_GE(form.MoveHistory.size(), 10001u);
+    EXPECT_TRUE(same_move(form.MoveHistory[10000], Game[4]));
+}
+
+struct HostileFile {
+    const char* name;
+    std::string bytes;
+    std::string message;
+};
+
+std::string with_move(const MoveRecord& m) { return Headers + line_of(Game[0]) + line_of(m); }
+const std::string BadLine5 = "棋譜ﾌｧｲﾙの5行目が正しくありません";
+
+class HostileFiles : public RecordFiles, public ::testing::WithParamInterface<HostileFile> {};
+
+TEST_P(HostileFiles, AreRefusedAndLeaveTheGameAsItWas) {
+    if (!GetParam().bytes.empty()) write_file("bad.棋譜", GetParam().bytes);
+    set_history(Game, 3);
+    form.Board[3][7] = PieceEmpty;
+    form.Board[3][6] = ManSoldier;
+    form.ManTime = 20;
+    SquareTable<int> before;
+    std::copy(&form.Board[0][0], &form.Board[0][0] + sizeof before / sizeof(int), &before[0][0]);
+    f.canvas.clear();
+
+    load("bad.棋譜");
+    EXPECT_EQ(last_box(), GetParam().message + " / 棋譜");
+    EXPECT_TRUE(std::equal(&before[0][0], &before[0][0] + sizeof before / sizeof(int), &form.Board[0][0]));
+    EXPECT_EQ(std::make_tuple(form.HistoryPos, form.HistoryLen, form.RecordMode, form.ManTime),
+              std::make_tuple(3, 5, FlagOff, 20.0));
+    EXPECT_TRUE(same_move(form.MoveHistory[4], Game[3]));
+    EXPECT_TRUE(f.canvas.of_kind(testing::DrawCall::Picture).empty());
+}
+
+std::string many_moves(int n) {
+    std::string lines = Headers;
+    for (int i = 0; i < n; ++i) lines += line_of(Game[0]);
+    return lines;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, HostileFiles,
+    ::testing::Values(
+        HostileFile{"binary_bytes", Headers + line_of(Game[0]) + std::string("\x00\xff\x81\x01\r\n", 6),
+                    BadLine5},
+        HostileFile{"file_off_the_board", with_move(move(0, 7, 3, 6, ManSoldier, 0, 0, 0, 0, 0)), BadLine5},
+        HostileFile{"rank_off_the_board", with_move(move(3, 7, 3, 11, ManSoldier, 0, 0, 0, 0, 0)), BadLine5},
+        HostileFile{"not_a_piece_code", with_move(move(3, 7, 3, 6, 8, 0, 0, 0, 0, 0)), BadLine5},
+        HostileFile{"empty_square_moved", with_move(move(3, 7, 3, 6, PieceEmpty, 0, 0, 0, 0, 0)), BadLine5},
+        HostileFile{"captured_not_a_piece", with_move(move(3, 7, 3, 6, ManSoldier, -9, 0, 0, 0, 0)),
+                    BadLine5},
+        HostileFile{"negative_time", Headers + line_of(Game[0]) + "3 73 6-1-1 0-1234   12    0    0\r\n",
+                    BadLine5},
+        HostileFile{"letters_in_a_field", Headers + line_of(Game[0]) + "3 73 6-1-1 0    0   1x    0    0\r\n",
+                    BadLine5},
+        HostileFile{"blank_line_between_moves", Headers + "\r\n" + line_of(Game[0]),
+                    "棋譜ﾌｧｲﾙの4行目が正しくありません"},
+        HostileFile{"huge_header_line", std::string(5000, 'x') + "\r\n", "棋譜ﾌｧｲﾙの1行目が正しくありません"},
+        HostileFile{"over_two_megabytes", Headers + std::string(3 << 20, ' '), "棋譜ﾌｧｲﾙが大きすぎます"},
+        HostileFile{"more_than_10000_moves", many_moves(10001), "棋譜ﾌｧｲﾙの手数が10000手を超えています"},
+        HostileFile{"missing_file", "", "棋譜ﾌｧｲﾙを開けません"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RecordFiles, DriveChangeMovesBothListsOrSaysTheDeviceIsNotReady) {
+    f.panel.driveValue = "/mnt/usb";
+    f.panel.nextDirResult = PathResult::DeviceUnavailable;
+    form.Drive1_Change();
+    EXPECT_EQ(last_box(), "ﾃﾞﾊﾞｲｽが準備できていません / ｴﾗｰ");
+    EXPECT_EQ(f.panel.dirPath, dir.string());
+    f.panel.nextDirResult = PathResult::Ok;
+    form.Drive1_Change();
+    EXPECT_EQ(f.panel.filePath, "/mnt/usb");
+}
+
+}  // namespace
+}  // namespace zenko
