@@ -1,1 +1,15 @@
-int main() { return 0; }
+// ZENKO 中国象棋: starts the application, the sound library and the window.
+#include <QApplication>
+
+#include "sound/library/ds_sound_library.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_dialogs.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    zenko::install_japanese_translation(app);
+    zenko::DsSoundLibrary sound;
+    zenko::MainWindow window(sound);
+    if (!window.start()) return 0;
+    return app.exec();
+}

@@ -1,0 +1,61 @@
+// The window's drawing costs: a full redraw through the real Qt canvas, and
+// start-up to the first painted window.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "fakes.h"
+#include "ui/qt/main_window.h"
+
+namespace zenko {
+namespace {
+
+// The game reads and writes its settings in the working folder: use a
+// scratch one so a run leaves nothing behind.
+class ScratchFolder {
+public:
+    ScratchFolder() { QDir::setCurrent(folder_.path()); }
+    ~ScratchFolder() { QDir::setCurrent(previous_); }
+
+private:
+    QString previous_ = QDir::currentPath();
+    QTemporaryDir folder_;
+};
+
+void wait_for_first_paint(MainWindow& window) {
+    while (window.canvas().paint_count() == 0) QCoreApplication::processEvents();
+}
+
+// 画面_再描画 into the retained image, then the image onto the window.
+void BM_FullRedraw(benchmark::State& state) {
+    ScratchFolder folder;
+    testing::RecordingSound sound;
+    MainWindow window(sound);
+    window.start();
+    wait_for_first_paint(window);
+    for (auto _ : state) {
+        window.form().画面_再描画();
+        window.canvas().refresh();
+    }
+}
+BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond);
+
+// Window, menus and panel built, Form_Load run, first paint on the screen.
+void BM_StartUpToFirstPaint(benchmark::State& state) {
+    ScratchFolder folder;
+    for (auto _ : state) {
+        testing::RecordingSound sound;
+        MainWindow window(sound);
+        window.start();
+        wait_for_first_paint(window);
+        state.PauseTiming();
+        window.close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUpToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+}  // namespace
+}  // namespace zenko

@@ -1,0 +1,111 @@
+// The record panel's controls on their own: placement, folder and file
+// lists, and which user actions reach the game.
+#include "ui/qt/record_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ui/presentation.h"
+
+namespace zenko {
+namespace {
+
+class RecordPanelTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    QWidget client;
+    std::unique_ptr<RecordPanel> panel;
+    QStringList events;
+
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        QDir(folder.path()).mkdir("対局集");
+        QDir(folder.path()).mkdir("other");
+        for (const char* name : {"一局目.棋譜", "notes.txt"})
+            QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
+        client.resize(ClientWidthPixels, ClientHeightPixels);
+        panel = std::make_unique<RecordPanel>(&client);
+        panel->onDrive1Change = [this] { events << "Drive1_Change"; };
+        panel->onDir1Change = [this] { events << "Dir1_Change"; };
+        panel->onFile1Click = [this] { events << "File1_Click"; };
+        panel->onCommand1Click = [this] { events << "Command1_Click"; };
+        client.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&client));
+    }
+    QListWidget* list(PanelControl control) { return static_cast<QListWidget*>(panel->widget(control)); }
+    QStringList entries(PanelControl control) {
+        QStringList out;
+        for (int i = 0; i < list(control)->count(); ++i) out << list(control)->item(i)->text();
+        return out;
+    }
+    void double_click(PanelControl control, const QString& entry) {
+        QListWidget* l = list(control);
+        QCoreApplication::processEvents();  // lets the list lay out its rows
+        QListWidgetItem* item = l->findItems(entry, Qt::MatchExactly).value(0);
+        ASSERT_NE(item, nullptr) << entry.toStdString();
+        // A double click is a click followed by the double-click event.
+        const QPoint at = l->visualItemRect(item).center();
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+
+TEST_F(RecordPanelTest, ControlsSitAtTheirTwipPositionsHiddenOnLightYellow) {
+    struct Row {
+        PanelControl control;
+        QRect pixels;
+    };
+    const Row rows[] = {
+        {PanelControl::Drive1, {16, 24, 169, 20}}, {PanelControl::Dir1, {16, 40, 169, 114}},
+        {PanelControl::File1, {16, 152, 169, 62}}, {PanelControl::Label1_0, {8, 208, 57, 17}},
+        {PanelControl::Text1, {64, 208, 153, 18}}, {PanelControl::Command1, {224, 200, 57, 25}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(panel->widget(row.control)->geometry(), row.pixels) << int(row.control);
+        EXPECT_FALSE(panel->is_visible(row.control));
+    }
+    EXPECT_EQ(panel->widget(PanelControl::Text1)->palette().color(QPalette::Base), QColor(255, 255, 192));
+    EXPECT_EQ(panel->text(PanelControl::Label1_2), "先    手 ：");
+}
+
+TEST_F(RecordPanelTest, ListsShowSubfoldersAndRecordsAndRefuseMissingFolders) {
+    ASSERT_EQ(panel->set_dir_path(folder.path().toStdString()), PathResult::Ok);
+    panel->set_file_path(folder.path().toStdString());
+    EXPECT_EQ(entries(PanelControl::Dir1), QStringList({"..", "other", "対局集"}));
+    EXPECT_EQ(entries(PanelControl::File1), QStringList({"一局目.棋譜"}));
+    QFile(folder.filePath("二局目.棋譜")).open(QIODevice::WriteOnly);
+    panel->refresh_files();
+    EXPECT_EQ(entries(PanelControl::File1), QStringList({"一局目.棋譜", "二局目.棋譜"}));
+
+    for (const QString& bad : {folder.filePath("gone"), folder.filePath("notes.txt"), QString()})
+        EXPECT_EQ(panel->set_dir_path(bad.toStdString()), PathResult::DeviceUnavailable) << bad.toStdString();
+    EXPECT_EQ(panel->dir_path(), folder.path().toStdString());
+}
+
+TEST_F(RecordPanelTest, UserActionsReachTheGame) {
+    ASSERT_EQ(panel->set_dir_path(folder.path().toStdString()), PathResult::Ok);
+    panel->set_file_path(folder.path().toStdString());
+    for (PanelControl c : {PanelControl::Dir1, PanelControl::File1, PanelControl::Text1})
+        panel->set_visible(c, true);
+
+    double_click(PanelControl::Dir1, "対局集");
+    EXPECT_EQ(panel->dir_path(), folder.filePath("対局集").toStdString());
+    double_click(PanelControl::Dir1, "..");
+    EXPECT_EQ(panel->dir_path(), folder.path().toStdString());
+
+    QListWidget* files = list(PanelControl::File1);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(0)).center());
+    EXPECT_EQ(panel->file_name(), "一局目.棋譜");
+
+    QTest::keyClick(panel->widget(PanelControl::Text1), Qt::Key_Return);
+    EXPECT_EQ(events, QStringList({"Dir1_Change", "Dir1_Change", "File1_Click", "Command1_Click"}));
+}
+
+}  // namespace
+}  // namespace zenko

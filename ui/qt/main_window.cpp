@@ -1,0 +1,140 @@
+#include "ui/qt/main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+
+#include "ui/qt/menu_table.h"
+
+namespace zenko {
+
+namespace {
+
+constexpr const char* WindowCaption = "ZENKO 中国象棋";
+constexpr const char* IconPicture = ":/pictures/ICON.png";
+constexpr int TimerIntervalMs = 50;
+
+// The game's key codes for the keys it handles.
+constexpr int KeyCodeEscape = 27;
+constexpr int KeyCodeF1 = 112;
+constexpr int KeyCodeF2 = 113;
+
+}  // namespace
+
+MainWindow::MainWindow(SoundLibrary& sound) : canvas_(new QtCanvas(this)), dialogs_(this) {
+    setWindowTitle(QString::fromUtf8(WindowCaption));
+    if (QFile::exists(QString::fromLatin1(IconPicture)))
+        setWindowIcon(QIcon(QString::fromLatin1(IconPicture)));
+    setCentralWidget(canvas_);
+    panel_ = std::make_unique<RecordPanel>(canvas_);
+    form_ = std::make_unique<Form1>(Platform{*canvas_, dialogs_, clock_, sound, *panel_, *this});
+
+    build_menus();
+    connect_panel();
+    add_key(Qt::Key_Escape, KeyCodeEscape);
+    add_key(Qt::Key_F1, KeyCodeF1);
+    add_key(Qt::Key_F2, KeyCodeF2);
+    canvas_->onMouseDown = [this](int button, int shift, double x, double y) {
+        forward([&] { form_->Form_MouseDown(button, shift, x, y); });
+    };
+    timer_.setInterval(TimerIntervalMs);
+    connect(&timer_, &QTimer::timeout, this, [this] { forward([this] { form_->Timer1_Timer(); }); });
+
+    // The drawing is laid out for one client size: the window cannot be resized.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    sync_check_marks();
+}
+
+MainWindow::~MainWindow() { timer_.stop(); }
+
+bool MainWindow::start() {
+    forward([this] { form_->Form_Load(); });
+    if (finished_) return false;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().topLeft());
+    show();
+    canvas_->setFocus();
+    timer_.start();
+    return true;
+}
+
+void MainWindow::build_menus() {
+    menuBar()->setNativeMenuBar(false);  // 戻, 進, △ and ▽ must stay on the bar itself
+    const auto table = menu_table();
+    std::vector<QMenu*> open(4, nullptr);  // the menu currently open at each depth
+    for (size_t i = 0; i < table.size(); ++i) {
+        const MenuEntry& entry = table[i];
+        const QString caption = QString::fromUtf8(entry.caption);
+        const QString name = QString::fromLatin1(entry.name);
+        const bool isMenu = i + 1 < table.size() && table[i + 1].depth > entry.depth;
+        QMenu* parent = entry.depth > 1 ? open[entry.depth - 1] : nullptr;
+        auto run = [this, handler = entry.handler] { forward([&] { (form_.get()->*handler)(); }); };
+        if (isMenu) {
+            QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+            menu->setObjectName(name);
+            menu->menuAction()->setObjectName(name);
+            if (entry.handler) connect(menu, &QMenu::aboutToShow, this, run);
+            open[entry.depth] = menu;
+            continue;
+        }
+        QAction* action = parent ? parent->addAction(caption) : menuBar()->addAction(caption);
+        action->setObjectName(name);
+        if (entry.handler) connect(action, &QAction::triggered, this, run);
+        if (entry.checkMark) {
+            action->setCheckable(true);
+            checkMarks_.emplace_back(action, entry.checkMark);
+        }
+    }
+}
+
+void MainWindow::connect_panel() {
+    panel_->onDrive1Change = [this] {
+        const std::string before = panel_->dir_path();
+        forward([this] { form_->Drive1_Change(); });
+        // A new folder in Dir1 lists its records, as when the user picks it.
+        if (panel_->dir_path() != before && panel_->file_path() != panel_->dir_path())
+            forward([this] { form_->Dir1_Change(); });
+    };
+    panel_->onDir1Change = [this] { forward([this] { form_->Dir1_Change(); }); };
+    panel_->onFile1Click = [this] { forward([this] { form_->File1_Click(); }); };
+    panel_->onCommand1Click = [this] { forward([this] { form_->Command1_Click(); }); };
+}
+
+void MainWindow::add_key(int qtKey, int keyCode) {
+    auto* shortcut = new QShortcut(QKeySequence(qtKey), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this,
+            [this, keyCode] { forward([&] { form_->Form_KeyDown(keyCode, 0); }); });
+}
+
+void MainWindow::after_event() {
+    sync_check_marks();
+    if (form_->Terminated) quit();
+}
+
+// Form1 holds the check marks; a triggered action's own toggle is overwritten here.
+void MainWindow::sync_check_marks() {
+    for (const auto& [action, item] : checkMarks_) action->setChecked((form_.get()->*item).Checked);
+}
+
+void MainWindow::quit() {
+    if (finished_) return;
+    finished_ = true;
+    timer_.stop();
+    if (!closing_) close();
+    QCoreApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    forward([this] { form_->Form_Unload(); });
+    quit();
+    event->accept();
+}
+
+}  // namespace zenko

@@ -1,0 +1,69 @@
+// The program's one window: menu bar, retained canvas, record panel, the
+// 50 ms timer and the three keys. It owns the game object Form1 and hands
+// it every event; it decides nothing itself.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "ui/form1.h"
+#include "ui/qt/qt_canvas.h"
+#include "ui/qt/qt_dialogs.h"
+#include "ui/qt/record_panel.h"
+
+class QAction;
+class QMenu;
+
+namespace zenko {
+
+class MainWindow : public QMainWindow, public AppControl {
+public:
+    explicit MainWindow(SoundLibrary& sound);
+    ~MainWindow() override;
+
+    // Runs Form_Load, places the window at the screen's top-left corner,
+    // shows it and starts the timer. False when the game ended during load.
+    bool start();
+
+    Form1& form() { return *form_; }
+    QtCanvas& canvas() { return *canvas_; }
+    RecordPanel& panel() { return *panel_; }
+    bool finished() const { return finished_; }
+
+    // Ends the program: no event reaches the game afterwards.
+    void quit() override;
+
+    // Runs one game handler as an event: afterwards the menu check marks
+    // follow Form1 and a game that has ended closes the window.
+    template <typename Handler>
+    void forward(Handler&& handler) {
+        if (finished_) return;
+        std::forward<Handler>(handler)();
+        after_event();
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build_menus();
+    void connect_panel();
+    void add_key(int qtKey, int keyCode);
+    void after_event();
+    void sync_check_marks();
+
+    QtCanvas* canvas_;
+    std::unique_ptr<RecordPanel> panel_;
+    QtDialogs dialogs_;
+    QtTimeOfDay clock_;
+    std::unique_ptr<Form1> form_;
+    QTimer timer_;
+    std::vector<std::pair<QAction*, MenuItem Form1::*>> checkMarks_;
+    bool finished_ = false;
+    bool closing_ = false;
+};
+
+}  // namespace zenko

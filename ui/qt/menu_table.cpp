@@ -1,0 +1,46 @@
+#include "ui/qt/menu_table.h"
+
+namespace zenko {
+
+namespace {
+
+constexpr MenuEntry MenuTable[] = {
+    {"TAIKYOKU", "対局", 1, &Form1::TAIKYOKU_Click, nullptr},
+    {"MATCH_MAN", "対局(人間)", 2, &Form1::MATCH_MAN_Click, nullptr},
+    {"START", "スタート", 3, &Form1::START_Click, nullptr},
+    {"START2", "対局(COM)", 2, nullptr, nullptr},
+    {"SENTE", "先手", 3, &Form1::SENTE_Click, nullptr},
+    {"GOTE", "後手", 3, &Form1::GOTE_Click, nullptr},
+    {"LEVEL", "COM対局ﾚﾍﾞﾙ", 2, nullptr, nullptr},
+    {"LEVEL1", "LEVEL1", 3, &Form1::LEVEL1_Click, &Form1::LEVEL1},
+    {"LEVEL2", "LEVEL2", 3, &Form1::LEVEL2_Click, &Form1::LEVEL2},
+    {"LEVEL3", "LEVEL3", 3, &Form1::LEVEL3_Click, &Form1::LEVEL3},
+    {"OWARI", "終わり", 2, &Form1::OWARI_Click, nullptr},
+    {"STOP", "局面", 1, &Form1::STOP_Click, nullptr},
+    {"CANCEL", "最初", 2, &Form1::CANCEL_Click, nullptr},
+    {"REVERSE", "反転", 2, &Form1::REVERSE_Click, nullptr},
+    {"REPLAY", "戻", 1, &Form1::REPLAY_Click, nullptr},
+    {"AFTER", "進", 1, &Form1::AFTER_Click, nullptr},
+    {"LBEL_UP", "△", 1, &Form1::LBEL_UP_Click, nullptr},
+    {"LEBEL_DOWN", "▽", 1, &Form1::LEBEL_DOWN_Click, nullptr},
+    {"KIFU", "棋譜", 1, nullptr, nullptr},
+    {"KIFU_READ", "読込", 2, &Form1::KIFU_READ_Click, nullptr},
+    {"KIFU_WRITE", "書込", 2, &Form1::KIFU_WRITE_Click, nullptr},
+    {"OPTION", "ｵﾌﾟｼｮﾝ", 1, &Form1::OPTION_Click, nullptr},
+    {"HAIKEI_GA", "背景画", 2, nullptr, nullptr},
+    {"MIDORI", "緑", 3, &Form1::MIDORI_Click, &Form1::MIDORI},
+    {"TATAMI", "畳", 3, &Form1::TATAMI_Click, &Form1::TATAMI},
+    {"TAKE", "竹", 3, &Form1::TAKE_Click, &Form1::TAKE},
+    {"UCHU", "宇宙", 3, &Form1::UCHU_Click, &Form1::UCHU},
+    {"RENGA", "煉瓦", 3, &Form1::RENGA_Click, &Form1::RENGA},
+    {"SIDOU", "移動指導", 2, &Form1::SIDOU_Click, &Form1::SIDOU},
+    {"KEIKA", "経過時間", 2, &Form1::KEIKA_Click, &Form1::KEIKA},
+    {"BGM", "BGM", 2, &Form1::BGM_Click, &Form1::BGM},
+    {"VER", "その他", 1, &Form1::VER_Click, nullptr},
+};
+
+}  // namespace
+
+std::span<const MenuEntry> menu_table() { return MenuTable; }
+
+}  // namespace zenko

@@ -1,0 +1,22 @@
+// The menu bar as a table: one row per item, top to bottom, with its depth
+// (1 = on the bar). A row followed by deeper rows is a menu; its handler,
+// if any, runs when the menu opens. Any other row is a command.
+#pragma once
+
+#include <span>
+
+#include "ui/form1.h"
+
+namespace zenko {
+
+struct MenuEntry {
+    const char* name;  // the item's name, also the Qt object name
+    const char* caption;
+    int depth;
+    void (Form1::*handler)();    // nullptr: the item only opens its menu
+    MenuItem Form1::*checkMark;  // nullptr: the item carries no check mark
+};
+
+std::span<const MenuEntry> menu_table();
+
+}  // namespace zenko

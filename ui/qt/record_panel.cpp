@@ -1,0 +1,237 @@
+#include "ui/qt/record_panel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <cmath>
+
+#include "ui/presentation.h"
+
+namespace zenko {
+
+namespace {
+
+enum class Kind { Places, Folders, Files, Label, Field, Button };
+
+// The panel's controls: kind, position and size in twips, caption.
+struct ControlPlace {
+    PanelControl control;
+    Kind kind;
+    int left, top, width, height;
+    const char* caption;
+};
+
+constexpr ControlPlace ControlPlaces[] = {
+    {PanelControl::Drive1, Kind::Places, 240, 360, 2535, 300, ""},
+    {PanelControl::Dir1, Kind::Folders, 240, 600, 2535, 1710, ""},
+    {PanelControl::File1, Kind::Files, 240, 2280, 2535, 930, ""},
+    {PanelControl::Label1_3, Kind::Label, 120, 2400, 855, 255, "対 局 名："},
+    {PanelControl::Label1_2, Kind::Label, 120, 2640, 855, 255, "先    手 ："},
+    {PanelControl::Label1_1, Kind::Label, 120, 2880, 855, 255, "後    手 ："},
+    {PanelControl::Label1_0, Kind::Label, 120, 3120, 855, 255, "ﾌｧｲﾙ名 ："},
+    {PanelControl::Text2, Kind::Field, 960, 2400, 2295, 270, ""},
+    {PanelControl::Text3, Kind::Field, 960, 2640, 2295, 270, ""},
+    {PanelControl::Text4, Kind::Field, 960, 2880, 2295, 270, ""},
+    {PanelControl::Text1, Kind::Field, 960, 3120, 2295, 270, ""},
+    {PanelControl::Command1, Kind::Button, 3360, 3000, 855, 375, "RETURN"},
+};
+
+// Keyboard order through the panel.
+constexpr PanelControl TabOrder[] = {
+    PanelControl::File1,    PanelControl::Dir1,  PanelControl::Drive1, PanelControl::Text1,
+    PanelControl::Command1, PanelControl::Text2, PanelControl::Text3,  PanelControl::Text4,
+};
+
+const QColor ListBackground(255, 255, 192);
+constexpr const char* RecordPattern = "*.棋譜";
+constexpr const char* ParentEntry = "..";
+
+int pixels(int twips) { return static_cast<int>(std::lround(twips / double(TwipsPerPixel))); }
+
+QWidget* make_control(const ControlPlace& place, QWidget* parent) {
+    const QString caption = QString::fromUtf8(place.caption);
+    switch (place.kind) {
+        case Kind::Places:
+            return new QComboBox(parent);
+        case Kind::Folders:
+        case Kind::Files:
+            return new QListWidget(parent);
+        case Kind::Label:
+            return new QLabel(caption, parent);
+        case Kind::Field:
+            return new QLineEdit(parent);
+        case Kind::Button:
+            return new QPushButton(caption, parent);
+    }
+    return nullptr;
+}
+
+bool has_yellow_background(Kind kind) { return kind != Kind::Label && kind != Kind::Button; }
+
+// Places a user picks records from: the root, the home folder and mounted
+// removable or extra volumes.
+QStringList places() {
+    QStringList found{QStringLiteral("/"), QDir::homePath()};
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        const QString root = volume.rootPath();
+        const bool userVolume = root.startsWith(QStringLiteral("/media/")) ||
+                                root.startsWith(QStringLiteral("/mnt/")) ||
+                                root.startsWith(QStringLiteral("/run/media/"));
+        if (volume.isValid() && volume.isReady() && userVolume && !found.contains(root)) found << root;
+    }
+    return found;
+}
+
+bool inside(const QString& path, const QString& root) {
+    const QString prefix = root.endsWith('/') ? root : root + '/';
+    return (path + '/').startsWith(prefix);
+}
+
+}  // namespace
+
+RecordPanel::RecordPanel(QWidget* clientArea) {
+    create_controls(clientArea);
+    fill_drives();
+    const std::string here = QDir::currentPath().toStdString();
+    set_dir_path(here);
+    set_file_path(here);
+}
+
+void RecordPanel::create_controls(QWidget* clientArea) {
+    QFont font(QStringLiteral("IPAPMincho"));
+    font.setPointSize(9);
+    for (const ControlPlace& place : ControlPlaces) {
+        QWidget* control = make_control(place, clientArea);
+        control->setGeometry(pixels(place.left), pixels(place.top), pixels(place.width),
+                             pixels(place.height));
+        control->setFont(font);
+        control->setAutoFillBackground(true);
+        // System colours, not the client area's dark green; the lists and
+        // fields on light yellow.
+        QPalette colours = control->palette();
+        const QPalette system = QApplication::palette(control);
+        for (QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::Button,
+                                         QPalette::ButtonText, QPalette::Base, QPalette::Text})
+            colours.setColor(role, system.color(role));
+        if (has_yellow_background(place.kind)) {
+            colours.setColor(QPalette::Base, ListBackground);
+            colours.setColor(QPalette::Button, ListBackground);
+            colours.setColor(QPalette::Window, ListBackground);
+        }
+        control->setPalette(colours);
+        control->hide();
+        widgets_[place.control] = control;
+    }
+    for (size_t i = 1; i < std::size(TabOrder); ++i)
+        QWidget::setTabOrder(widgets_[TabOrder[i - 1]], widgets_[TabOrder[i]]);
+
+    drive1_ = static_cast<QComboBox*>(widgets_[PanelControl::Drive1]);
+    dir1_ = static_cast<QListWidget*>(widgets_[PanelControl::Dir1]);
+    file1_ = static_cast<QListWidget*>(widgets_[PanelControl::File1]);
+    QObject::connect(drive1_, &QComboBox::activated, [this] {
+        if (onDrive1Change) onDrive1Change();
+        // A place that could not be opened does not stay chosen.
+        if (!inside(dirPath_, drive1_->currentData().toString())) drive1_->setCurrentIndex(driveIndex_);
+        driveIndex_ = drive1_->currentIndex();
+    });
+    QObject::connect(dir1_, &QListWidget::itemActivated,
+                     [this](QListWidgetItem* item) { enter_folder(item->text()); });
+    QObject::connect(file1_, &QListWidget::itemClicked, [this](QListWidgetItem* item) {
+        fileName_ = item->text();
+        if (onFile1Click) onFile1Click();
+    });
+    auto confirm = [this] {
+        if (onCommand1Click) onCommand1Click();
+    };
+    QObject::connect(static_cast<QPushButton*>(widgets_[PanelControl::Command1]), &QPushButton::clicked,
+                     confirm);
+    QObject::connect(static_cast<QLineEdit*>(widgets_[PanelControl::Text1]), &QLineEdit::returnPressed,
+                     confirm);
+}
+
+void RecordPanel::fill_drives() {
+    drive1_->clear();
+    for (const QString& place : places()) drive1_->addItem(place, place);
+    // Preselect the place holding the working folder (the longest matching root).
+    const QString here = QDir::currentPath();
+    int best = 0;
+    for (int i = 0; i < drive1_->count(); ++i) {
+        const QString root = drive1_->itemData(i).toString();
+        if (inside(here, root) && root.size() > drive1_->itemData(best).toString().size()) best = i;
+    }
+    drive1_->setCurrentIndex(best);
+    driveIndex_ = best;
+}
+
+void RecordPanel::set_visible(PanelControl control, bool visible) {
+    widgets_.at(control)->setVisible(visible);
+}
+
+bool RecordPanel::is_visible(PanelControl control) { return !widgets_.at(control)->isHidden(); }
+
+std::string RecordPanel::text(PanelControl field) {
+    QWidget* control = widgets_.at(field);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text().toStdString();
+    if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
+    return {};
+}
+
+void RecordPanel::set_text(PanelControl field, const std::string& text) {
+    QWidget* control = widgets_.at(field);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setText(QString::fromStdString(text));
+    if (auto* label = qobject_cast<QLabel*>(control)) label->setText(QString::fromStdString(text));
+}
+
+std::string RecordPanel::drive() { return drive1_->currentData().toString().toStdString(); }
+
+std::string RecordPanel::dir_path() { return dirPath_.toStdString(); }
+
+PathResult RecordPanel::set_dir_path(const std::string& path) {
+    const QFileInfo folder(QString::fromStdString(path));
+    if (path.empty() || !folder.exists() || !folder.isDir() || !folder.isReadable() || !folder.isExecutable())
+        return PathResult::DeviceUnavailable;
+    dirPath_ = QDir::cleanPath(folder.absoluteFilePath());
+    list_folders();
+    return PathResult::Ok;
+}
+
+void RecordPanel::list_folders() {
+    dir1_->clear();
+    dir1_->setToolTip(dirPath_);
+    const QDir folder(dirPath_);
+    if (!folder.isRoot()) dir1_->addItem(QString::fromLatin1(ParentEntry));
+    dir1_->addItems(folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+}
+
+void RecordPanel::enter_folder(const QString& entry) {
+    const QDir folder(dirPath_);
+    const QString target =
+        entry == QString::fromLatin1(ParentEntry) ? QFileInfo(dirPath_).path() : folder.filePath(entry);
+    // A folder that cannot be opened is left alone; the list stays where it was.
+    if (set_dir_path(target.toStdString()) == PathResult::Ok && onDir1Change) onDir1Change();
+}
+
+std::string RecordPanel::file_path() { return filePath_.toStdString(); }
+
+void RecordPanel::set_file_path(const std::string& path) {
+    filePath_ = QDir::cleanPath(QFileInfo(QString::fromStdString(path)).absoluteFilePath());
+    refresh_files();
+}
+
+std::string RecordPanel::file_name() { return fileName_.toStdString(); }
+
+void RecordPanel::refresh_files() {
+    file1_->clear();
+    file1_->setToolTip(filePath_);
+    const QDir folder(filePath_);
+    file1_->addItems(folder.entryList({QString::fromUtf8(RecordPattern)}, QDir::Files, QDir::Name));
+}
+
+}  // namespace zenko

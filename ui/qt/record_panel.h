@@ -1,0 +1,57 @@
+// The record panel's controls on the client area: the place, folder and
+// file lists, the four labelled text fields and the RETURN button. They
+// start hidden; the game shows and hides them.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <map>
+
+#include "ui/platform.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace zenko {
+
+class RecordPanel : public Panel {
+public:
+    // The controls become children of the client area.
+    explicit RecordPanel(QWidget* clientArea);
+
+    void set_visible(PanelControl control, bool visible) override;
+    bool is_visible(PanelControl control) override;
+    std::string text(PanelControl field) override;
+    void set_text(PanelControl field, const std::string& text) override;
+    std::string drive() override;
+    std::string dir_path() override;
+    PathResult set_dir_path(const std::string& path) override;
+    std::string file_path() override;
+    void set_file_path(const std::string& path) override;
+    std::string file_name() override;
+    void refresh_files() override;
+
+    QWidget* widget(PanelControl control) const { return widgets_.at(control); }
+
+    // What the user did; the window forwards these to the game.
+    std::function<void()> onDrive1Change, onDir1Change, onFile1Click, onCommand1Click;
+
+private:
+    void create_controls(QWidget* clientArea);
+    void fill_drives();
+    void list_folders();
+    void enter_folder(const QString& entry);
+
+    std::map<PanelControl, QWidget*> widgets_;
+    QComboBox* drive1_ = nullptr;
+    QListWidget* dir1_ = nullptr;
+    QListWidget* file1_ = nullptr;
+    QString dirPath_, filePath_, fileName_;
+    int driveIndex_ = 0;  // the place last chosen successfully
+};
+
+}  // namespace zenko
