@@ -1,0 +1,190 @@
+// Board clicks: choosing a piece, choosing its destination, playing the move
+// and passing the turn; and the click made while no game is running.
+#include "ui/form1.h"
+
+namespace zenko {
+
+// MoveWork slots of the move being assembled.
+namespace {
+constexpr int FromXSlot = 3, FromYSlot = 4, ToXSlot = 5, ToYSlot = 6, PieceSlot = 8;
+}
+
+void Form1::Form_MouseDown(int button, int shift, double X, double Y) {
+    (void)button, (void)shift;
+    hide_record_panel();
+    if (Turn == NoGame) {
+        click_outside_game();
+        return;
+    }
+    const GridSquare square = square_at(X, Y);
+    if (!square.on_board()) return;
+    if (SelectState == 0)
+        choose_piece(square.x, square.y);
+    else
+        choose_destination(square.x, square.y);
+}
+
+bool Form1::belongs_to_mover(int code) const {
+    return (Turn == ManSide && code <= -1) || (Turn == ComSide && code >= 1);
+}
+
+bool Form1::belongs_to_opponent(int code) const {
+    return (Turn == ManSide && code >= 1) || (Turn == ComSide && code <= -1);
+}
+
+void Form1::measure_move_seconds() {
+    MoveSeconds = 調査_経過秒(TurnStartTime, platform.clock.seconds_since_midnight());
+}
+
+void Form1::choose_piece(int x, int y) {
+    const int piece = Board[x][y];
+    if (piece == PieceEmpty) return;
+    if (ComMarkX != 0) {  // the computer's last destination loses its yellow outline
+        描画_絵(Board[ComMarkX][ComMarkY], ComMarkX, ComMarkY);
+        描画_罫線(LineColor, ComMarkX, ComMarkY);
+        ComMarkX = 0;
+    }
+    SelectState = 1;
+    消去_移動可能桝色();
+    MoveWork[FromXSlot] = x;
+    MoveWork[FromYSlot] = y;
+    MoveWork[PieceSlot] = piece;
+    描画_移動可能桝色(x, y, GuidanceColor, piece);
+    // An opponent's piece may be inspected (white) but never moved.
+    if (belongs_to_mover(piece))
+        描画_桝輪郭(ColorLightRed, x, y);
+    else if (belongs_to_opponent(piece))
+        描画_桝輪郭(ColorWhite, x, y);
+}
+
+void Form1::choose_destination(int x, int y) {
+    MoveWork[ToXSlot] = x;
+    MoveWork[ToYSlot] = y;
+    SelectState = 0;
+    const int fromX = MoveWork[FromXSlot], fromY = MoveWork[FromYSlot], piece = MoveWork[PieceSlot];
+    描画_絵(piece, fromX, fromY);
+    描画_罫線(LineColor, fromX, fromY);
+    消去_移動可能桝色();
+    if (belongs_to_opponent(Board[fromX][fromY]) ||
+        engine.移動チェック(fromX, fromY, x, y, piece) == FlagOff) {
+        reselect_after_refusal(x, y);
+        return;
+    }
+    play_move();
+}
+
+// A destination that cannot be played becomes the new selection: silently
+// for one's own piece, with the forbidden sound for an empty square or an
+// opponent's piece.
+void Form1::reselect_after_refusal(int x, int y) {
+    const int piece = Board[x][y];
+    MoveWork[FromXSlot] = x;
+    MoveWork[FromYSlot] = y;
+    MoveWork[PieceSlot] = piece;
+    if (piece == PieceEmpty) {
+        platform.sound.dsPlay(SoundForbidden);
+        return;
+    }
+    SelectState = 1;
+    描画_移動可能桝色(x, y, GuidanceColor, piece);
+    if (belongs_to_mover(piece)) {
+        描画_桝輪郭(ColorLightRed, x, y);
+    } else {
+        platform.sound.dsPlay(SoundForbidden);
+        描画_桝輪郭(ColorWhite, x, y);
+    }
+}
+
+void Form1::play_move() {
+    const int fromX = MoveWork[FromXSlot], fromY = MoveWork[FromYSlot];
+    const int toX = MoveWork[ToXSlot], toY = MoveWork[ToYSlot], piece = MoveWork[PieceSlot];
+    measure_move_seconds();
+    // The time goes to the clock of the side that moved; in a game between two
+    // people the top pieces are moved by mouse too.
+    const bool topMoved = piece >= 1;
+    手順保存(fromX, fromY, toX, toY, piece, piece, ManTime, ManTime + (topMoved ? 0 : MoveSeconds), ComTime,
+             ComTime + (topMoved ? MoveSeconds : 0));
+    ++MoveNumber;
+    描画_手数(MoveNumber);
+    SelectState = 0;
+    消去_移動可能桝色();
+    const int captured = Board[toX][toY];
+    駒移動(fromX, fromY, toX, toY, piece);
+    platform.sound.dsPlay(SoundPiece);
+    描画_移動結果(topMoved ? ComSide : ManSide, toX, toY, piece, MoveTextColor);
+    if (GameMode == ModeVsCom)
+        after_move_vs_com(captured);
+    else if (GameMode == ModeVsMan)
+        after_move_vs_man(captured);
+}
+
+void Form1::after_move_vs_com(int captured) {
+    Timer1.Enabled = false;
+    ManTime += MoveSeconds;
+    engine.待避_移動前盤();
+    if (captured == ComGeneral || engine.詰めかCOM() == FlagOn) {
+        終了("あなた");
+        return;
+    }
+    Turn = ComSide;
+    // The mate test's trial moves left their survey behind; survey again.
+    engine.待避_移動前盤();
+    com_ban();
+}
+
+// Two people: only the capture of a general ends the game (先手 holds the
+// bottom pieces); check and mate are not announced.
+void Form1::after_move_vs_man(int captured) {
+    if (captured == ComGeneral) {
+        終了("先手");
+        return;
+    }
+    if (captured == ManGeneral) {
+        終了("後手");
+        return;
+    }
+    if (Turn == FirstPlayer) {
+        Turn = SecondPlayer;
+        ManTime += MoveSeconds;
+    } else if (Turn == SecondPlayer) {
+        Turn = FirstPlayer;
+        ComTime += MoveSeconds;
+    }
+    TurnStartTime = platform.clock.seconds_since_midnight();
+    engine.勢力調査();
+}
+
+void Form1::click_outside_game() {
+    Dialogs& dialogs = platform.dialogs;
+    if (RecordMode == FlagOn) {
+        if (dialogs.message_box("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
+            platform.sound.dsPlay(SoundForbidden);
+            初期設定();
+        }
+        return;
+    }
+    if (HistoryPos == 0) {
+        platform.sound.dsPlay(SoundForbidden);
+        dialogs.message_box("「対局」で始めて下さい", "開始", Buttons::OK);
+        return;
+    }
+    dialogs.message_box("OKですか？", "再開", Buttons::OK);
+    TurnStartTime = platform.clock.seconds_since_midnight();
+    if (KEIKA.Checked) Timer1.Enabled = true;
+    // The next recorded move tells whose turn it is; with none recorded the
+    // side that did not make the last move is to move.
+    const bool nextRecorded = HistoryPos < HistoryLen;
+    const bool comToMove =
+        nextRecorded ? MoveHistory[HistoryPos + 1].placed >= 1 : MoveHistory[HistoryPos].placed <= -1;
+    if (!comToMove) {
+        Turn = ManSide;
+        return;
+    }
+    Turn = ComSide;
+    if (GameMode == ModeVsCom) {
+        engine.待避_移動前盤();
+        com_ban();
+    }
+}
+
+}  // namespace zenko

@@ -1,0 +1,80 @@
+// The 対局 menu (starting games, ending the program), move guidance and the
+// end of a game.
+#include "ui/form1.h"
+
+namespace zenko {
+
+void Form1::START_Click() {
+    // The background tiles cover the computer-level caption left of the board.
+    描画_絵(Background, -2, 0);
+    描画_絵(Background, -1, 0);
+    描画_絵(Background, 0, 0);
+    ManSide = FirstPlayer;
+    ComSide = SecondPlayer;
+    Turn = ManSide;
+    GameMode = ModeVsMan;
+    SelectState = 0;
+    // A game of two people is no longer a loaded record being stepped through;
+    // otherwise a later click after 戻 would offer to discard it.
+    RecordMode = FlagOff;
+    platform.dialogs.message_box("先手の番です", " ", Buttons::OK);
+    TurnStartTime = platform.clock.seconds_since_midnight();
+    if (KEIKA.Checked) Timer1.Enabled = true;
+}
+
+void Form1::SENTE_Click() {
+    描画_レベル(engine.Level);
+    platform.dialogs.message_box("あなたの番です", " ", Buttons::OK);
+    SelectState = 0;
+    ManSide = FirstPlayer;
+    ComSide = SecondPlayer;
+    Turn = FirstPlayer;
+    GameMode = ModeVsCom;
+    RecordMode = FlagOff;
+    TurnStartTime = platform.clock.seconds_since_midnight();
+    Timer1.Enabled = true;
+}
+
+void Form1::GOTE_Click() {
+    描画_レベル(engine.Level);
+    SelectState = 0;
+    ManSide = SecondPlayer;
+    ComSide = FirstPlayer;
+    Turn = FirstPlayer;
+    GameMode = ModeVsCom;
+    RecordMode = FlagOff;
+    Timer1.Enabled = true;
+    engine.待避_移動前盤();
+    com_ban();
+}
+
+void Form1::TAIKYOKU_Click() { hide_record_panel(); }
+
+void Form1::MATCH_MAN_Click() {}
+
+void Form1::OWARI_Click() { 処理_終了(); }
+
+void Form1::SIDOU_Click() {
+    if (SIDOU.Checked) {
+        消去_移動可能桝色();
+        SIDOU.Checked = false;
+        GuidanceOn = FlagOff;
+        GuidanceColor = SquareLineColor;
+    } else {
+        SIDOU.Checked = true;
+        GuidanceOn = FlagOn;
+        GuidanceColor = ColorWhite;
+    }
+    書込_環境設定ファイル();
+}
+
+void Form1::終了(const std::string& winner) {
+    Dialogs& dialogs = platform.dialogs;
+    dialogs.message_box(winner + "の勝ちです", "終了", Buttons::OK);
+    if (dialogs.message_box("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes)
+        初期設定();
+    else
+        処理_終了();
+}
+
+}  // namespace zenko

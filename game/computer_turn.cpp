@@ -1,0 +1,105 @@
+// The computer's turn around the engine's search, and the computer level.
+#include "ui/form1.h"
+
+namespace zenko {
+
+namespace {
+
+// Ticks the clock once per board column, so that the display advances while
+// the computer thinks (no timer event can run during the search).
+class ClockDuringSearch : public SearchObserver {
+public:
+    explicit ClockDuringSearch(Form1& form) : form_(form) {}
+    void column_started(int) override { form_.Timer1_Timer(); }
+
+private:
+    Form1& form_;
+};
+
+}  // namespace
+
+void Form1::com_ban() {
+    TurnStartTime = platform.clock.seconds_since_midnight();
+    if (KEIKA.Checked) Timer1.Enabled = true;
+    show_thinking_notice();
+    platform.canvas.refresh();  // the notice must show during the search
+
+    ClockDuringSearch ticker(*this);
+    const SearchResult best = engine.探索(&ticker);
+    if (!best.found) {  // no legal move left: the computer has lost
+        終了("あなた");
+        return;
+    }
+    play_computer_move(best.fromX, best.fromY, best.toX, best.toY, best.piece);
+}
+
+void Form1::show_thinking_notice() {
+    for (int x = 11; x <= 13; ++x) 描画_絵(Background, x, 6);
+    描画_数値(11.6, 6.2, "思考中", ColorBlack, 0, 12);
+    描画_数値(11.5, 6.1, "思考中", MoveTextColor, 0, 12);
+}
+
+void Form1::play_computer_move(int fromX, int fromY, int toX, int toY, int piece) {
+    measure_move_seconds();
+    手順保存(fromX, fromY, toX, toY, piece, piece, ManTime, ManTime, ComTime, ComTime + MoveSeconds);
+    ++MoveNumber;
+    描画_手数(MoveNumber);
+    駒移動(fromX, fromY, toX, toY, piece);
+    platform.sound.dsPlay(SoundPiece);
+    Timer1.Enabled = false;
+    描画_移動結果(ComSide, toX, toY, piece, ColorWhite);
+    engine.勢力調査();
+
+    // Taking the general ends the game whatever the mate test says about a
+    // board that no longer holds it.
+    if (engine.BoardBeforeMove[toX][toY] == ManGeneral) {
+        終了("ｺﾝﾋﾟｭｰﾀ");
+        return;
+    }
+    if (engine.詰めかMAN() == FlagOn)
+        platform.dialogs.message_box("被将死 ?（Bei Jiang si）", "詰め？", Buttons::OK);
+    else if (engine.ComInfluence[ManGeneralX][ManGeneralY] > 0)
+        platform.dialogs.message_box("   ** 将(Jiang) **", "王手", Buttons::OK);
+
+    ComMarkX = toX;
+    ComMarkY = toY;
+    描画_桝輪郭(ColorYellow, toX, toY);
+    ComTime += MoveSeconds;
+    TurnStartTime = platform.clock.seconds_since_midnight();
+    Turn = ManSide;
+    if (KEIKA.Checked) Timer1.Enabled = true;
+}
+
+void Form1::レベル_設定(int level) {
+    MenuItem* const items[] = {&LEVEL1, &LEVEL2, &LEVEL3};
+    for (MenuItem* item : items) item->Checked = false;
+    if (level >= 1 && level <= 3) {
+        items[level - 1]->Checked = true;
+        engine.Level = level;
+    }
+    if (GameMode == ModeVsCom) 描画_レベル(engine.Level);
+}
+
+namespace {
+// The level caption stands on the three tiles left of the board's top row.
+void erase_level_caption(Form1& form) {
+    for (int x = -2; x <= 0; ++x) form.描画_絵(form.Background, x, 0);
+}
+}  // namespace
+
+void Form1::LEVEL1_Click() {
+    erase_level_caption(*this);
+    レベル_設定(1);
+}
+
+void Form1::LEVEL2_Click() {
+    erase_level_caption(*this);
+    レベル_設定(2);
+}
+
+void Form1::LEVEL3_Click() {
+    erase_level_caption(*this);
+    レベル_設定(3);
+}
+
+}  // namespace zenko

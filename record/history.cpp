@@ -1,0 +1,130 @@
+// The move history and stepping through it: 戻, 進, 最初, 反転, and the
+// 局面 menu.
+#include "ui/form1.h"
+
+namespace zenko {
+
+void Form1::手順保存(int fromX, int fromY, int toX, int toY, int piece, int placed, double manTimeBefore,
+                     double manTimeAfter, double comTimeBefore, double comTimeAfter) {
+    ++HistoryPos;
+    const int n = HistoryPos;
+    // A game longer than the history so far makes room instead of being cut off.
+    if (n >= static_cast<int>(MoveHistory.size())) MoveHistory.resize(n + 1);
+    MoveRecord& entry = MoveHistory[n];
+    entry = {fromX,  fromY,         toX,          toY,           Board[toX][toY], piece,
+             placed, manTimeBefore, manTimeAfter, comTimeBefore, comTimeAfter};
+    HistoryLen = HistoryPos;  // a move played after 戻 drops the moves beyond it
+}
+
+void Form1::hide_record_panel() {
+    描画_可視(false, false, false);
+    描画_棋譜_IO(1);
+}
+
+void Form1::STOP_Click() { hide_record_panel(); }
+
+void Form1::REPLAY_Click() {
+    hide_record_panel();
+    if (HistoryPos < 1) {
+        platform.sound.dsPlay(SoundForbidden);
+        platform.dialogs.message_box("できません", "戻る", Buttons::OK);
+        return;
+    }
+    SelectState = 0;
+    Timer1.Enabled = false;
+    消去_移動可能桝色();
+
+    const MoveRecord e = MoveHistory[HistoryPos];
+    Board[e.fromX][e.fromY] = e.piece;
+    描画_絵(e.piece, e.fromX, e.fromY);
+    描画_罫線(LineColor, e.fromX, e.fromY);
+    ComTime = e.comTimeBefore;
+    描画_所有時間(ComSide, ComTime);
+    ManTime = e.manTimeBefore;
+    描画_所有時間(ManSide, ManTime);
+    Board[e.toX][e.toY] = e.captured;
+    描画_絵(PieceEmpty, e.toX, e.toY);
+    描画_罫線(LineColor, e.toX, e.toY);
+    if (e.captured != PieceEmpty) {
+        描画_絵(e.captured, e.toX, e.toY);
+        描画_罫線(LineColor, e.toX, e.toY);
+    }
+    platform.sound.dsPlay(SoundPiece);
+    消去_移動結果(e.piece > 0 ? ComSide : ManSide);
+
+    Turn = NoGame;  // suspended until a click resumes it
+    --HistoryPos;
+    --MoveNumber;
+    描画_手数(MoveNumber);
+}
+
+void Form1::AFTER_Click() {
+    hide_record_panel();
+    if (HistoryPos >= HistoryLen) {
+        if (RecordMode == FlagOn) {
+            platform.dialogs.message_box("終わり", "進む", Buttons::OK);
+        } else {
+            platform.sound.dsPlay(SoundForbidden);
+            platform.dialogs.message_box("できません", "進む", Buttons::OK);
+        }
+        return;
+    }
+    SelectState = 0;
+    Timer1.Enabled = false;
+    消去_移動可能桝色();
+
+    ++HistoryPos;
+    ++MoveNumber;
+    描画_手数(MoveNumber);
+    const MoveRecord e = MoveHistory[HistoryPos];
+    Board[e.fromX][e.fromY] = PieceEmpty;
+    描画_絵(PieceEmpty, e.fromX, e.fromY);
+    描画_罫線(LineColor, e.fromX, e.fromY);
+    Board[e.toX][e.toY] = e.placed;
+    ComTime = e.comTimeAfter;
+    描画_所有時間(ComSide, ComTime);
+    ManTime = e.manTimeAfter;
+    描画_所有時間(ManSide, ManTime);
+    描画_絵(e.placed, e.toX, e.toY);
+    描画_罫線(LineColor, e.toX, e.toY);
+    platform.sound.dsPlay(SoundPiece);
+    描画_移動結果(e.placed > 0 ? ComSide : ManSide, e.toX, e.toY, e.placed, MoveTextColor);
+
+    Turn = NoGame;
+    描画_手数(MoveNumber);
+}
+
+void Form1::CANCEL_Click() {
+    初期設定();  // the starting position; the recorded moves stay for 進
+    platform.sound.dsPlay(SoundPiece);
+}
+
+void Form1::REVERSE_Click() {
+    if (RecordMode == FlagOn) {
+        platform.sound.dsPlay(SoundForbidden);
+        platform.dialogs.message_box("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::OK);
+        return;
+    }
+    Reversed = FlagOn;
+    SelectState = 0;
+
+    // Turn the board half round; each piece changes sides with its kind kept.
+    SquareTable<int> before{};
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) before[x][y] = Board[x][y];
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) Board[BoardFiles + 1 - x][BoardRanks + 1 - y] = -before[x][y];
+
+    画面_再描画();
+    描画_手数(MoveNumber);
+    if (HandicapSet == FlagOn) {
+        HandicapLevel = -HandicapLevel;
+        描画_ハンデレベル(HandicapLevel);
+    }
+    platform.sound.dsPlay(SoundPiece);
+    // The recorded moves no longer fit the turned board.
+    HistoryPos = 0;
+    HistoryLen = 0;
+}
+
+}  // namespace zenko
