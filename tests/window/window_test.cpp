@@ -79,7 +79,7 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        const QDir sounds(QString::fromLocal8Bit(qgetenv("ZENKO_SOURCE_DIR")) + "/sound");
+        const QDir sounds(QStringLiteral(ZENKO_SOURCE_DIR) + "/sound");
         for (const QString& file : sounds.entryList({"*.wav"}, QDir::Files))
             QFile::copy(sounds.filePath(file), folder.filePath(file));
         QDir::setCurrent(folder.path());
