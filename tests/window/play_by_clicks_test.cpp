@@ -16,29 +16,15 @@
 #include <utility>
 
 #include "fakes.h"
+#include "window/qt_test_support.h"
 #include "ui/qt/main_window.h"
 
 namespace zenko {
 namespace {
 
 using testing::RecordingSound;
+using testing::rgb_of;
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "window_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-        install_japanese_translation(*QCoreApplication::instance());
-    }
-};
-[[maybe_unused]] const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-QRgb rgb_of(int paletteIndex) {
-    const Rgb c = palette_rgb(paletteIndex);
-    return qRgb(c.r, c.g, c.b);
-}
 
 // Answers every message box as it opens (OK, or Yes to a question) and
 // keeps "title|text" of each, so a test states exactly which boxes a step

@@ -18,6 +18,7 @@
 #include <sstream>
 
 #include "fakes.h"
+#include "window/qt_test_support.h"
 #include "settings/shift_jis.h"
 #include "ui/qt/main_window.h"
 
@@ -25,23 +26,8 @@ namespace zenko {
 namespace {
 
 using testing::RecordingSound;
+using testing::rgb_of;
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "window_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-        install_japanese_translation(*QCoreApplication::instance());
-    }
-};
-[[maybe_unused]] const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-QRgb rgb_of(int paletteIndex) {
-    const Rgb c = palette_rgb(paletteIndex);
-    return qRgb(c.r, c.g, c.b);
-}
 
 QImage picture(const char* name) {
     return QImage(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name)))
