@@ -13,6 +13,7 @@ struct MateCase {
     const char* fen;
     bool manMated, comMated;
 };
+void PrintTo(const MateCase& c, std::ostream* os) { *os << c.fen; }
 
 // MAN's general mostly stands in the corner (4,10), where its only steps are
 // (4,9) and (5,10); a COM soldier on (6,10) or a chariot on file 5 covers (5,10).
