@@ -77,7 +77,8 @@ TEST_F(RecordPanelTest, ControlsSitAtTheirTwipPositionsHiddenOnLightYellow) {
 TEST_F(RecordPanelTest, ListsShowSubfoldersAndRecordsAndRefuseMissingFolders) {
     ASSERT_EQ(panel->set_dir_path(folder.path().toStdString()), PathResult::Ok);
     panel->set_file_path(folder.path().toStdString());
-    EXPECT_EQ(entries(PanelControl::Dir1), QStringList({"..", "other", "対局集"}));
+    const QString shown = "[" + QDir::toNativeSeparators(folder.path()) + "]";
+    EXPECT_EQ(entries(PanelControl::Dir1), QStringList({shown, "..", "other", "対局集"}));
     EXPECT_EQ(entries(PanelControl::File1), QStringList({"一局目.棋譜"}));
     QFile(folder.filePath("二局目.棋譜")).open(QIODevice::WriteOnly);
     panel->refresh_files();

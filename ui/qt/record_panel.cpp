@@ -206,6 +206,11 @@ void RecordPanel::list_folders() {
     dir1_->clear();
     dir1_->setToolTip(dirPath_);
     const QDir folder(dirPath_);
+    // The first row names the open folder, as a folder list shows it; it
+    // cannot be chosen.
+    auto* current = new QListWidgetItem(QStringLiteral("[%1]").arg(QDir::toNativeSeparators(dirPath_)), dir1_);
+    current->setFlags(Qt::NoItemFlags);
+    current->setForeground(QColor(0, 0, 128));
     if (!folder.isRoot()) dir1_->addItem(QString::fromLatin1(ParentEntry));
     dir1_->addItems(folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
 }
