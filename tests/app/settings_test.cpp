@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "fakes.h"
+#include "working_directory.h"
 #include "settings/shift_jis.h"
 
 namespace zenko::testing {
@@ -40,17 +41,9 @@ void put_settings(const std::string& utf8) { put_file(kIni, utf8_to_sjis(utf8).v
 // Each test starts the game in a fresh empty working directory holding a music file.
 class SettingsTest : public ::testing::Test {
 protected:
+    TemporaryWorkingDirectory workingDirectory_{"zenko-settings"};
     void SetUp() override {
-        home_ = fs::current_path();
-        std::string dir = (fs::temp_directory_path() / "zenko-settings-XXXXXX").string();
-        ASSERT_NE(mkdtemp(dir.data()), nullptr);
-        dir_ = dir;
-        fs::current_path(dir_);
         put_file("BGM.wav", "music");
-    }
-    void TearDown() override {
-        fs::current_path(home_);
-        fs::remove_all(dir_);
     }
     // A fresh start of the program in the working directory.
     std::unique_ptr<FormFixture> start() {
@@ -58,7 +51,6 @@ protected:
         app->form.Form_Load();
         return app;
     }
-    fs::path home_, dir_;
 };
 
 struct Options {

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "fakes.h"
+#include "working_directory.h"
 
 namespace zenko::testing {
 namespace {
@@ -21,20 +22,11 @@ const char* const kSoundFiles[] = {"その他.wav", "禁止.wav", "駒打音.wav
 // each file's content being its own name.
 class SoundTest : public ::testing::Test, public FormFixture {
 protected:
+    TemporaryWorkingDirectory workingDirectory_{"zenko-sound"};
     void SetUp() override {
-        home_ = fs::current_path();
-        std::string dir = (fs::temp_directory_path() / "zenko-sound-XXXXXX").string();
-        ASSERT_NE(mkdtemp(dir.data()), nullptr);
-        dir_ = dir;
-        fs::current_path(dir_);
         for (const char* name : kSoundFiles) std::ofstream(name) << name;
     }
-    void TearDown() override {
-        fs::current_path(home_);
-        fs::remove_all(dir_);
-    }
     std::vector<unsigned char> bytes_of(const std::string& s) { return {s.begin(), s.end()}; }
-    fs::path home_, dir_;
 };
 
 TEST_F(SoundTest, EachFileIsHandedWholeInOrderWithItsFlags) {

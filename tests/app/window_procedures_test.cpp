@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "fakes.h"
+#include "working_directory.h"
 #include "settings/shift_jis.h"
 
 namespace zenko::testing {
@@ -43,20 +44,11 @@ struct FirstDrawProbe : RecordingCanvas {
 // Each test runs in a fresh empty working directory, started with the sound files there.
 class WindowTest : public ::testing::Test, public FormFixture {
 protected:
+    TemporaryWorkingDirectory workingDirectory_{"zenko-window"};
     void SetUp() override {
-        home_ = fs::current_path();
-        std::string dir = (fs::temp_directory_path() / "zenko-window-XXXXXX").string();
-        ASSERT_NE(mkdtemp(dir.data()), nullptr);
-        dir_ = dir;
-        fs::current_path(dir_);
         for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})
             std::ofstream(name) << name;
     }
-    void TearDown() override {
-        fs::current_path(home_);
-        fs::remove_all(dir_);
-    }
-    fs::path home_, dir_;
 };
 
 TEST_F(WindowTest, StartUpRunsSoundThenStartStateThenSettingsThenTheFirstDrawing) {
