@@ -55,20 +55,13 @@ bool read_placement(const std::string& field, SquareTable<int>& board) {
     return true;
 }
 
-struct Square {
-    int x = 0, y = 0;
-};
-
-// The square of the one general of the given code inside its palace; a
-// board with none, two, or one outside the palace is not a position the
-// rules can reach (the flying-general test relies on the palaces).
-bool find_general(const SquareTable<int>& board, int general, Square& found) {
-    const int top = general == ComGeneral ? 1 : 8;
-    int count = 0;
-    for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y)
-            if (board[x][y] == general) ++count, found = {x, y};
-    return count == 1 && found.x >= 4 && found.x <= 6 && found.y >= top && found.y <= top + 2;
+// Sets (x, y) to the square of the general of the given code, the last one
+// in scan order as the influence survey would; with none on the board the
+// square is left as it was, as after a capture of that general.
+void locate_general(const SquareTable<int>& board, int general, int& x, int& y) {
+    for (int fx = 1; fx <= BoardFiles; ++fx)
+        for (int fy = 1; fy <= BoardRanks; ++fy)
+            if (board[fx][fy] == general) x = fx, y = fy;
 }
 
 bool read_side(const std::string& field, bool& manToMove) {
@@ -87,16 +80,13 @@ bool Engine::set_fen(const std::string& fen, bool* manToMove) {
     if (!(in >> placement)) return false;
     SquareTable<int> board{};
     bool manMoves = true;
-    Square comGeneral, manGeneral;
     if (!read_placement(placement, board)) return false;
     if (in >> side && !read_side(side, manMoves)) return false;
-    if (!find_general(board, ComGeneral, comGeneral) || !find_general(board, ManGeneral, manGeneral))
-        return false;
 
     for (int x = 1; x <= BoardFiles; ++x)
         for (int y = 1; y <= BoardRanks; ++y) Board[x][y] = board[x][y];
-    ComGeneralX = comGeneral.x, ComGeneralY = comGeneral.y;
-    ManGeneralX = manGeneral.x, ManGeneralY = manGeneral.y;
+    locate_general(board, ComGeneral, ComGeneralX, ComGeneralY);
+    locate_general(board, ManGeneral, ManGeneralX, ManGeneralY);
     if (manToMove) *manToMove = manMoves;
     return true;
 }

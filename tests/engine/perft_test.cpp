@@ -45,9 +45,6 @@ TEST(Position, MalformedFenIsRefusedAndChangesNothing) {
         "3k1p4/9/9/9/9/9/9/9/9/4K4 w",  // ten squares through a piece
         "3k5/9/9/9/9/x8/9/9/9/4K4 w",   // unknown letter
         "3k5/9/9/9/9/9/9/9/9/4K4 x",    // side field
-        "3kk4/9/9/9/9/9/9/9/9/4K4 w",   // two COM generals
-        "3k5/9/9/9/9/9/9/9/9/9 w",      // no MAN general
-        "9/9/9/9/4k4/9/9/9/9/4K4 w",    // general outside its palace
     };
     Engine engine;
     engine.初期配置();
@@ -58,6 +55,18 @@ TEST(Position, MalformedFenIsRefusedAndChangesNothing) {
         EXPECT_FALSE(manToMove) << fen;
         EXPECT_EQ(Position(engine), before) << fen;
     }
+}
+
+// A position after a general has been captured still loads: the missing
+// general's square stays where it was, as it does in play.
+TEST(Position, GeneralSquaresComeFromTheBoardOrStayWhenTheGeneralIsGone) {
+    Engine engine;
+    load_fen(engine, "3k5/9/9/9/9/9/9/9/9/5K3");
+    ASSERT_TRUE(engine.set_fen("9/9/9/9/9/9/9/9/9/4K4 w"));
+    EXPECT_EQ(engine.ComGeneralX * 100 + engine.ComGeneralY, 401);
+    EXPECT_EQ(engine.ManGeneralX * 100 + engine.ManGeneralY, 510);
+    ASSERT_TRUE(engine.set_fen("3kk4/9/9/9/9/9/9/9/9/4K4 w"));  // the last in scan order counts
+    EXPECT_EQ(engine.ComGeneralX * 100 + engine.ComGeneralY, 501);
 }
 
 TEST(Position, MoveFollowsOnlyTheManGeneral) {
