@@ -22,28 +22,28 @@ void Form1::START_Click() {
     if (KEIKA.Checked) Timer1.Enabled = true;
 }
 
-void Form1::SENTE_Click() {
-    描画_レベル(engine.Level);
-    platform.dialogs.message_box("あなたの番です", " ", Buttons::OK);
+// Both sides of a game against the computer start the same way: the first
+// player is to move and the clock runs whatever the 経過時間 option.
+void Form1::start_game_against_computer(int personSide) {
     SelectState = 0;
-    ManSide = FirstPlayer;
-    ComSide = SecondPlayer;
+    ManSide = personSide;
+    ComSide = personSide == FirstPlayer ? SecondPlayer : FirstPlayer;
     Turn = FirstPlayer;
     GameMode = ModeVsCom;
     RecordMode = FlagOff;
-    TurnStartTime = platform.clock.seconds_since_midnight();
     Timer1.Enabled = true;
+}
+
+void Form1::SENTE_Click() {
+    描画_レベル(engine.Level);
+    platform.dialogs.message_box("あなたの番です", " ", Buttons::OK);
+    start_game_against_computer(FirstPlayer);
+    TurnStartTime = platform.clock.seconds_since_midnight();
 }
 
 void Form1::GOTE_Click() {
     描画_レベル(engine.Level);
-    SelectState = 0;
-    ManSide = SecondPlayer;
-    ComSide = FirstPlayer;
-    Turn = FirstPlayer;
-    GameMode = ModeVsCom;
-    RecordMode = FlagOff;
-    Timer1.Enabled = true;
+    start_game_against_computer(SecondPlayer);
     engine.待避_移動前盤();
     com_ban();
 }

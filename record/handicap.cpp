@@ -42,21 +42,13 @@ void write_square(Form1& form, int x, int y, int code) {
     form.platform.sound.dsPlay(form.SoundPiece);
 }
 
-void remove_com_piece(Form1& form, int step) {
+// Empties (put = false) or refills the square of one side's piece of a step.
+void write_step(Form1& form, int step, bool comSide, bool put) {
     const HandicapStep& s = HandicapSteps[step - 1];
-    write_square(form, s.comX, s.comY, PieceEmpty);
-}
-void restore_com_piece(Form1& form, int step) {
-    const HandicapStep& s = HandicapSteps[step - 1];
-    write_square(form, s.comX, s.comY, s.comPiece);
-}
-void remove_man_piece(Form1& form, int step) {
-    const HandicapStep& s = HandicapSteps[step - 1];
-    write_square(form, s.manX, s.manY, PieceEmpty);
-}
-void restore_man_piece(Form1& form, int step) {
-    const HandicapStep& s = HandicapSteps[step - 1];
-    write_square(form, s.manX, s.manY, s.manPiece);
+    if (comSide)
+        write_square(form, s.comX, s.comY, put ? s.comPiece : PieceEmpty);
+    else
+        write_square(form, s.manX, s.manY, put ? s.manPiece : PieceEmpty);
 }
 
 // Hides the panel, then refuses (forbidden sound and message) unless the
@@ -87,9 +79,9 @@ void Form1::LBEL_UP_Click() {
         ++HandicapLevel;
         描画_ハンデレベル(HandicapLevel);
         if (HandicapLevel >= 1)
-            remove_com_piece(*this, HandicapLevel);
+            write_step(*this, HandicapLevel, true, false);
         else
-            restore_man_piece(*this, -HandicapLevel + 1);
+            write_step(*this, -HandicapLevel + 1, false, true);
     }
     HandicapSet = FlagOn;  // even at the limit: a handicap was asked for
 }
@@ -100,9 +92,9 @@ void Form1::LEBEL_DOWN_Click() {
         --HandicapLevel;
         描画_ハンデレベル(HandicapLevel);
         if (HandicapLevel <= -1)
-            remove_man_piece(*this, -HandicapLevel);
+            write_step(*this, -HandicapLevel, false, false);
         else
-            restore_com_piece(*this, HandicapLevel + 1);
+            write_step(*this, HandicapLevel + 1, true, true);
     }
     HandicapSet = FlagOn;
 }

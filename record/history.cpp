@@ -23,6 +23,14 @@ void Form1::hide_record_panel() {
 
 void Form1::STOP_Click() { hide_record_panel(); }
 
+// Stepping through the history drops the selection, stops the clock and
+// removes the guidance outlines.
+void Form1::stop_play_for_navigation() {
+    SelectState = 0;
+    Timer1.Enabled = false;
+    消去_移動可能桝色();
+}
+
 void Form1::REPLAY_Click() {
     hide_record_panel();
     if (HistoryPos < 1) {
@@ -30,9 +38,7 @@ void Form1::REPLAY_Click() {
         platform.dialogs.message_box("できません", "戻る", Buttons::OK);
         return;
     }
-    SelectState = 0;
-    Timer1.Enabled = false;
-    消去_移動可能桝色();
+    stop_play_for_navigation();
 
     const MoveRecord e = MoveHistory[HistoryPos];
     Board[e.fromX][e.fromY] = e.piece;
@@ -69,9 +75,7 @@ void Form1::AFTER_Click() {
         }
         return;
     }
-    SelectState = 0;
-    Timer1.Enabled = false;
-    消去_移動可能桝色();
+    stop_play_for_navigation();
 
     ++HistoryPos;
     ++MoveNumber;

@@ -89,6 +89,7 @@ public:
     void OWARI_Click();
     void SIDOU_Click();
     void 終了(const std::string& winner);
+    void start_game_against_computer(int personSide);
     // The steps of a board click.
     void click_outside_game();
     void choose_piece(int x, int y);
@@ -134,6 +135,7 @@ public:
     void STOP_Click();
     // 描画_可視 all off, then 描画_棋譜_IO(1).
     void hide_record_panel();
+    void stop_play_for_navigation();
 
     // ===== Record files (record/) =====
     std::ifstream RecordFile;  // open only during one load

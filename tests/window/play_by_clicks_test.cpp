@@ -23,6 +23,7 @@ namespace zenko {
 namespace {
 
 using testing::RecordingSound;
+using testing::enter_folder_with_sounds;
 using testing::rgb_of;
 
 
@@ -63,10 +64,7 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        const QDir sounds(QStringLiteral(ZENKO_SOURCE_DIR "/sound"));
-        for (const QString& file : sounds.entryList({"*.wav"}, QDir::Files))
-            QFile::copy(sounds.filePath(file), folder.filePath(file));
-        QDir::setCurrent(folder.path());
+        enter_folder_with_sounds(folder);
         window = std::make_unique<MainWindow>(sound);
         // Clicks are placed in widget pixels and compared with the 1x pictures.
         ASSERT_EQ(window->canvas().pixel_ratio(), 1.0);

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "ui/presentation.h"
 
@@ -12,6 +15,15 @@ namespace zenko::testing {
 inline QRgb rgb_of(int paletteIndex) {
     const Rgb c = palette_rgb(paletteIndex);
     return qRgb(c.r, c.g, c.b);
+}
+
+// Copies the game's sound files into a test's working folder and makes it
+// the current directory, so the game starts there without a settings file.
+inline void enter_folder_with_sounds(const QTemporaryDir& folder) {
+    const QDir sounds(QStringLiteral(ZENKO_SOURCE_DIR "/sound"));
+    for (const QString& file : sounds.entryList({"*.wav"}, QDir::Files))
+        QFile::copy(sounds.filePath(file), folder.filePath(file));
+    QDir::setCurrent(folder.path());
 }
 
 }  // namespace zenko::testing
