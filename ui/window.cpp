@@ -4,12 +4,11 @@
 #include <string>
 
 #include "ui/form1.h"
+#include "zenko/version.h"
 
 namespace zenko {
 namespace {
 
-constexpr const char* kProgramName = "ZENKO 中国象棋";
-constexpr const char* kProgramVersion = "1.0.0";
 constexpr const char* kVersionTitle = "その他";
 
 constexpr int KeyEscape = 27;
@@ -119,7 +118,7 @@ void Form1::OPTION_Click() {
 
 void Form1::VER_Click() {
     platform.sound.dsPlay(SoundOther);
-    platform.dialogs.message_box(std::string(kProgramName) + "\nバージョン " + kProgramVersion, kVersionTitle,
+    platform.dialogs.message_box(std::string(ProgramName) + "\nバージョン " + ProgramVersion, kVersionTitle,
                                  Buttons::OK);
 }
 

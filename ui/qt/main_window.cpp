@@ -11,12 +11,12 @@
 #include <QShortcut>
 
 #include "ui/qt/menu_table.h"
+#include "zenko/version.h"
 
 namespace zenko {
 
 namespace {
 
-constexpr const char* WindowCaption = "ZENKO 中国象棋";
 constexpr const char* IconPicture = ":/pictures/ICON.png";
 constexpr int TimerIntervalMs = 50;
 
@@ -28,7 +28,7 @@ constexpr int KeyCodeF2 = 113;
 }  // namespace
 
 MainWindow::MainWindow(SoundLibrary& sound) : canvas_(new QtCanvas(this)), dialogs_(this) {
-    setWindowTitle(QString::fromUtf8(WindowCaption));
+    setWindowTitle(QString::fromUtf8(ProgramName));
     if (QFile::exists(QString::fromLatin1(IconPicture)))
         setWindowIcon(QIcon(QString::fromLatin1(IconPicture)));
     setCentralWidget(canvas_);

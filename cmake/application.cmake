@@ -1,0 +1,31 @@
+# Application: Form1 and its procedures. No Qt at all; it reaches the window,
+# the dialogs, the clock and the sound library through ui/platform.h.
+set(ZENKO_APP_SOURCES
+  game/board_input.cpp
+  game/clock.cpp
+  game/commands.cpp
+  game/computer_turn.cpp
+  game/setup.cpp
+  record/handicap.cpp
+  record/history.cpp
+  record/record_file.cpp
+  record/record_line.cpp
+  ui/form1.cpp
+  ui/pictures.cpp
+  ui/presentation.cpp
+  ui/ruled_lines.cpp
+  ui/text.cpp
+  ui/window.cpp
+  settings/settings_file.cpp
+  settings/shift_jis.cpp
+  sound/sound_commands.cpp
+)
+zenko_check_sources(application FOLDERS game record ui settings sound SOURCES ${ZENKO_APP_SOURCES})
+zenko_include_root(application rules ai game record ui settings sound)
+
+# The program's name and version, for the version box and the window caption.
+configure_file(${CMAKE_SOURCE_DIR}/cmake/version.h.in ${CMAKE_BINARY_DIR}/include/generated/zenko/version.h @ONLY)
+
+add_library(zenko_app OBJECT ${ZENKO_APP_SOURCES})
+target_include_directories(zenko_app PUBLIC ${ZENKO_INCLUDE_ROOT_application} ${CMAKE_BINARY_DIR}/include/generated)
+target_link_libraries(zenko_app PUBLIC zenko_engine)

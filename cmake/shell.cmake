@@ -1,0 +1,31 @@
+# The sound library over SDL2_mixer, and the Qt shell: the only code that
+# uses Qt Widgets. The shell's root is the whole source tree.
+set(ZENKO_SOUND_LIBRARY_SOURCES
+  sound/library/ds.cpp
+  sound/library/ds_sound_library.cpp
+)
+zenko_check_sources(sound_library FOLDERS sound/library SOURCES ${ZENKO_SOUND_LIBRARY_SOURCES})
+add_library(zenko_sound STATIC ${ZENKO_SOUND_LIBRARY_SOURCES})
+target_include_directories(zenko_sound PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(zenko_sound PUBLIC SDL2_mixer::SDL2_mixer SDL2::SDL2)
+
+set(ZENKO_SHELL_SOURCES
+  ui/qt/main_window.cpp
+  ui/qt/menu_table.cpp
+  ui/qt/qt_canvas.cpp
+  ui/qt/qt_dialogs.cpp
+  ui/qt/record_panel.cpp
+)
+zenko_check_sources(shell FOLDERS ui/qt SOURCES ${ZENKO_SHELL_SOURCES})
+file(GLOB PICTURES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/ui/pictures ui/pictures/*.png)
+add_library(zenko_shell STATIC ${ZENKO_SHELL_SOURCES})
+set_target_properties(zenko_shell PROPERTIES AUTOMOC ON)
+target_include_directories(zenko_shell PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(zenko_shell PUBLIC zenko_app zenko_engine zenko_sound Qt6::Widgets)
+if(PICTURES)
+  list(TRANSFORM PICTURES PREPEND ui/pictures/)
+  qt_add_resources(zenko_shell "pictures" PREFIX "/pictures" BASE ui/pictures FILES ${PICTURES})
+endif()
+
+add_executable(zenko main.cpp)
+target_link_libraries(zenko PRIVATE zenko_shell zenko_app zenko_engine)
