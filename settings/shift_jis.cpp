@@ -9,7 +9,8 @@ namespace zenko {
 namespace {
 
 // Converts with iconv; invalid input is replaced (decoding) or refused (encoding).
-std::optional<std::string> convert(const char* to, const char* from, const std::string& in, bool replaceInvalid) {
+std::optional<std::string> convert(const char* to, const char* from, const std::string& in,
+                                   bool replaceInvalid) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
     std::string out;
@@ -29,7 +30,7 @@ std::optional<std::string> convert(const char* to, const char* from, const std::
                 break;
             }
             out += "\xEF\xBF\xBD";  // U+FFFD
-            ++src;  // skip the byte that cannot start a character
+            ++src;                  // skip the byte that cannot start a character
             --srcLeft;
         }
     }
@@ -40,9 +41,13 @@ std::optional<std::string> convert(const char* to, const char* from, const std::
 
 }  // namespace
 
-std::optional<std::string> utf8_to_sjis(const std::string& utf8) { return convert("CP932", "UTF-8", utf8, false); }
+std::optional<std::string> utf8_to_sjis(const std::string& utf8) {
+    return convert("CP932", "UTF-8", utf8, false);
+}
 
-std::string sjis_to_utf8(const std::string& sjis) { return convert("UTF-8", "CP932", sjis, true).value_or(""); }
+std::string sjis_to_utf8(const std::string& sjis) {
+    return convert("UTF-8", "CP932", sjis, true).value_or("");
+}
 
 bool write_sjis_lines(const std::string& path, const std::vector<std::string>& utf8Lines) {
     std::string bytes;

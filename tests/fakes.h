@@ -64,7 +64,8 @@ class ScriptedDialogs : public Dialogs {
 public:
     std::vector<ShownBox> shown;
     std::deque<Answer> answers;
-    Answer message_box(const std::string& text, const std::string& title, Buttons buttons, BoxIcon icon) override {
+    Answer message_box(const std::string& text, const std::string& title, Buttons buttons,
+                       BoxIcon icon) override {
         shown.push_back({text, title, buttons, icon});
         if (buttons == Buttons::OK) return Answer::OK;
         if (answers.empty()) return Answer::Yes;

@@ -13,7 +13,8 @@ namespace zenko::testing {
 
 class TemporaryWorkingDirectory {
 public:
-    explicit TemporaryWorkingDirectory(const std::string& prefix) : previous_(std::filesystem::current_path()) {
+    explicit TemporaryWorkingDirectory(const std::string& prefix)
+        : previous_(std::filesystem::current_path()) {
         std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
         if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         path_ = pattern;

@@ -60,9 +60,17 @@ public:
 
 // The record panel's controls.
 enum class PanelControl {
-    Drive1, Dir1, File1,
-    Label1_0, Label1_1, Label1_2, Label1_3,
-    Text1, Text2, Text3, Text4,
+    Drive1,
+    Dir1,
+    File1,
+    Label1_0,
+    Label1_1,
+    Label1_2,
+    Label1_3,
+    Text1,
+    Text2,
+    Text3,
+    Text4,
     Command1,
 };
 

@@ -12,7 +12,7 @@ inline constexpr int ColorGreen = 2;
 inline constexpr int ColorLightRed = 12;
 inline constexpr int ColorYellow = 14;
 inline constexpr int ColorWhite = 15;
-inline constexpr int LineColor = ColorGreen;        // ruled lines, window background
+inline constexpr int LineColor = ColorGreen;  // ruled lines, window background
 inline constexpr int SquareLineColor = LineColor;
 inline constexpr int MoveTextColor = ColorWhite;
 

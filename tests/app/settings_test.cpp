@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "fakes.h"
-#include "working_directory.h"
 #include "settings/shift_jis.h"
+#include "working_directory.h"
 
 namespace zenko::testing {
 namespace {
@@ -42,9 +42,7 @@ void put_settings(const std::string& utf8) { put_file(kIni, utf8_to_sjis(utf8).v
 class SettingsTest : public ::testing::Test {
 protected:
     TemporaryWorkingDirectory workingDirectory_{"zenko-settings"};
-    void SetUp() override {
-        put_file("BGM.wav", "music");
-    }
+    void SetUp() override { put_file("BGM.wav", "music"); }
     // A fresh start of the program in the working directory.
     std::unique_ptr<FormFixture> start() {
         auto app = std::make_unique<FormFixture>();

@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "fakes.h"
-#include "working_directory.h"
 #include "settings/shift_jis.h"
+#include "working_directory.h"
 #include "zenko/version.h"
 
 namespace zenko::testing {

@@ -92,7 +92,8 @@ inline std::vector<Move> legal_moves(Engine& engine, bool manSide) {
             if (manSide ? piece >= 0 : piece <= 0) continue;
             for (int x2 = 1; x2 <= BoardFiles; ++x2)
                 for (int y2 = 1; y2 <= BoardRanks; ++y2)
-                    if (engine.移動チェック(x1, y1, x2, y2, piece) == FlagOn) moves.push_back({x1, y1, x2, y2});
+                    if (engine.移動チェック(x1, y1, x2, y2, piece) == FlagOn)
+                        moves.push_back({x1, y1, x2, y2});
         }
     return moves;
 }

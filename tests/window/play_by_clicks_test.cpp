@@ -16,16 +16,15 @@
 #include <utility>
 
 #include "fakes.h"
-#include "window/qt_test_support.h"
 #include "ui/qt/main_window.h"
+#include "window/qt_test_support.h"
 
 namespace zenko {
 namespace {
 
-using testing::RecordingSound;
 using testing::enter_folder_with_sounds;
+using testing::RecordingSound;
 using testing::rgb_of;
-
 
 // Answers every message box as it opens (OK, or Yes to a question) and
 // keeps "title|text" of each, so a test states exactly which boxes a step

@@ -18,17 +18,16 @@
 #include <sstream>
 
 #include "fakes.h"
-#include "window/qt_test_support.h"
 #include "settings/shift_jis.h"
 #include "ui/qt/main_window.h"
+#include "window/qt_test_support.h"
 
 namespace zenko {
 namespace {
 
-using testing::RecordingSound;
 using testing::enter_folder_with_sounds;
+using testing::RecordingSound;
 using testing::rgb_of;
-
 
 QImage picture(const char* name) {
     return QImage(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name)))

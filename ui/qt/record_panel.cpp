@@ -208,7 +208,8 @@ void RecordPanel::list_folders() {
     const QDir folder(dirPath_);
     // The first row names the open folder, as a folder list shows it; it
     // cannot be chosen.
-    auto* current = new QListWidgetItem(QStringLiteral("[%1]").arg(QDir::toNativeSeparators(dirPath_)), dir1_);
+    auto* current =
+        new QListWidgetItem(QStringLiteral("[%1]").arg(QDir::toNativeSeparators(dirPath_)), dir1_);
     current->setFlags(Qt::NoItemFlags);
     current->setForeground(QColor(0, 0, 128));
     if (!folder.isRoot()) dir1_->addItem(QString::fromLatin1(ParentEntry));
