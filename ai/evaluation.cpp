@@ -37,8 +37,8 @@ Score moved_piece_safety(const Engine& e, int moving, int fromX, int fromY, int 
     const int attacker = e.ManAttacker[toX][toY];
     Score score = 0;
     if (moving > std::abs(attacker)) score += (std::abs(attacker) - moving) * Point;
-    if (attacker == ManGeneral && e.ComInfluence[e.ManGeneralX][e.ManGeneralY] > 0 && toY < e.ManGeneralY)
-        score += moving * Point;
+    const Square king = e.man_general();
+    if (attacker == ManGeneral && e.ComInfluence[king.x][king.y] > 0 && toY < king.y) score += moving * Point;
     return score;
 }
 
@@ -58,7 +58,7 @@ Score capture_gain(Engine& e, int captured, int moving, int fromX, int fromY, in
 // Level 3: soldiers towards the MAN general's file, chariots onto its lines
 // and into the centre, cannons onto its file, advisors closing a gap.
 Score positional_bonus(const Engine& e, int moving, int fromX, int fromY, int toX, int toY) {
-    const int kingX = e.ManGeneralX, kingY = e.ManGeneralY;
+    const auto [kingX, kingY] = e.man_general();
     Score score = 0;
     switch (moving) {
         case ComSoldier:
@@ -66,22 +66,24 @@ Score positional_bonus(const Engine& e, int moving, int fromX, int fromY, int to
                 score += Tenth;
                 if (toX == kingX) score += 10 * Point;
             }
-            if (e.Board[toX][3] == ComCannon && toX == kingX) score += 5 * Point;
+            if (e.piece_at(toX, ComCannonRank) == ComCannon && toX == kingX) score += 5 * Point;
             break;
         case ComChariot:
             if (toX == kingX || toY == kingY) score += Point;
-            if (fromY == 1 && toY == 2) {
+            if (fromY == ComBackRank && toY == ComBackRank + 1) {
                 score += 5 * Point;
-                if (kingX == 4 || kingX == 6) score += 10 * Point;
+                if (kingX == PalaceLeftFile || kingX == PalaceRightFile) score += 10 * Point;
             }
-            if ((fromX < 4 || fromX > 6) && toX > 3 && toX < 7) score += Point;
+            if ((fromX < PalaceLeftFile || fromX > PalaceRightFile) && toX >= PalaceLeftFile &&
+                toX <= PalaceRightFile)
+                score += Point;
             break;
         case ComCannon:
             if (toX == kingX) score += Point;
             break;
         case ComAdvisor:
-            if (e.SavedManInfluence[e.ComGeneralX][e.ComGeneralY] > 0 &&
-                e.ManInfluence[e.ComGeneralX][e.ComGeneralY] == 0)
+            if (e.SavedManInfluence[e.com_general().x][e.com_general().y] > 0 &&
+                e.ManInfluence[e.com_general().x][e.com_general().y] == 0)
                 score += 5 * Point;
             break;
         default:
@@ -95,15 +97,16 @@ Score positional_bonus(const Engine& e, int moving, int fromX, int fromY, int to
 Score empty_square_danger(Engine& e, int x, int y) {
     const int man = e.ManInfluence[x][y], com = e.ComInfluence[x][y];
     Score score = 0;
-    if (std::abs(x - e.ComGeneralX) < 2 && std::abs(y - e.ComGeneralY) < 2) {
+    const Square general = e.com_general();
+    if (std::abs(x - general.x) < 2 && std::abs(y - general.y) < 2) {
         score -= man * HalfPoint;
         if (com == 1 && man > 1) score -= 10 * Point;
     }
-    if (com == 0 && y < 4) {
+    if (com == 0 && y <= ComPalaceBottom) {
         score -= Tenth;
         if (e.調査_自守駒MAN_直進駒(x, y)) score -= 10 * Point;
     }
-    if (y < 4 && e.Board[x][y + 1] == ManSoldier && man >= com) {
+    if (y <= ComPalaceBottom && e.piece_at(x, y + 1) == ManSoldier && man >= com) {
         score -= 30 * Point;
         if (e.調査_自守駒MAN_直進駒(x, y + 1)) score -= 70 * Point;
     }
@@ -118,11 +121,12 @@ Score attacked_com_piece_danger(Engine& e, int c, int x, int y) {
     if (c > attacker) score -= (c - attacker) * Point;
     if (com > 0) {
         if (guard >= attacker && man > com) score -= c * Point;
-        if (y <= 3 && com == man && e.Board[x][y + 1] != PieceEmpty && e.調査_自守駒MAN_直進駒(x, y + 1))
+        if (y <= ComPalaceBottom && com == man && e.piece_at(x, y + 1) != PieceEmpty &&
+            e.調査_自守駒MAN_直進駒(x, y + 1))
             score -= (c + std::abs(e.ManAttacker[x][y + 1])) * Point;
     } else {
         score -= c * Point;
-        if (y <= 3) score -= 10 * Point;
+        if (y <= ComPalaceBottom) score -= 10 * Point;
         // A piece that has just captured there gets the captured piece back.
         const int before = e.BoardBeforeMove[x][y];
         if (before <= ManSoldier) score += std::abs(before) * Point;
@@ -132,9 +136,9 @@ Score attacked_com_piece_danger(Engine& e, int c, int x, int y) {
 
 Score com_piece_danger(Engine& e, int c, int x, int y) {
     Score score = 0;
-    if (c == ComGeneral && y == 1 && e.ManInfluence[x][2] > 0) {
+    if (c == ComGeneral && y == ComBackRank && e.ManInfluence[x][ComBackRank + 1] > 0) {
         score -= 50 * Point;
-        if (e.ManInfluence[x][2] >= e.ComInfluence[x][2]) score -= 250 * Point;
+        if (e.ManInfluence[x][ComBackRank + 1] >= e.ComInfluence[x][ComBackRank + 1]) score -= 250 * Point;
     }
     if (e.ManInfluence[x][y] > 0) score += attacked_com_piece_danger(e, c, x, y);
     return score;
@@ -142,11 +146,12 @@ Score com_piece_danger(Engine& e, int c, int x, int y) {
 
 Score man_piece_chance(Engine& e, int m, int x, int y, int moving, int toX, int toY, Targets& targets) {
     Score score = 0;
-    if (e.ComInfluence[x][y] > 0 && e.SavedComInfluence[x][y] == 0 && std::abs(x - e.ComGeneralX) < 3 &&
-        std::abs(y - e.ComGeneralY) < 3)
+    const Square general = e.com_general();
+    if (e.ComInfluence[x][y] > 0 && e.SavedComInfluence[x][y] == 0 && std::abs(x - general.x) < 3 &&
+        std::abs(y - general.y) < 3)
         score += 15 * Point;
     const bool moverSafe = e.ManInfluence[toX][toY] == 0;
-    const bool undefended = e.ManInfluence[x][y] == 0 || (x == e.ManGeneralX && y == e.ManGeneralY);
+    const bool undefended = e.ManInfluence[x][y] == 0 || Square{x, y} == e.man_general();
     if (moverSafe && undefended && e.移動チェック(toX, toY, x, y, moving) == FlagOn) {
         score += Tenth;
         targets.count += 1;

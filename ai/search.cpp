@@ -7,33 +7,15 @@ namespace {
 
 constexpr Score NothingYet = -99999 * ScoreUnit;
 
-// The general squares as a candidate found them. Its survey moves them to
-// wherever a general went; putting them back keeps the flying-general test
-// of the later candidates honest.
-struct GeneralSquares {
-    int manX, manY, comX, comY;
-
-    static GeneralSquares of(const Engine& e) {
-        return {e.ManGeneralX, e.ManGeneralY, e.ComGeneralX, e.ComGeneralY};
-    }
-    void restore(Engine& e) const {
-        e.ManGeneralX = manX, e.ManGeneralY = manY;
-        e.ComGeneralX = comX, e.ComGeneralY = comY;
-    }
-};
-
-// Makes the move, surveys and scores the result, and takes it back.
-Score score_candidate(Engine& e, int p, int x, int y, int tx, int ty) {
-    const GeneralSquares generals = GeneralSquares::of(e);
-    const int captured = e.Board[tx][ty];
-    e.Board[x][y] = PieceEmpty;
-    e.Board[tx][ty] = p;
+// Makes the move, surveys and scores the result, and takes it back. The
+// general squares stay where they were for the move: the survey moves them
+// to wherever a general went, and the trial puts them back, which keeps the
+// flying-general test of the later candidates honest.
+Score score_candidate(Engine& e, const Move& m) {
+    const int captured = e.piece_at(m.toX, m.toY);
+    const Engine::TrialMove trial(e, m.fromX, m.fromY, m.toX, m.toY, Generals::Stay);
     e.勢力調査();
-    const Score score = e.盤評価(captured, p, x, y, tx, ty);
-    e.Board[tx][ty] = captured;
-    e.Board[x][y] = p;
-    generals.restore(e);
-    return score;
+    return e.盤評価(captured, m.piece, m.fromX, m.fromY, m.toX, m.toY);
 }
 
 }  // namespace
@@ -44,7 +26,7 @@ SearchResult Engine::探索(SearchObserver* observer) {
     SearchResult best;
     best.score = NothingYet;
     // The rectangle keeps its bounds from one piece to the next where the
-    // piece leaves them unset.
+    // piece leaves them unset; only moves inside it are candidates.
     int xMin = 0, xMax = 0, yMin = 0, yMax = 0;
     for (int x = 1; x <= BoardFiles; ++x) {
         watch.column_started(x);
@@ -52,16 +34,16 @@ SearchResult Engine::探索(SearchObserver* observer) {
             const int p = Board[x][y];
             if (p < ComSoldier) continue;
             取得_駒移動座標(p, x, y, xMin, xMax, yMin, yMax);
-            for (int tx = xMin; tx <= xMax; ++tx)
-                for (int ty = yMin; ty <= yMax; ++ty) {
-                    if (移動チェック(x, y, tx, ty, p) != FlagOn) continue;
-                    const int captured = Board[tx][ty];
-                    const Score score = score_candidate(*this, p, x, y, tx, ty);
-                    watch.candidate_scored(x, y, tx, ty, score);
-                    if (score <= best.score) continue;
-                    best = {true, x, y, tx, ty, p, score};
-                    if (captured == ManGeneral) return best;
-                }
+            const bool goOn = for_each_legal_move_from(x, y, [&](const Move& m) {
+                if (m.toX < xMin || m.toX > xMax || m.toY < yMin || m.toY > yMax) return true;
+                const int captured = Board[m.toX][m.toY];
+                const Score score = score_candidate(*this, m);
+                watch.candidate_scored(x, y, m.toX, m.toY, score);
+                if (score <= best.score) return true;
+                best = {true, x, y, m.toX, m.toY, p, score};
+                return captured != ManGeneral;
+            });
+            if (!goOn) return best;
         }
     }
     return best;

@@ -31,8 +31,6 @@ constexpr Step HorseJumps[] = {{-1, -2}, {-1, 2}, {-2, -1}, {-2, 1}, {1, -2}, {1
 constexpr Step ElephantSteps[] = {{-2, -2}, {-2, 2}, {2, -2}, {2, 2}};
 constexpr Step AdvisorSteps[] = {{-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
 
-bool on_board(int x, int y) { return x >= 1 && x <= BoardFiles && y >= 1 && y <= BoardRanks; }
-
 template <typename T>
 void fill(SquareTable<T>& table, T value) {
     for (int x = 1; x <= BoardFiles; ++x)
@@ -95,11 +93,11 @@ int sign(int v) { return (v > 0) - (v < 0); }
 
 // Marks with `mark` the squares strictly between (x, y) and (gx, gy), which
 // share a file or a rank; with emptyOnly, occupied squares are skipped.
-void mark_between(Engine& e, SquareTable<int>& marks, int x, int y, int gx, int gy, int mark,
+void mark_between(const Engine& e, SquareTable<int>& marks, int x, int y, int gx, int gy, int mark,
                   bool emptyOnly) {
     const int dx = sign(gx - x), dy = sign(gy - y);
     for (int i = x + dx, j = y + dy; i != gx || j != gy; i += dx, j += dy)
-        if (!emptyOnly || e.Board[i][j] == PieceEmpty) marks[i][j] = mark;
+        if (!emptyOnly || e.piece_at(i, j) == PieceEmpty) marks[i][j] = mark;
 }
 
 void register_steps(Engine& e, int p, int x, int y, const Step* steps, int count) {
@@ -122,7 +120,7 @@ void register_soldier(Engine& e, int p, int x, int y) {
     const bool man = p < 0;
     const int forward = man ? -1 : 1;
     const bool onFarEdge = man ? y == 1 : y == BoardRanks;
-    const bool acrossRiver = man ? y < 6 : y > 5;
+    const bool acrossRiver = man ? y <= LastComRank : y >= FirstManRank;
     Step steps[3];
     int count = 0;
     if (!onFarEdge) steps[count++] = {0, forward};
@@ -168,11 +166,6 @@ void register_piece(Engine& e, int p, int x, int y) {
             e.勢力確定左直進(p, x, y);
             return;
         case ComGeneral:
-            if (p < 0) {
-                e.ManGeneralX = x, e.ManGeneralY = y;
-            } else {
-                e.ComGeneralX = x, e.ComGeneralY = y;
-            }
             return register_steps(e, p, x, y, GeneralSteps);
         default:
             return;
@@ -183,7 +176,7 @@ void register_piece(Engine& e, int p, int x, int y) {
 // whether the ray goes on: past empty squares and through the enemy general,
 // whose check it marks (1 on the squares between, 9 on the chariot).
 bool register_ray_square(Engine& e, int p, int x, int y, int i, int j) {
-    const int target = e.Board[i][j];
+    const int target = e.piece_at(i, j);
     if (p < 0) {
         e.ManInfluence[i][j] += 1;
         if (target >= ComSoldier) note_man_attacker(e, p, x, y, i, j);
@@ -210,29 +203,32 @@ void register_ray(Engine& e, int p, int x, int y, int dx, int dy) {
 
 }  // namespace
 
+// A general's square is taken from the board as the scan reaches it, so the
+// pieces scanned before it test the facing rule against the square it had.
 void Engine::勢力調査() {
     clear_tables(*this);
     for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y)
-            if (Board[x][y] != PieceEmpty) register_piece(*this, Board[x][y], x, y);
+        for (int y = 1; y <= BoardRanks; ++y) {
+            const int p = Board[x][y];
+            if (p == PieceEmpty) continue;
+            note_general(p, x, y);
+            register_piece(*this, p, x, y);
+        }
 }
 
 void Engine::勢力設定_MAN(int x, int y, int tx, int ty) {
     if (!on_board(tx, ty)) return;
-    const int kept = Board[tx][ty];
-    Board[tx][ty] = PieceEmpty;  // so that defending one's own piece passes the legality test
+    const auto trial = TrialMove::stand_in(
+        *this, tx, ty, PieceEmpty);  // so that defending one's own piece passes the legality test
     const int p = Board[x][y];
     if (移動チェック(x, y, tx, ty, p) == FlagOn) register_man_reach(*this, p, x, y, tx, ty, true);
-    Board[tx][ty] = kept;
 }
 
 void Engine::勢力設定_COM(int x, int y, int tx, int ty) {
     if (!on_board(tx, ty)) return;
-    const int kept = Board[tx][ty];
-    Board[tx][ty] = PieceEmpty;
+    const auto trial = TrialMove::stand_in(*this, tx, ty, PieceEmpty);
     const int p = Board[x][y];
     if (移動チェック(x, y, tx, ty, p) == FlagOn) register_com_reach(*this, p, x, y, tx, ty);
-    Board[tx][ty] = kept;
 }
 
 // The MAN cannon reaches a square only by capturing over one screen, so the
@@ -241,24 +237,20 @@ void Engine::勢力設定_COM(int x, int y, int tx, int ty) {
 // defender could step in.
 void Engine::勢力設定_自炮(int x, int y, int tx, int ty) {
     if (!on_board(tx, ty)) return;
-    const int kept = Board[tx][ty];
-    Board[tx][ty] = ComSoldier;
+    const auto trial = TrialMove::stand_in(*this, tx, ty, ComSoldier);
     const int p = Board[x][y];
     if (移動チェック(x, y, tx, ty, p) == FlagOn) {
         register_man_reach(*this, p, x, y, tx, ty, false);
         if (BoardBeforeMove[tx][ty] == ComGeneral)
             mark_between(*this, ComGeneralCheck, x, y, tx, ty, CheckerMark, true);
     }
-    Board[tx][ty] = kept;
 }
 
 void Engine::勢力設定_敵砲(int x, int y, int tx, int ty) {
     if (!on_board(tx, ty)) return;
-    const int kept = Board[tx][ty];
-    Board[tx][ty] = ManSoldier;
+    const auto trial = TrialMove::stand_in(*this, tx, ty, ManSoldier);
     const int p = Board[x][y];
     if (移動チェック(x, y, tx, ty, p) == FlagOn) register_com_reach(*this, p, x, y, tx, ty);
-    Board[tx][ty] = kept;
 }
 
 void Engine::勢力確定上直進(int code, int x, int y) { register_ray(*this, code, x, y, 0, -1); }
@@ -269,13 +261,14 @@ void Engine::勢力確定左直進(int code, int x, int y) { register_ray(*this,
 // Squares the piece could move to that no enemy piece reaches, by the
 // tables of the last survey.
 int Engine::調査_移動可場所数(int x, int y, int code) {
+    Square to[MaxDestinations];
+    const int moves = legal_destinations(x, y, code, to);
     int count = 0;
-    for (int tx = 1; tx <= BoardFiles; ++tx)
-        for (int ty = 1; ty <= BoardRanks; ++ty) {
-            if (移動チェック(x, y, tx, ty, code) != FlagOn) continue;
-            const int enemyReach = code >= ComSoldier ? ManInfluence[tx][ty] : ComInfluence[tx][ty];
-            if (enemyReach == 0) count += 1;
-        }
+    for (int i = 0; i < moves; ++i) {
+        const int enemyReach =
+            code >= ComSoldier ? ManInfluence[to[i].x][to[i].y] : ComInfluence[to[i].x][to[i].y];
+        if (enemyReach == 0) count += 1;
+    }
     return count;
 }
 
@@ -284,16 +277,14 @@ int Engine::調査_移動可場所数(int x, int y, int code) {
 // rank is not seen.
 bool Engine::調査_自守駒MAN_直進駒(int x, int y) {
     bool guarded = false;
-    const int kept = Board[x][y];
-    Board[x][y] = PieceEmpty;
-    for (int j = y + 1; j <= 9; ++j) {
+    const auto trial = TrialMove::stand_in(*this, x, y, PieceEmpty);
+    for (int j = y + 1; j <= BoardRanks - 1; ++j) {
         if (Board[x][j] >= ComSoldier) break;
         if (Board[x][j] == ManChariot) {
             guarded = 移動チェック(x, j, x, y, ManChariot) == FlagOn;
             break;
         }
     }
-    Board[x][y] = kept;
     return guarded;
 }
 

@@ -38,7 +38,7 @@ const char* const EndgameFen = "3k5/4a4/4b4/9/2p6/6R2/9/4C4/4A4/4K4 b";
 bool prepare(Engine& engine, const char* fen) {
     if (!engine.set_fen(fen)) return false;
     for (int x = 1; x <= zenko::BoardFiles; ++x)
-        for (int y = 1; y <= zenko::BoardRanks; ++y) engine.BoardBeforeMove[x][y] = engine.Board[x][y];
+        for (int y = 1; y <= zenko::BoardRanks; ++y) engine.BoardBeforeMove[x][y] = engine.piece_at(x, y);
     engine.待避_移動前盤();
     return true;
 }
@@ -68,8 +68,8 @@ BENCHMARK_CAPTURE(BM_Survey, middlegame, MiddlegameFen);
 void BM_Evaluation(benchmark::State& state) {
     Engine engine;
     if (!prepare(engine, StartFen)) return state.SkipWithError("bad FEN");
-    engine.Board[2][3] = zenko::PieceEmpty;
-    engine.Board[5][3] = zenko::ComCannon;
+    engine.put_piece(2, 3, zenko::PieceEmpty);
+    engine.put_piece(5, 3, zenko::ComCannon);
     engine.勢力調査();
     run_without_allocating(state, [&] {
         benchmark::DoNotOptimize(engine.盤評価(zenko::PieceEmpty, zenko::ComCannon, 2, 3, 5, 3));

@@ -19,7 +19,7 @@ void BM_MoveCheckAllPairs(benchmark::State& state) {
         int legal = 0;
         for (int x1 = 1; x1 <= zenko::BoardFiles; ++x1)
             for (int y1 = 1; y1 <= zenko::BoardRanks; ++y1) {
-                const int piece = engine.Board[x1][y1];
+                const int piece = engine.piece_at(x1, y1);
                 if (piece == zenko::PieceEmpty) continue;
                 for (int x2 = 1; x2 <= zenko::BoardFiles; ++x2)
                     for (int y2 = 1; y2 <= zenko::BoardRanks; ++y2) {

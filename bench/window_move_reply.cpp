@@ -30,13 +30,14 @@ public:
         int bestGain = 0;
         for (int x = 1; x <= BoardFiles; ++x)
             for (int y = 1; y <= BoardRanks; ++y) {
-                const int p = form.Board[x][y];
+                const int p = form.engine.piece_at(x, y);
                 if (p >= 0) continue;
                 for (int tx = 1; tx <= BoardFiles; ++tx)
                     for (int ty = 1; ty <= BoardRanks; ++ty) {
                         if (form.engine.移動チェック(x, y, tx, ty, p) != FlagOn) continue;
                         legal.push_back({x, y, tx, ty});
-                        if (form.Board[tx][ty] > bestGain) bestGain = form.Board[tx][ty], best = legal.back();
+                        if (form.engine.piece_at(tx, ty) > bestGain)
+                            bestGain = form.engine.piece_at(tx, ty), best = legal.back();
                     }
             }
         seed_ = seed_ * 1103515245u + 12345u;

@@ -37,10 +37,10 @@ void Form1::measure_move_seconds() {
 }
 
 void Form1::choose_piece(int x, int y) {
-    const int piece = Board[x][y];
+    const int piece = engine.piece_at(x, y);
     if (piece == PieceEmpty) return;
     if (ComMarkX != 0) {  // the computer's last destination loses its yellow outline
-        描画_絵(Board[ComMarkX][ComMarkY], ComMarkX, ComMarkY);
+        描画_絵(engine.piece_at(ComMarkX, ComMarkY), ComMarkX, ComMarkY);
         描画_罫線(LineColor, ComMarkX, ComMarkY);
         ComMarkX = 0;
     }
@@ -65,7 +65,7 @@ void Form1::choose_destination(int x, int y) {
     描画_絵(piece, fromX, fromY);
     描画_罫線(LineColor, fromX, fromY);
     消去_移動可能桝色();
-    if (belongs_to_opponent(Board[fromX][fromY]) ||
+    if (belongs_to_opponent(engine.piece_at(fromX, fromY)) ||
         engine.移動チェック(fromX, fromY, x, y, piece) == FlagOff) {
         reselect_after_refusal(x, y);
         return;
@@ -77,7 +77,7 @@ void Form1::choose_destination(int x, int y) {
 // for one's own piece, with the forbidden sound for an empty square or an
 // opponent's piece.
 void Form1::reselect_after_refusal(int x, int y) {
-    const int piece = Board[x][y];
+    const int piece = engine.piece_at(x, y);
     MoveWork[FromXSlot] = x;
     MoveWork[FromYSlot] = y;
     MoveWork[PieceSlot] = piece;
@@ -108,7 +108,7 @@ void Form1::play_move() {
     描画_手数(MoveNumber);
     SelectState = 0;
     消去_移動可能桝色();
-    const int captured = Board[toX][toY];
+    const int captured = engine.piece_at(toX, toY);
     駒移動(fromX, fromY, toX, toY, piece);
     platform.sound.dsPlay(SoundPiece);
     描画_移動結果(topMoved ? ComSide : ManSide, toX, toY, piece, MoveTextColor);

@@ -58,7 +58,7 @@ void Form1::play_computer_move(int fromX, int fromY, int toX, int toY, int piece
     }
     if (engine.詰めかMAN() == FlagOn)
         platform.dialogs.message_box("被将死 ?（Bei Jiang si）", "詰め？", Buttons::OK);
-    else if (engine.ComInfluence[ManGeneralX][ManGeneralY] > 0)
+    else if (engine.ComInfluence[engine.man_general().x][engine.man_general().y] > 0)
         platform.dialogs.message_box("   ** 将(Jiang) **", "王手", Buttons::OK);
 
     ComMarkX = toX;

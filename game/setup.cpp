@@ -24,10 +24,7 @@ void Form1::初期設定() {
     ComMarkX = 0;
 
     for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) {
-            Board[x][y] = PieceEmpty;
-            MovableSquares[x][y] = FlagOff;
-        }
+        for (int y = 1; y <= BoardRanks; ++y) MovableSquares[x][y] = FlagOff;
     engine.初期配置();
 
     画面_再描画();

@@ -36,7 +36,7 @@ constexpr double CaptionShadowShift = 0.1;
 constexpr int HandicapCaptionSize = 10;
 
 void write_square(Form1& form, int x, int y, int code) {
-    form.Board[x][y] = code;
+    form.engine.put_piece(x, y, code);
     form.描画_絵(code, x, y);
     form.描画_罫線(LineColor, x, y);
     form.platform.sound.dsPlay(form.SoundPiece);

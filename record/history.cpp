@@ -11,8 +11,9 @@ void Form1::手順保存(int fromX, int fromY, int toX, int toY, int piece, int 
     // A game longer than the history so far makes room instead of being cut off.
     if (n >= static_cast<int>(MoveHistory.size())) MoveHistory.resize(n + 1);
     MoveRecord& entry = MoveHistory[n];
-    entry = {fromX,  fromY,         toX,          toY,           Board[toX][toY], piece,
-             placed, manTimeBefore, manTimeAfter, comTimeBefore, comTimeAfter};
+    entry = {fromX,       fromY,  toX,           toY,          engine.piece_at(toX, toY),
+             piece,       placed, manTimeBefore, manTimeAfter, comTimeBefore,
+             comTimeAfter};
     HistoryLen = HistoryPos;  // a move played after 戻 drops the moves beyond it
 }
 
@@ -41,14 +42,13 @@ void Form1::REPLAY_Click() {
     stop_play_for_navigation();
 
     const MoveRecord e = MoveHistory[HistoryPos];
-    Board[e.fromX][e.fromY] = e.piece;
+    engine.take_back(e.fromX, e.fromY, e.toX, e.toY, e.piece, e.captured);
     描画_絵(e.piece, e.fromX, e.fromY);
     描画_罫線(LineColor, e.fromX, e.fromY);
     ComTime = e.comTimeBefore;
     描画_所有時間(ComSide, ComTime);
     ManTime = e.manTimeBefore;
     描画_所有時間(ManSide, ManTime);
-    Board[e.toX][e.toY] = e.captured;
     描画_絵(PieceEmpty, e.toX, e.toY);
     描画_罫線(LineColor, e.toX, e.toY);
     if (e.captured != PieceEmpty) {
@@ -81,10 +81,9 @@ void Form1::AFTER_Click() {
     ++MoveNumber;
     描画_手数(MoveNumber);
     const MoveRecord e = MoveHistory[HistoryPos];
-    Board[e.fromX][e.fromY] = PieceEmpty;
+    engine.駒移動(e.fromX, e.fromY, e.toX, e.toY, e.placed);
     描画_絵(PieceEmpty, e.fromX, e.fromY);
     描画_罫線(LineColor, e.fromX, e.fromY);
-    Board[e.toX][e.toY] = e.placed;
     ComTime = e.comTimeAfter;
     描画_所有時間(ComSide, ComTime);
     ManTime = e.manTimeAfter;
@@ -113,11 +112,7 @@ void Form1::REVERSE_Click() {
     SelectState = 0;
 
     // Turn the board half round; each piece changes sides with its kind kept.
-    SquareTable<int> before{};
-    for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) before[x][y] = Board[x][y];
-    for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) Board[BoardFiles + 1 - x][BoardRanks + 1 - y] = -before[x][y];
+    engine.反転();
 
     画面_再描画();
     描画_手数(MoveNumber);

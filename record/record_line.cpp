@@ -56,7 +56,6 @@ std::optional<int> parse_field(std::string_view text) {
     return negative ? -value : value;
 }
 
-bool on_board(int x, int y) { return x >= 1 && x <= BoardFiles && y >= 1 && y <= BoardRanks; }
 bool is_square_content(int code) { return code >= ManGeneral && code <= ComGeneral; }
 bool is_piece(int code) { return is_square_content(code) && code != PieceEmpty; }
 bool is_clock_value(double seconds) { return seconds >= 0 && seconds <= RecordTimeLimit; }

@@ -32,58 +32,61 @@ constexpr Placement StartingPieces[] = {
 }  // namespace
 
 void Engine::初期配置() {
-    for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) Board[x][y] = PieceEmpty;
+    Board = {};
     for (const Placement& p : StartingPieces)
         for (int file : p.files)
             if (file != 0) Board[file][p.rank] = p.code;
-    ComGeneralX = 5, ComGeneralY = 1;
-    ManGeneralX = 5, ManGeneralY = 10;
+    ComGeneralX = PalaceCentreFile, ComGeneralY = 1;
+    ManGeneralX = PalaceCentreFile, ManGeneralY = BoardRanks;
 }
 
-// Only the MAN general's square is followed here; the survey that runs after
-// every move played recomputes both general squares.
 void Engine::駒移動(int fromX, int fromY, int toX, int toY, int piece) {
     Board[fromX][fromY] = PieceEmpty;
     Board[toX][toY] = piece;
-    if (piece == ManGeneral) ManGeneralX = toX, ManGeneralY = toY;
+    note_general(piece, toX, toY);
 }
 
-namespace {
-
-// Plays one move, counts the tree below it and takes the move back. Both
-// general squares follow their general; a captured general's square is kept.
-long long perft_after(Engine& engine, int x1, int y1, int x2, int y2, int depth, bool manToMove) {
-    auto& board = engine.Board;
-    const int moving = board[x1][y1], captured = board[x2][y2];
-    const int comX = engine.ComGeneralX, comY = engine.ComGeneralY;
-    const int manX = engine.ManGeneralX, manY = engine.ManGeneralY;
-    board[x1][y1] = PieceEmpty;
-    board[x2][y2] = moving;
-    if (moving == ComGeneral) engine.ComGeneralX = x2, engine.ComGeneralY = y2;
-    if (moving == ManGeneral) engine.ManGeneralX = x2, engine.ManGeneralY = y2;
-    const long long leaves = engine.perft(depth, manToMove);
-    board[x2][y2] = captured;
-    board[x1][y1] = moving;
-    engine.ComGeneralX = comX, engine.ComGeneralY = comY;
-    engine.ManGeneralX = manX, engine.ManGeneralY = manY;
-    return leaves;
+void Engine::take_back(int fromX, int fromY, int toX, int toY, int piece, int captured) {
+    Board[fromX][fromY] = piece;
+    Board[toX][toY] = captured;
+    note_general(piece, fromX, fromY);
+    note_general(captured, toX, toY);
 }
 
-}  // namespace
+void Engine::反転() {
+    const BoardArray before = Board;
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) Board[BoardFiles + 1 - x][BoardRanks + 1 - y] = -before[x][y];
+    const Square com = com_general(), man = man_general();
+    ComGeneralX = BoardFiles + 1 - man.x, ComGeneralY = BoardRanks + 1 - man.y;
+    ManGeneralX = BoardFiles + 1 - com.x, ManGeneralY = BoardRanks + 1 - com.y;
+}
 
+void Engine::put_piece(int x, int y, int code) {
+    Board[x][y] = code;
+    note_general(code, x, y);
+}
+
+// Each side in turn plays every move the generator yields (both general
+// squares follow their general; a captured general's square is kept). The
+// last ply only counts the moves.
 long long Engine::perft(int depth, bool manToMove) {
     if (depth <= 0) return 1;
     long long leaves = 0;
-    for (int x1 = 1; x1 <= BoardFiles; ++x1)
-        for (int y1 = 1; y1 <= BoardRanks; ++y1) {
-            const int piece = Board[x1][y1];
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) {
+            const int piece = Board[x][y];
             if (manToMove ? piece >= 0 : piece <= 0) continue;
-            for (int x2 = 1; x2 <= BoardFiles; ++x2)
-                for (int y2 = 1; y2 <= BoardRanks; ++y2) {
-                    if (移動チェック(x1, y1, x2, y2, piece) != FlagOn) continue;
-                    leaves += depth == 1 ? 1 : perft_after(*this, x1, y1, x2, y2, depth - 1, !manToMove);
-                }
+            Square to[MaxDestinations];
+            const int count = legal_destinations(x, y, piece, to);
+            if (depth == 1) {
+                leaves += count;
+                continue;
+            }
+            for (int i = 0; i < count; ++i) {
+                const TrialMove move(*this, x, y, to[i].x, to[i].y, Generals::Follow);
+                leaves += perft(depth - 1, !manToMove);
+            }
         }
     return leaves;
 }

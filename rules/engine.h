@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <type_traits>
 
 #include "rules/types.h"
 
@@ -29,40 +30,79 @@ struct SearchResult {
     Score score = 0;
 };
 
+// One move of a piece as the move generator yields it.
+struct Move {
+    int fromX, fromY, toX, toY, piece;
+};
+
 class Engine {
 public:
-    // ---- Board model ----
-    SquareTable<int> Board{};
-    int ManGeneralX = 5, ManGeneralY = 10;
-    int ComGeneralX = 5, ComGeneralY = 1;
+    // ---- The position: read through queries, changed only by the operations below ----
+    int piece_at(int x, int y) const { return Board[x][y]; }
+    const BoardArray& board() const { return Board; }
+    Square com_general() const { return {ComGeneralX, ComGeneralY}; }
+    Square man_general() const { return {ManGeneralX, ManGeneralY}; }
 
     // Empties the board and sets up the starting position and general squares.
     void 初期配置();
 
     // Reads a Xiangqi FEN (first rank is y = 1, lowercase = COM pieces).
-    // On success sets Board and the general squares, stores the side to move
-    // (FirstPlayer-style: true when MAN is to move) and returns true.
+    // On success sets the board and the general squares, stores the side to
+    // move (FirstPlayer-style: true when MAN is to move) and returns true.
     bool set_fen(const std::string& fen, bool* manToMove = nullptr);
 
+    // Plays a move on the board; the moving general's square follows it, a
+    // captured general's square stays where it was taken.
+    void 駒移動(int fromX, int fromY, int toX, int toY, int piece);
+    // Takes a move back: `piece` returns to the origin and `captured` to the
+    // destination; the general squares follow both.
+    void take_back(int fromX, int fromY, int toX, int toY, int piece, int captured);
+    // Turns the board half round: every piece changes sides and the general
+    // squares are turned with it.
+    void 反転();
+    // Puts a piece on a square or empties it (code PieceEmpty), as the
+    // handicap set-up does; a general put down takes its square with it.
+    void put_piece(int x, int y, int code);
+
+    // A move (or a stand-in piece on one square) made for as long as the
+    // object lives, then taken back exactly, general squares included.
+    // Every make / ask / undo of the rules, the survey, the mate tests and the
+    // search goes through it. With Generals::Stay the general squares keep
+    // their values during the trial (the search lets its survey move them);
+    // with Generals::Follow a moving general takes its square along.
+    class TrialMove;
+
     // ---- Move legality ----
-    int 移動チェック(int x1, int y1, int x2, int y2, int piece);
+    int 移動チェック(int x1, int y1, int x2, int y2, int piece) const;
     int 移動チェック車(int x1, int y1, int x2, int y2) const;
     int 移動チェック砲取(int x1, int y1, int x2, int y2) const;
     int 移動チェック斜(int x1, int y1, int x2, int y2) const;
     int 移動チェック馬(int x1, int y1, int x2, int y2) const;
     int 移動チェック象相(int x1, int y1, int x2, int y2) const;
-    int 移動チェック_王不見王(int x1, int y1, int x2, int y2);
+    int 移動チェック_王不見王(int x1, int y1, int x2, int y2) const;
     void 取得_駒移動座標(int piece, int x, int y, int& xMin, int& xMax, int& yMin, int& yMax) const;
+
+    // Calls visit(Move) for every move 移動チェック allows the piece on
+    // (x, y), destinations in order of file, then rank. The destinations are
+    // generated from the piece's own steps and lines, not by trying every
+    // square. visit may return false to stop; the result is then false.
+    template <typename Visit>
+    bool for_each_legal_move_from(int x, int y, Visit visit) const;
+    // The same for every piece of one side, origins in order of file, then rank.
+    template <typename Visit>
+    bool for_each_legal_move(bool comSide, Visit visit) const;
+    // The destinations 移動チェック allows `piece` from (x, y), sorted by
+    // file, then rank; returns their number.
+    static constexpr int MaxDestinations = BoardFiles + BoardRanks;
+    int legal_destinations(int x, int y, int piece, Square (&out)[MaxDestinations]) const;
     // Leaves of the tree of legal move sequences `depth` plies deep (perft):
     // each side in turn moves every piece to every square 移動チェック allows;
     // the tree goes on below captures of a general. Board and general squares
     // are as before when it returns.
     long long perft(int depth, bool manToMove);
 
-    // ---- Move execution (board part), check and mate ----
-    // Changes the board only; the application repaints the two squares.
-    void 駒移動(int fromX, int fromY, int toX, int toY, int piece);
-    int 詰めかMAN_COM移動();
+    // ---- Check and mate ----
+    int 詰めかMAN_COM移動() const;
     int 詰めかMAN();
     int 詰めかCOM();
 
@@ -104,6 +144,88 @@ public:
     // Tries every legal COM move, scores it and returns the best; the board
     // and the general squares are as before when it returns.
     SearchResult 探索(SearchObserver* observer = nullptr);
+
+private:
+    // Moves the square of the general of `code` to (x, y); other codes leave both.
+    void note_general(int code, int x, int y) {
+        if (code == ComGeneral) ComGeneralX = x, ComGeneralY = y;
+        if (code == ManGeneral) ManGeneralX = x, ManGeneralY = y;
+    }
+
+    BoardArray Board{};
+    int ManGeneralX = 5, ManGeneralY = 10;
+    int ComGeneralX = 5, ComGeneralY = 1;
 };
+
+enum class Generals { Stay, Follow };
+
+class Engine::TrialMove {
+public:
+    TrialMove(Engine& engine, int x1, int y1, int x2, int y2, Generals generals = Generals::Stay)
+        : e(engine),
+          x1(x1),
+          y1(y1),
+          x2(x2),
+          y2(y2),
+          moving(engine.Board[x1][y1]),
+          kept(engine.Board[x2][y2]),
+          com(engine.com_general()),
+          man(engine.man_general()) {
+        e.Board[x1][y1] = PieceEmpty;
+        e.Board[x2][y2] = moving;
+        if (generals == Generals::Stay) return;
+        if (moving == ComGeneral) e.ComGeneralX = x2, e.ComGeneralY = y2;
+        if (moving == ManGeneral) e.ManGeneralX = x2, e.ManGeneralY = y2;
+    }
+    // A stand-in piece (or an empty square) on (x, y) instead of what stands there.
+    static TrialMove stand_in(Engine& engine, int x, int y, int code) {
+        return TrialMove(engine, x, y, code);
+    }
+    ~TrialMove() {
+        e.Board[x2][y2] = kept;
+        e.Board[x1][y1] = moving;
+        if (!movesPiece) return;
+        e.ComGeneralX = com.x, e.ComGeneralY = com.y;
+        e.ManGeneralX = man.x, e.ManGeneralY = man.y;
+    }
+    TrialMove(const TrialMove&) = delete;
+    TrialMove& operator=(const TrialMove&) = delete;
+
+private:
+    TrialMove(Engine& engine, int x, int y, int code)
+        : e(engine), x1(x), y1(y), x2(x), y2(y), moving(engine.Board[x][y]), kept(moving), movesPiece(false) {
+        e.Board[x][y] = code;
+    }
+    Engine& e;
+    int x1, y1, x2, y2, moving, kept;
+    bool movesPiece = true;  // false for a stand-in, which leaves the general squares alone
+    Square com{}, man{};
+};
+
+template <typename Visit>
+bool Engine::for_each_legal_move_from(int x, int y, Visit visit) const {
+    Square to[MaxDestinations];
+    const int piece = Board[x][y], count = legal_destinations(x, y, piece, to);
+    for (int i = 0; i < count; ++i) {
+        const Move move{x, y, to[i].x, to[i].y, piece};
+        if constexpr (std::is_same_v<decltype(visit(move)), bool>) {
+            if (!visit(move)) return false;
+        } else {
+            visit(move);
+        }
+    }
+    return true;
+}
+
+template <typename Visit>
+bool Engine::for_each_legal_move(bool comSide, Visit visit) const {
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) {
+            const int piece = Board[x][y];
+            if (comSide ? piece <= 0 : piece >= 0) continue;
+            if (!for_each_legal_move_from(x, y, visit)) return false;
+        }
+    return true;
+}
 
 }  // namespace zenko

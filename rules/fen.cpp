@@ -30,7 +30,7 @@ int code_of_letter(char letter) {
 }
 
 // Fills one rank of a zeroed board; false unless it describes exactly nine squares.
-bool read_rank(const std::string& text, int y, SquareTable<int>& board) {
+bool read_rank(const std::string& text, int y, BoardArray& board) {
     int x = 0;
     for (char c : text) {
         if (c >= '1' && c <= '9') {
@@ -45,7 +45,7 @@ bool read_rank(const std::string& text, int y, SquareTable<int>& board) {
     return x == BoardFiles;
 }
 
-bool read_placement(const std::string& field, SquareTable<int>& board) {
+bool read_placement(const std::string& field, BoardArray& board) {
     std::vector<std::string> ranks;
     std::istringstream in(field);
     for (std::string rank; std::getline(in, rank, '/');) ranks.push_back(rank);
@@ -58,7 +58,7 @@ bool read_placement(const std::string& field, SquareTable<int>& board) {
 // Sets (x, y) to the square of the general of the given code, the last one
 // in scan order as the influence survey would; with none on the board the
 // square is left as it was, as after a capture of that general.
-void locate_general(const SquareTable<int>& board, int general, int& x, int& y) {
+void locate_general(const BoardArray& board, int general, int& x, int& y) {
     for (int fx = 1; fx <= BoardFiles; ++fx)
         for (int fy = 1; fy <= BoardRanks; ++fy)
             if (board[fx][fy] == general) x = fx, y = fy;
@@ -78,13 +78,12 @@ bool Engine::set_fen(const std::string& fen, bool* manToMove) {
     std::istringstream in(fen);
     std::string placement, side;
     if (!(in >> placement)) return false;
-    SquareTable<int> board{};
+    BoardArray board{};
     bool manMoves = true;
     if (!read_placement(placement, board)) return false;
     if (in >> side && !read_side(side, manMoves)) return false;
 
-    for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) Board[x][y] = board[x][y];
+    Board = board;
     locate_general(board, ComGeneral, ComGeneralX, ComGeneralY);
     locate_general(board, ManGeneral, ManGeneralX, ManGeneralY);
     if (manToMove) *manToMove = manMoves;

@@ -12,18 +12,13 @@ namespace zenko {
 
 namespace {
 
-constexpr int LastComRank = 5;  // the river runs between ranks 5 and 6
-
 struct Palace {
     int top, bottom;  // ranks
 };
-constexpr int PalaceLeftFile = 4, PalaceRightFile = 6;
-constexpr Palace ComPalace{1, 3};
-constexpr Palace ManPalace{8, 10};
+constexpr Palace ComPalace{ComPalaceTop, ComPalaceBottom};
+constexpr Palace ManPalace{ManPalaceTop, ManPalaceBottom};
 
 constexpr int abs_of(int v) { return v < 0 ? -v : v; }
-
-constexpr bool on_board(int x, int y) { return x >= 1 && x <= BoardFiles && y >= 1 && y <= BoardRanks; }
 
 constexpr bool outside(const Palace& palace, int x, int y) {
     return y < palace.top || y > palace.bottom || x < PalaceLeftFile || x > PalaceRightFile;
@@ -61,7 +56,7 @@ int general_rule(const Palace& palace, int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-int Engine::移動チェック(int x1, int y1, int x2, int y2, int piece) {
+int Engine::移動チェック(int x1, int y1, int x2, int y2, int piece) const {
     if (!on_board(x2, y2)) return FlagOff;
     if (!on_board(x1, y1)) return FlagOff;  // no caller should ask; never index outside the board
     if (x2 == x1 && y2 == y1) return FlagOff;
@@ -166,10 +161,10 @@ int Engine::移動チェック馬(int x1, int y1, int x2, int y2) const {
 }
 
 // FlagOn when the generals would face each other on an open file after the
-// move. The move is made on the board for the test and always taken back.
-// The general squares are the stored ones, so a general that has been
-// captured still counts at the square where it stood.
-int Engine::移動チェック_王不見王(int x1, int y1, int x2, int y2) {
+// move, read from the board as it would be with the move made. The general
+// squares are the stored ones, so a general that has been captured still
+// counts at the square where it stood.
+int Engine::移動チェック_王不見王(int x1, int y1, int x2, int y2) const {
     int cx = ComGeneralX, cy = ComGeneralY, mx = ManGeneralX, my = ManGeneralY;
     const int moving = Board[x1][y1];
     if (moving == ComGeneral) {
@@ -178,19 +173,13 @@ int Engine::移動チェック_王不見王(int x1, int y1, int x2, int y2) {
         mx = x2, my = y2;
     }
     if (cx != mx) return FlagOff;
-
-    const int captured = Board[x2][y2];
-    Board[x2][y2] = moving;
-    Board[x1][y1] = PieceEmpty;
-    int facing = FlagOn;  // the COM general always stands above the MAN general
+    // The COM general always stands above the MAN general. With the move
+    // made, its origin is empty and its destination holds the mover.
+    if (x2 == cx && y2 > cy && y2 < my && moving != PieceEmpty) return FlagOff;
+    const int emptied = x1 == cx ? y1 : 0, filled = x2 == cx ? y2 : 0;
     for (int y = cy + 1; y <= my - 1; ++y)
-        if (Board[cx][y] != PieceEmpty) {
-            facing = FlagOff;
-            break;
-        }
-    Board[x1][y1] = Board[x2][y2];
-    Board[x2][y2] = captured;
-    return facing;
+        if (Board[cx][y] != PieceEmpty && y != emptied && y != filled) return FlagOff;
+    return FlagOn;
 }
 
 namespace {

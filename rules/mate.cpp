@@ -6,14 +6,12 @@
 namespace zenko {
 namespace {
 
-bool on_board(int x, int y) { return x >= 1 && x <= BoardFiles && y >= 1 && y <= BoardRanks; }
-
 bool is_man_defender(int code) { return code >= ManHorse && code <= ManSoldier; }
 bool is_com_defender(int code) { return code >= ComSoldier && code <= ComHorse; }
 
 // Whether the MAN general can step to a square no COM piece reaches.
 bool man_general_escapes(Engine& e) {
-    const int gx = e.ManGeneralX, gy = e.ManGeneralY;
+    const auto [gx, gy] = e.man_general();
     for (int x = gx - 1; x <= gx + 1; ++x)
         for (int y = gy - 1; y <= gy + 1; ++y)
             if (e.移動チェック(gx, gy, x, y, ManGeneral) == FlagOn && e.ComInfluence[x][y] == 0) return true;
@@ -21,7 +19,7 @@ bool man_general_escapes(Engine& e) {
 }
 
 bool com_general_escapes(Engine& e) {
-    const int gx = e.ComGeneralX, gy = e.ComGeneralY;
+    const auto [gx, gy] = e.com_general();
     for (int x = gx - 1; x <= gx + 1; ++x)
         for (int y = gy - 1; y <= gy + 1; ++y) {
             if (!on_board(x, y)) continue;
@@ -30,31 +28,14 @@ bool com_general_escapes(Engine& e) {
     return false;
 }
 
-// Plays code from (x1, y1) onto (x2, y2) for the duration of `ask`.
-template <typename Ask>
-auto with_trial_move(Engine& e, int code, int x1, int y1, int x2, int y2, Ask ask) {
-    const int kept = e.Board[x2][y2];
-    e.Board[x2][y2] = code;
-    e.Board[x1][y1] = PieceEmpty;
-    const auto answer = ask();
-    e.Board[x2][y2] = kept;
-    e.Board[x1][y1] = code;
-    return answer;
-}
-
 // Whether the MAN piece on (x1, y1) can move onto a marked square after
-// which no COM piece can take the MAN general. The cheap mark is tested
-// before the legality test; both are free of side effects.
+// which no COM piece can take the MAN general.
 bool man_piece_defends(Engine& e, int x1, int y1) {
-    const int code = e.Board[x1][y1];
-    for (int x2 = 1; x2 <= BoardFiles; ++x2)
-        for (int y2 = 1; y2 <= BoardRanks; ++y2) {
-            if (x2 == x1 && y2 == y1) continue;
-            if (e.ManGeneralCheck[x2][y2] <= 0 || e.移動チェック(x1, y1, x2, y2, code) != FlagOn) continue;
-            const int still = with_trial_move(e, code, x1, y1, x2, y2, [&] { return e.詰めかMAN_COM移動(); });
-            if (still == FlagOff) return true;
-        }
-    return false;
+    return !e.for_each_legal_move_from(x1, y1, [&](const Move& m) {
+        if (e.ManGeneralCheck[m.toX][m.toY] <= 0) return true;
+        const Engine::TrialMove trial(e, x1, y1, m.toX, m.toY);
+        return e.詰めかMAN_COM移動() != FlagOff;
+    });
 }
 
 // Whether the COM piece on (x1, y1) can move onto one of the marked squares
@@ -62,22 +43,18 @@ bool man_piece_defends(Engine& e, int x1, int y1) {
 // survey, which rewrites the check marks, so the marks of the position under
 // test are passed in.
 bool com_piece_defends(Engine& e, int x1, int y1, const SquareTable<int>& marks) {
-    const int code = e.Board[x1][y1];
-    for (int x2 = 1; x2 <= BoardFiles; ++x2)
-        for (int y2 = 1; y2 <= BoardRanks; ++y2) {
-            if (marks[x2][y2] <= 0 || e.移動チェック(x1, y1, x2, y2, code) != FlagOn) continue;
-            const int reach = with_trial_move(e, code, x1, y1, x2, y2, [&] {
-                e.勢力調査();
-                return e.ManInfluence[e.ComGeneralX][e.ComGeneralY];
-            });
-            if (reach == 0) return true;
-        }
-    return false;
+    return !e.for_each_legal_move_from(x1, y1, [&](const Move& m) {
+        if (marks[m.toX][m.toY] <= 0) return true;
+        const Engine::TrialMove trial(e, x1, y1, m.toX, m.toY);
+        e.勢力調査();
+        const Square general = e.com_general();
+        return e.ManInfluence[general.x][general.y] != 0;
+    });
 }
 
 }  // namespace
 
-int Engine::詰めかMAN_COM移動() {
+int Engine::詰めかMAN_COM移動() const {
     for (int x = 1; x <= BoardFiles; ++x)
         for (int y = 1; y <= BoardRanks; ++y)
             if (Board[x][y] >= ComSoldier &&

@@ -3,6 +3,8 @@
 // y = rank 1..10 (top to bottom); index 0 is never a square.
 #pragma once
 
+#include <array>
+
 namespace zenko {
 
 inline constexpr int FlagOn = 1;
@@ -33,12 +35,30 @@ inline constexpr int NoGame = -1;
 inline constexpr int ModeVsMan = 0;
 inline constexpr int ModeVsCom = 1;
 
+// ---- The board: files, ranks, the river and the two palaces ----
 inline constexpr int BoardFiles = 9;
 inline constexpr int BoardRanks = 10;
+inline constexpr int LastComRank = 5;  // the river runs between ranks 5 and 6
+inline constexpr int FirstManRank = 6;
+inline constexpr int PalaceLeftFile = 4, PalaceCentreFile = 5, PalaceRightFile = 6;
+inline constexpr int ComPalaceTop = 1, ComPalaceBottom = 3;
+inline constexpr int ManPalaceTop = 8, ManPalaceBottom = 10;
+inline constexpr int ComBackRank = 1, ComCannonRank = 3;
+
+constexpr bool on_board(int x, int y) { return x >= 1 && x <= BoardFiles && y >= 1 && y <= BoardRanks; }
 
 // Every per-square table: [0..9][0..10], row and column 0 unused.
 template <typename T>
 using SquareTable = T[BoardFiles + 1][BoardRanks + 1];
+
+// The board itself, indexed the same way; a value type, so copying and
+// comparing a position needs no loops.
+using BoardArray = std::array<std::array<int, BoardRanks + 1>, BoardFiles + 1>;
+
+struct Square {
+    int x = 0, y = 0;
+    friend constexpr bool operator==(const Square&, const Square&) = default;
+};
 
 // Evaluation scores count tenths (0.1 = 1, 0.5 = 5) so that equal decimal
 // scores compare equal and the first candidate found keeps a tie.

@@ -24,7 +24,7 @@ bool load(Engine& engine, const std::string& fen) {
 
 void copy_board_to_before_move(Engine& engine) {
     for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) engine.BoardBeforeMove[x][y] = engine.Board[x][y];
+        for (int y = 1; y <= BoardRanks; ++y) engine.BoardBeforeMove[x][y] = engine.piece_at(x, y);
 }
 
 void print_table(const char* name, const SquareTable<int>& table) {
@@ -67,8 +67,8 @@ int survey_command(const Args& args) {
     print_table("ComGuard", engine->ComGuard);
     print_table("ManGeneralCheck", engine->ManGeneralCheck);
     print_table("ComGeneralCheck", engine->ComGeneralCheck);
-    std::printf("generals %d %d %d %d\n", engine->ComGeneralX, engine->ComGeneralY, engine->ManGeneralX,
-                engine->ManGeneralY);
+    std::printf("generals %d %d %d %d\n", engine->com_general().x, engine->com_general().y,
+                engine->man_general().x, engine->man_general().y);
     return 0;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "record/move_record.h"
 #include "rules/engine.h"
 #include "rules/types.h"
 #include "ui/platform.h"
@@ -27,13 +28,6 @@ struct TimerControl {
     bool Enabled = false;
 };
 
-// One move of the history, with both clocks before and after it.
-struct MoveRecord {
-    int fromX = 0, fromY = 0, toX = 0, toY = 0;
-    int captured = 0, piece = 0, placed = 0;
-    double manTimeBefore = 0, manTimeAfter = 0, comTimeBefore = 0, comTimeAfter = 0;
-};
-
 class Form1 {
 public:
     explicit Form1(Platform platform);
@@ -42,13 +36,6 @@ public:
 
     Platform platform;
     Engine engine;
-
-    // The engine's position under its own names.
-    SquareTable<int>& Board = engine.Board;
-    int& ManGeneralX = engine.ManGeneralX;
-    int& ManGeneralY = engine.ManGeneralY;
-    int& ComGeneralX = engine.ComGeneralX;
-    int& ComGeneralY = engine.ComGeneralY;
 
     // Menu items that carry a check mark. Form1 holds the marks; the shell mirrors them.
     MenuItem LEVEL1, LEVEL2, LEVEL3;

@@ -44,7 +44,7 @@ void Form1::描画_絵(int code, double x, double y) {
 void Form1::描画_盤() {
     for (int x = 1; x <= BoardFiles; ++x) {
         for (int y = 1; y <= BoardRanks; ++y) {
-            描画_絵(Board[x][y], x, y);
+            描画_絵(engine.piece_at(x, y), x, y);
             描画_罫線(LineColor, x, y);
         }
     }
@@ -93,7 +93,7 @@ void Form1::消去_移動可能桝色() {
     for (int x = 1; x <= BoardFiles; ++x) {
         for (int y = 1; y <= BoardRanks; ++y) {
             if (MovableSquares[x][y] != FlagOn) continue;
-            描画_絵(Board[x][y], x, y);
+            描画_絵(engine.piece_at(x, y), x, y);
             描画_罫線(LineColor, x, y);
             MovableSquares[x][y] = FlagOff;
         }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "rules/types.h"
+
 namespace zenko {
 
 // The fixed 16-colour palette.
@@ -54,7 +56,7 @@ int grid_to_twips_y(double gy);
 // Square under a window point; columns and rows outside 1..9 / 1..10 are off the board.
 struct GridSquare {
     int x, y;
-    bool on_board() const { return x >= 1 && x <= 9 && y >= 1 && y <= 10; }
+    bool on_board() const { return zenko::on_board(x, y); }
 };
 GridSquare square_at(double xTwips, double yTwips);
 

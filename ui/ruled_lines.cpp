@@ -58,7 +58,7 @@ constexpr Shape TopRightCorner{{&LeftHalf, &LowerHalf}, {&LeftStub, &BottomStub}
 constexpr Shape BottomLeftCorner{{&RightHalf, &UpperHalf}, {&RightStub, &TopStub}};
 constexpr Shape BottomRightCorner{{&LeftHalf, &UpperHalf}, {&LeftStub, &TopStub}};
 
-bool occupied(const Form1& form, int x, int y) { return form.Board[x][y] != PieceEmpty; }
+bool occupied(const Form1& form, int x, int y) { return form.engine.piece_at(x, y) != PieceEmpty; }
 
 void draw_segment(Form1& form, const Segment& s, int colour, int x, int y) {
     const int left = grid_to_twips_x(x), top = grid_to_twips_y(y);

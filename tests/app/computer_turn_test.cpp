@@ -78,7 +78,7 @@ bool is_starting_board(const Form1& form) {
     start.初期配置();
     for (int x = 1; x <= BoardFiles; ++x)
         for (int y = 1; y <= BoardRanks; ++y)
-            if (form.Board[x][y] != start.Board[x][y]) return false;
+            if (form.engine.piece_at(x, y) != start.piece_at(x, y)) return false;
     return true;
 }
 
@@ -91,7 +91,8 @@ int first_illegal_move(const Form1& form, const char* fen = nullptr) {
     if (fen) shadow.set_fen(fen);
     for (int n = 1; n <= form.HistoryLen; ++n) {
         const MoveRecord& e = form.MoveHistory[n];
-        if (shadow.Board[e.fromX][e.fromY] != e.piece || shadow.Board[e.toX][e.toY] != e.captured) return n;
+        if (shadow.piece_at(e.fromX, e.fromY) != e.piece || shadow.piece_at(e.toX, e.toY) != e.captured)
+            return n;
         if (shadow.移動チェック(e.fromX, e.fromY, e.toX, e.toY, e.piece) != FlagOn) return n;
         shadow.駒移動(e.fromX, e.fromY, e.toX, e.toY, e.piece);
         shadow.勢力調査();
@@ -110,8 +111,8 @@ TEST(ComputerTurn, TheReplyIsPlayedRecordedAndMarkedInYellow) {
         EXPECT_EQ((std::vector<int>{e.fromX, e.fromY, e.toX, e.toY, e.captured, e.piece, e.placed}),
                   (std::vector<int>{9, 1, 9, 2, PieceEmpty, ComChariot, ComChariot}));
         EXPECT_EQ(first_illegal_move(g.form), 0);
-        EXPECT_EQ(g.form.Board[9][2], ComChariot);
-        EXPECT_EQ(g.form.Board[9][1], PieceEmpty);
+        EXPECT_EQ(g.form.engine.piece_at(9, 2), ComChariot);
+        EXPECT_EQ(g.form.engine.piece_at(9, 1), PieceEmpty);
         EXPECT_EQ(g.form.MoveNumber, 2);
         EXPECT_EQ(g.form.HistoryLen, 2);
         EXPECT_EQ(g.form.Turn, FirstPlayer);
@@ -214,7 +215,7 @@ TEST(ComputerTurn, TakingTheGeneralWinsAndOffersANewGame) {
                 EXPECT_FALSE(g.form.Terminated) << level;
             } else {
                 EXPECT_TRUE(g.form.Terminated) << level;
-                EXPECT_EQ(g.form.Board[5][10], ComChariot) << level;
+                EXPECT_EQ(g.form.engine.piece_at(5, 10), ComChariot) << level;
             }
         }
 }
@@ -254,11 +255,13 @@ struct ScriptedPerson {
         int bestGain = 0;
         for (int x = 1; x <= BoardFiles; ++x)
             for (int y = 1; y <= BoardRanks; ++y)
-                for (int tx = 1; tx <= BoardFiles && form.Board[x][y] < 0; ++tx)
+                for (int tx = 1; tx <= BoardFiles && form.engine.piece_at(x, y) < 0; ++tx)
                     for (int ty = 1; ty <= BoardRanks; ++ty) {
-                        if (form.engine.移動チェック(x, y, tx, ty, form.Board[x][y]) != FlagOn) continue;
+                        if (form.engine.移動チェック(x, y, tx, ty, form.engine.piece_at(x, y)) != FlagOn)
+                            continue;
                         legal.push_back({x, y, tx, ty});
-                        if (form.Board[tx][ty] > bestGain) bestGain = form.Board[tx][ty], best = legal.back();
+                        if (form.engine.piece_at(tx, ty) > bestGain)
+                            bestGain = form.engine.piece_at(tx, ty), best = legal.back();
                     }
         seed = seed * 1103515245u + 12345u;
         return bestGain > 0 ? best : legal.at((seed >> 8) % legal.size());

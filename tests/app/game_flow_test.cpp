@@ -70,7 +70,7 @@ struct Game : FormFixture {
 bool same_board(const Form1& form, const Engine& reference) {
     for (int x = 1; x <= BoardFiles; ++x)
         for (int y = 1; y <= BoardRanks; ++y)
-            if (form.Board[x][y] != reference.Board[x][y]) return false;
+            if (form.engine.piece_at(x, y) != reference.piece_at(x, y)) return false;
     return true;
 }
 
@@ -105,7 +105,7 @@ TEST(StartCommands, SetTheSidesAndModeAndPlayFromTheDisplayedPosition) {
     };
     for (const Row& r : rows) {
         Game g;
-        g.form.Board[1][7] = PieceEmpty;  // the displayed position is kept, not reset
+        g.form.engine.put_piece(1, 7, PieceEmpty);  // the displayed position is kept, not reset
         (g.form.*r.command)();
         EXPECT_EQ(g.form.ManSide, r.manSide) << r.name;
         EXPECT_EQ(g.form.ComSide, r.manSide == FirstPlayer ? SecondPlayer : FirstPlayer) << r.name;
@@ -114,7 +114,7 @@ TEST(StartCommands, SetTheSidesAndModeAndPlayFromTheDisplayedPosition) {
         EXPECT_EQ(g.form.HistoryLen, r.movesAfter) << r.name;
         EXPECT_EQ(g.form.MoveNumber, r.movesAfter) << r.name;
         EXPECT_EQ(g.boxes(), r.boxes) << r.name;
-        EXPECT_EQ(g.form.Board[1][7], PieceEmpty) << r.name;
+        EXPECT_EQ(g.form.engine.piece_at(1, 7), PieceEmpty) << r.name;
     }
 }
 
@@ -228,7 +228,7 @@ TEST(BoardClicks, RefusedClicksChangeNothingButTheSelection) {
         if (r.selectState == 1) {
             EXPECT_EQ(g.form.MoveWork[3], r.outlineX) << r.name;
             EXPECT_EQ(g.form.MoveWork[4], r.outlineY) << r.name;
-            EXPECT_EQ(g.form.MoveWork[8], g.form.Board[r.outlineX][r.outlineY]) << r.name;
+            EXPECT_EQ(g.form.MoveWork[8], g.form.engine.piece_at(r.outlineX, r.outlineY)) << r.name;
         }
     }
 }
@@ -287,12 +287,12 @@ TEST(OutsideAGame, ClicksAreRefusedOrOfferToGoOn) {
     for (const Row& r : rows) {
         Game g;
         g.form.RecordMode = r.recordMode ? FlagOn : FlagOff;
-        g.form.Board[5][5] = ComChariot;
+        g.form.engine.put_piece(5, 5, ComChariot);
         g.dialogs.answers.push_back(r.answer);
         g.click(5, 5);
         EXPECT_EQ(g.boxes(), std::vector<Box>{r.box}) << r.name;
         EXPECT_EQ(g.forbidden_sounds(), r.forbidden) << r.name;
-        EXPECT_EQ(g.form.Board[5][5], r.boardReset ? PieceEmpty : ComChariot) << r.name;
+        EXPECT_EQ(g.form.engine.piece_at(5, 5), r.boardReset ? PieceEmpty : ComChariot) << r.name;
         EXPECT_EQ(g.form.RecordMode, r.recordMode && !r.boardReset ? FlagOn : FlagOff) << r.name;
         EXPECT_EQ(g.form.Turn, NoGame) << r.name;
     }
@@ -312,7 +312,7 @@ TEST(OutsideAGame, ResumingAfterTakingBackTheComputersMoveLetsItMoveAgain) {
     const MoveRecord& again = g.form.MoveHistory[2];
     EXPECT_EQ((std::vector<int>{again.fromX, again.fromY, again.toX, again.toY, again.piece}),
               (std::vector<int>{reply.fromX, reply.fromY, reply.toX, reply.toY, reply.piece}));
-    EXPECT_EQ(g.form.Board[reply.toX][reply.toY], reply.piece);
+    EXPECT_EQ(g.form.engine.piece_at(reply.toX, reply.toY), reply.piece);
     EXPECT_EQ(g.form.Turn, FirstPlayer);
 }
 

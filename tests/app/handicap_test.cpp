@@ -17,20 +17,20 @@ class Handicap : public ::testing::Test {
 protected:
     testing::FormFixture f;
     Form1& form = f.form;
-    SquareTable<int> start{};
+    BoardArray start{};
 
     void SetUp() override {
         form.SoundForbidden = 2;
         form.SoundPiece = 3;
         form.初期設定();
-        std::copy(&form.Board[0][0], &form.Board[0][0] + std::size(start) * std::size(start[0]),
-                  &start[0][0]);
+        start = form.engine.board();
     }
     // Every square holds its starting piece except the first `missing` of `squares`, which are empty.
     void expect_missing(const int (*squares)[2], int missing) {
         for (int step = 0; step < 10; ++step) {
             auto [x, y] = squares[step];
-            EXPECT_EQ(form.Board[x][y], step < missing ? PieceEmpty : start[x][y]) << "step " << step + 1;
+            EXPECT_EQ(form.engine.piece_at(x, y), step < missing ? PieceEmpty : start[x][y])
+                << "step " << step + 1;
         }
     }
     std::string last_caption() { return f.canvas.texts().back(); }
@@ -69,7 +69,7 @@ TEST_F(Handicap, UpThenDownRestoresTheAdvisorButKeepsSavingRefused) {
     form.LBEL_UP_Click();
     EXPECT_EQ(form.HistoryLen, 0);
     form.LEBEL_DOWN_Click();
-    EXPECT_EQ(form.Board[6][1], ComAdvisor);
+    EXPECT_EQ(form.engine.piece_at(6, 1), ComAdvisor);
     EXPECT_EQ(form.HandicapLevel, 0);
     EXPECT_EQ(last_caption(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級");
     form.KIFU_WRITE_Click();

@@ -67,12 +67,12 @@ struct Game : FormFixture {
         std::vector<Move> quiet, captures;
         for (int x = 1; x <= BoardFiles; ++x)
             for (int y = 1; y <= BoardRanks; ++y) {
-                const int p = form.Board[x][y];
+                const int p = form.engine.piece_at(x, y);
                 if (p == PieceEmpty || (p < 0) != bottom) continue;
                 const int r = reach(p);
                 for (int tx = std::max(x - r, 1); tx <= std::min(x + r, BoardFiles); ++tx)
                     for (int ty = std::max(y - r, 1); ty <= std::min(y + r, BoardRanks); ++ty) {
-                        const int target = form.Board[tx][ty];
+                        const int target = form.engine.piece_at(tx, ty);
                         if (target == ComGeneral || target == ManGeneral) continue;
                         if (form.engine.移動チェック(x, y, tx, ty, p) != FlagOn) continue;
                         (target == PieceEmpty ? quiet : captures).push_back({x, y, tx, ty});
@@ -86,7 +86,7 @@ struct Game : FormFixture {
     Snapshot snapshot() const {
         Snapshot s{{}, form.ManTime, form.ComTime};
         for (int x = 1; x <= BoardFiles; ++x)
-            for (int y = 1; y <= BoardRanks; ++y) s.board.push_back(form.Board[x][y]);
+            for (int y = 1; y <= BoardRanks; ++y) s.board.push_back(form.engine.piece_at(x, y));
         return s;
     }
     std::vector<std::string> box_texts() const {
@@ -107,14 +107,14 @@ TEST(TakeBack, ACaptureTakenBackRestoresBothPiecesAndTheClocksFromBefore) {
     g.form.KEIKA.Checked = true;
     g.move(8, 8, 5, 8, 3);
     g.move(2, 3, 2, 10, 5);  // the top cannon takes the horse over the cannon
-    ASSERT_EQ(g.form.Board[2][10], ComCannon);
+    ASSERT_EQ(g.form.engine.piece_at(2, 10), ComCannon);
     ASSERT_DOUBLE_EQ(g.form.ComTime, 5);
     g.canvas.clear();
     g.sound.clear();
 
     g.form.REPLAY_Click();
-    EXPECT_EQ(g.form.Board[2][3], ComCannon);
-    EXPECT_EQ(g.form.Board[2][10], ManHorse);
+    EXPECT_EQ(g.form.engine.piece_at(2, 3), ComCannon);
+    EXPECT_EQ(g.form.engine.piece_at(2, 10), ManHorse);
     EXPECT_DOUBLE_EQ(g.form.ManTime, 3);
     EXPECT_DOUBLE_EQ(g.form.ComTime, 0);
     EXPECT_TRUE(g.drew_text("00:00:03"));
@@ -179,9 +179,9 @@ TEST(TakeBack, ThreeTakeBacksThenANewMoveCutTheRecordThere) {
     for (int i = 0; i < 3; ++i) g.form.REPLAY_Click();
     EXPECT_EQ(g.form.HistoryPos, 2);
     EXPECT_EQ(g.form.HistoryLen, 5);
-    EXPECT_EQ(g.form.Board[1][6], ManSoldier);
-    EXPECT_EQ(g.form.Board[9][5], ComSoldier);
-    EXPECT_EQ(g.form.Board[1][4], ComSoldier);
+    EXPECT_EQ(g.form.engine.piece_at(1, 6), ManSoldier);
+    EXPECT_EQ(g.form.engine.piece_at(9, 5), ComSoldier);
+    EXPECT_EQ(g.form.engine.piece_at(1, 4), ComSoldier);
 
     g.click(5, 5);  // "OKですか？": the bottom side moves next
     ASSERT_EQ(g.form.Turn, FirstPlayer);
@@ -234,10 +234,10 @@ TEST(Reverse, TheBoardTurnsHalfRoundWithTheSidesSwappedAndTheRecordDropped) {
         g.form.REVERSE_Click();
         for (int x = 1; x <= BoardFiles; ++x)
             for (int y = 1; y <= BoardRanks; ++y)
-                ASSERT_EQ(g.form.Board[BoardFiles + 1 - x][BoardRanks + 1 - y],
+                ASSERT_EQ(g.form.engine.piece_at(BoardFiles + 1 - x, BoardRanks + 1 - y),
                           -before.board[(x - 1) * BoardRanks + y - 1])
                     << x << "," << y;
-        EXPECT_EQ(g.form.Board[9][10], ManChariot);  // the top-left chariot
+        EXPECT_EQ(g.form.engine.piece_at(9, 10), ManChariot);  // the top-left chariot
         EXPECT_EQ(g.form.Reversed, FlagOn);
         EXPECT_EQ(g.form.HandicapLevel, handicap ? -3 : 3);
         EXPECT_EQ(g.form.HistoryLen, 0);

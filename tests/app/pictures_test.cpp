@@ -50,7 +50,7 @@ TEST(BoardPictures, BackgroundTiles351PlacesIncludingRowTen) {
 
 TEST(BoardPictures, FullRedrawShowsBoardOverRowTenClocksLevelAndTitleLast) {
     FormFixture f;
-    f.form.Board[5][10] = ManGeneral;
+    f.form.engine.put_piece(5, 10, ManGeneral);
     f.form.KEIKA.Checked = true;
     f.form.ComTime = 61;
     f.form.ManTime = 3725.6;
@@ -84,7 +84,7 @@ TEST(BoardPictures, OutlineLiesOnePixelInsideTheCell) {
 
 TEST(BoardPictures, GuidanceOffMarksNothing) {
     FormFixture f;
-    f.form.Board[1][5] = ManChariot;
+    f.form.engine.put_piece(1, 5, ManChariot);
     f.form.描画_移動可能桝色(1, 5, ColorWhite, ManChariot);
     f.form.消去_移動可能桝色();
     EXPECT_TRUE(f.canvas.calls.empty());
@@ -93,11 +93,10 @@ TEST(BoardPictures, GuidanceOffMarksNothing) {
 
 TEST(BoardPictures, GuidanceOutlinesDestinationsAndTheEraserRestoresThem) {
     FormFixture f;
-    f.form.Board[1][5] = ManChariot;
-    f.form.Board[1][8] = ComSoldier;
-    f.form.Board[4][1] = ComGeneral;  // generals on different files
-    f.form.Board[6][10] = ManGeneral;
-    f.form.ComGeneralX = 4, f.form.ManGeneralX = 6;
+    f.form.engine.put_piece(1, 5, ManChariot);
+    f.form.engine.put_piece(1, 8, ComSoldier);
+    f.form.engine.put_piece(4, 1, ComGeneral);  // generals on different files
+    f.form.engine.put_piece(6, 10, ManGeneral);
     f.form.GuidanceOn = FlagOn;
     f.form.描画_移動可能桝色(1, 5, ColorWhite, ManChariot);
     // Along row 5 (8), up file 1 (4), down to the capture (3); not the selected square.
@@ -117,7 +116,7 @@ TEST(BoardPictures, GuidanceOutlinesDestinationsAndTheEraserRestoresThem) {
 
 TEST(BoardPictures, GuidanceWithoutLegalMoveStillErasesTheSelectedSquare) {
     FormFixture f;
-    f.form.Board[5][5] = ManAdvisor;  // outside its palace it cannot move
+    f.form.engine.put_piece(5, 5, ManAdvisor);  // outside its palace it cannot move
     f.form.GuidanceOn = FlagOn;
     f.form.描画_移動可能桝色(5, 5, ColorWhite, ManAdvisor);
     EXPECT_TRUE(f.canvas.calls.empty());

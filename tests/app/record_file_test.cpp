@@ -110,9 +110,9 @@ TEST_F(RecordFiles, SavedRecordLoadsBackAndReplaysWithItsClocksToTheEnd) {
     EXPECT_EQ(last_box(), "棋譜を '進 'で進めて下さい / 棋譜");
 
     for (int n = 0; n < 5; ++n) form.AFTER_Click();
-    EXPECT_EQ(form.Board[5][7], ComCannon);
-    EXPECT_EQ(form.Board[3][8], ManHorse);
-    EXPECT_EQ(form.Board[5][3], PieceEmpty);
+    EXPECT_EQ(form.engine.piece_at(5, 7), ComCannon);
+    EXPECT_EQ(form.engine.piece_at(3, 8), ManHorse);
+    EXPECT_EQ(form.engine.piece_at(5, 3), PieceEmpty);
     EXPECT_EQ(form.ManTime, 31);
     EXPECT_EQ(form.ComTime, 9);
     form.AFTER_Click();
@@ -221,16 +221,15 @@ class HostileFiles : public RecordFiles, public ::testing::WithParamInterface<Ho
 TEST_P(HostileFiles, AreRefusedAndLeaveTheGameAsItWas) {
     if (!GetParam().bytes.empty()) write_file("bad.棋譜", GetParam().bytes);
     set_history(Game, 3);
-    form.Board[3][7] = PieceEmpty;
-    form.Board[3][6] = ManSoldier;
+    form.engine.put_piece(3, 7, PieceEmpty);
+    form.engine.put_piece(3, 6, ManSoldier);
     form.ManTime = 20;
-    SquareTable<int> before;
-    std::copy(&form.Board[0][0], &form.Board[0][0] + sizeof before / sizeof(int), &before[0][0]);
+    const BoardArray before = form.engine.board();
     f.canvas.clear();
 
     load("bad.棋譜");
     EXPECT_EQ(last_box(), GetParam().message + " / 棋譜");
-    EXPECT_TRUE(std::equal(&before[0][0], &before[0][0] + sizeof before / sizeof(int), &form.Board[0][0]));
+    EXPECT_TRUE(form.engine.board() == before);
     EXPECT_EQ(std::make_tuple(form.HistoryPos, form.HistoryLen, form.RecordMode, form.ManTime),
               std::make_tuple(3, 5, FlagOff, 20.0));
     EXPECT_TRUE(same_move(form.MoveHistory[4], Game[3]));

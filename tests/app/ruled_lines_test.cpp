@@ -50,7 +50,7 @@ TEST(RuledLines, EachSquareDrawsTheShapeOfItsPlaceInOrder) {
     };
     for (const auto& row : rows) {
         testing::FormFixture f;
-        f.form.Board[row.x][row.y] = row.occupied ? ComChariot : PieceEmpty;
+        f.form.engine.put_piece(row.x, row.y, row.occupied ? ComChariot : PieceEmpty);
         f.form.描画_罫線(ColorYellow, row.x, row.y);
         const int left = 450 + 580 * row.x, top = 30 + 580 * row.y;
         std::vector<L> drawn;

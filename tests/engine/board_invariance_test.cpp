@@ -18,15 +18,12 @@ void leaves_position(Engine& engine, const char* what, Ask ask) {
 
 // The evaluation sees a COM move made and surveyed, as in the search.
 void check_evaluation(Engine& engine, const Move& m) {
-    const int piece = engine.Board[m.fromX][m.fromY], captured = engine.Board[m.toX][m.toY];
-    engine.Board[m.fromX][m.fromY] = PieceEmpty;
-    engine.Board[m.toX][m.toY] = piece;
+    const int piece = engine.piece_at(m.fromX, m.fromY), captured = engine.piece_at(m.toX, m.toY);
+    const Engine::TrialMove trial(engine, m.fromX, m.fromY, m.toX, m.toY);
     engine.勢力調査();
     leaves_position(engine, "盤評価",
                     [&] { engine.盤評価(captured, piece, m.fromX, m.fromY, m.toX, m.toY); });
     leaves_position(engine, "盤評価_COM危険座標", [&] { engine.盤評価_COM危険座標(piece, m.toX, m.toY); });
-    engine.Board[m.toX][m.toY] = captured;
-    engine.Board[m.fromX][m.fromY] = piece;
 }
 
 void check_position(Engine& engine, std::mt19937& random) {
@@ -38,9 +35,9 @@ void check_position(Engine& engine, std::mt19937& random) {
     leaves_position(engine, "探索", [&] { engine.探索(); });
     const int x = 1 + random() % BoardFiles, y = 1 + random() % BoardRanks;
     leaves_position(engine, "調査_自守駒MAN_直進駒", [&] { engine.調査_自守駒MAN_直進駒(x, y); });
-    if (engine.Board[x][y] != PieceEmpty)
+    if (engine.piece_at(x, y) != PieceEmpty)
         leaves_position(engine, "調査_移動可場所数",
-                        [&] { engine.調査_移動可場所数(x, y, engine.Board[x][y]); });
+                        [&] { engine.調査_移動可場所数(x, y, engine.piece_at(x, y)); });
     const std::vector<Move> comMoves = legal_moves(engine, false);
     if (!comMoves.empty()) check_evaluation(engine, comMoves[random() % comMoves.size()]);
 }

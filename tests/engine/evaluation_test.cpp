@@ -14,12 +14,11 @@ Score after_com_move(const std::string& fen, const Move& m, int level, Ask ask) 
     load_settled(engine, fen);
     engine.Level = level;
     engine.待避_移動前盤();
-    const int piece = engine.Board[m.fromX][m.fromY];
+    const int piece = engine.piece_at(m.fromX, m.fromY);
     EXPECT_GE(piece, ComSoldier) << "no COM piece on the origin";
     EXPECT_EQ(engine.移動チェック(m.fromX, m.fromY, m.toX, m.toY, piece), FlagOn) << "illegal move";
-    const int captured = engine.Board[m.toX][m.toY];
-    engine.Board[m.fromX][m.fromY] = PieceEmpty;
-    engine.Board[m.toX][m.toY] = piece;
+    const int captured = engine.piece_at(m.toX, m.toY);
+    const Engine::TrialMove trial(engine, m.fromX, m.fromY, m.toX, m.toY);
     engine.勢力調査();
     return ask(engine, captured, piece);
 }

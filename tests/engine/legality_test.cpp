@@ -76,7 +76,7 @@ TEST_P(LegalityRule, DecidesAndLeavesBoardAsItWas) {
     const LegalityCase& c = GetParam();
     Engine engine;
     load_fen(engine, c.fen);
-    ASSERT_EQ(engine.Board[c.x1][c.y1], c.piece);
+    ASSERT_EQ(engine.piece_at(c.x1, c.y1), c.piece);
     const Position before(engine);
     EXPECT_EQ(engine.移動チェック(c.x1, c.y1, c.x2, c.y2, c.piece), c.legal ? FlagOn : FlagOff);
     EXPECT_EQ(Position(engine), before);
@@ -96,19 +96,27 @@ TEST(Legality, LeavesPositionUnchangedForEveryPairOfSquares) {
             for (int y1 = 1; y1 <= BoardRanks; ++y1)
                 for (int x2 = 0; x2 <= BoardFiles + 1; ++x2)
                     for (int y2 = 0; y2 <= BoardRanks + 1; ++y2)
-                        engine.移動チェック(x1, y1, x2, y2, engine.Board[x1][y1]);
+                        engine.移動チェック(x1, y1, x2, y2, engine.piece_at(x1, y1));
         EXPECT_EQ(Position(engine), before) << fen;
     }
 }
 
-// After a move is taken back the stored squares may lag behind the board;
+// During a search's trial move the stored squares stay behind the board;
 // the rule follows the stored squares, not the pieces.
 TEST(Legality, FlyingGeneralReadsStoredGeneralSquares) {
     Engine engine;
-    load_fen(engine, "3k5/9/9/9/9/9/9/9/9/4K4");
-    EXPECT_EQ(engine.移動チェック(4, 1, 5, 1, ComGeneral), FlagOff);
-    engine.ManGeneralX = 6;  // as if the MAN general were still on (6,10)
+    load_fen(engine, "3k5/9/9/9/9/9/9/9/9/5K3");
     EXPECT_EQ(engine.移動チェック(4, 1, 5, 1, ComGeneral), FlagOn);
+    {
+        const Engine::TrialMove stays(engine, 6, 10, 5, 10, Generals::Stay);
+        EXPECT_EQ(engine.移動チェック(4, 1, 5, 1, ComGeneral), FlagOn);  // as if still on (6,10)
+    }
+    {
+        const Engine::TrialMove follows(engine, 6, 10, 5, 10, Generals::Follow);
+        EXPECT_EQ(engine.移動チェック(4, 1, 5, 1, ComGeneral), FlagOff);
+    }
+    EXPECT_EQ(engine.man_general(), (Square{6, 10}));
+    EXPECT_EQ(engine.piece_at(6, 10), ManGeneral);
 }
 
 // The computer only tries squares inside 取得_駒移動座標's rectangle, so it
@@ -119,7 +127,7 @@ TEST(Legality, CandidateRectangleHoldsEveryLegalComMove) {
         load_fen(engine, fen);
         for (int x1 = 1; x1 <= BoardFiles; ++x1)
             for (int y1 = 1; y1 <= BoardRanks; ++y1) {
-                const int piece = engine.Board[x1][y1];
+                const int piece = engine.piece_at(x1, y1);
                 if (piece <= 0) continue;
                 int xMin = 99, xMax = -99, yMin = 99, yMax = -99;
                 engine.取得_駒移動座標(piece, x1, y1, xMin, xMax, yMin, yMax);

@@ -16,11 +16,11 @@ namespace {
 TEST(Position, StartingPositionMatchesStartFen) {
     Engine fromFen, placed;
     load_fen(fromFen, StartFen);
-    placed.Board[5][5] = ComChariot;  // must be cleared
+    placed.put_piece(5, 5, ComChariot);  // must be cleared
     placed.初期配置();
     EXPECT_EQ(Position(placed), Position(fromFen));
-    EXPECT_EQ(placed.Board[4][10], ManAdvisor);
-    EXPECT_EQ(placed.Board[8][3], ComCannon);
+    EXPECT_EQ(placed.piece_at(4, 10), ManAdvisor);
+    EXPECT_EQ(placed.piece_at(8, 3), ComCannon);
 }
 
 TEST(Position, FenSideToMoveAndLetterAliases) {
@@ -30,10 +30,10 @@ TEST(Position, FenSideToMoveAndLetterAliases) {
     EXPECT_TRUE(manToMove);
     ASSERT_TRUE(engine.set_fen("2ehk4/9/9/9/9/9/9/9/9/2EH1K3 b - - 0 1", &manToMove));
     EXPECT_FALSE(manToMove);
-    EXPECT_EQ(engine.Board[3][1], ComElephant);
-    EXPECT_EQ(engine.Board[4][10], ManHorse);
-    EXPECT_EQ(engine.ComGeneralX * 100 + engine.ComGeneralY, 501);
-    EXPECT_EQ(engine.ManGeneralX * 100 + engine.ManGeneralY, 610);
+    EXPECT_EQ(engine.piece_at(3, 1), ComElephant);
+    EXPECT_EQ(engine.piece_at(4, 10), ManHorse);
+    EXPECT_EQ(engine.com_general().x * 100 + engine.com_general().y, 501);
+    EXPECT_EQ(engine.man_general().x * 100 + engine.man_general().y, 610);
 }
 
 TEST(Position, MalformedFenIsRefusedAndChangesNothing) {
@@ -63,23 +63,76 @@ TEST(Position, GeneralSquaresComeFromTheBoardOrStayWhenTheGeneralIsGone) {
     Engine engine;
     load_fen(engine, "3k5/9/9/9/9/9/9/9/9/5K3");
     ASSERT_TRUE(engine.set_fen("9/9/9/9/9/9/9/9/9/4K4 w"));
-    EXPECT_EQ(engine.ComGeneralX * 100 + engine.ComGeneralY, 401);
-    EXPECT_EQ(engine.ManGeneralX * 100 + engine.ManGeneralY, 510);
+    EXPECT_EQ(engine.com_general().x * 100 + engine.com_general().y, 401);
+    EXPECT_EQ(engine.man_general().x * 100 + engine.man_general().y, 510);
     ASSERT_TRUE(engine.set_fen("3kk4/9/9/9/9/9/9/9/9/4K4 w"));  // the last in scan order counts
-    EXPECT_EQ(engine.ComGeneralX * 100 + engine.ComGeneralY, 501);
+    EXPECT_EQ(engine.com_general().x * 100 + engine.com_general().y, 501);
 }
 
-TEST(Position, MoveFollowsOnlyTheManGeneral) {
+TEST(Position, MoveAndTakeBackCarryBothGeneralSquares) {
     Engine engine;
     load_fen(engine, "4k4/9/9/9/9/9/9/9/9/4K4");
     engine.駒移動(5, 10, 5, 9, ManGeneral);
     engine.駒移動(5, 1, 4, 1, ComGeneral);
-    EXPECT_EQ(engine.Board[5][10], PieceEmpty);
-    EXPECT_EQ(engine.Board[5][9], ManGeneral);
-    EXPECT_EQ(engine.ManGeneralX * 100 + engine.ManGeneralY, 509);
-    EXPECT_EQ(engine.ComGeneralX * 100 + engine.ComGeneralY, 501);  // left to the survey
-    engine.駒移動(4, 1, 5, 9, ComGeneral);                          // a capture replaces
-    EXPECT_EQ(engine.Board[5][9], ComGeneral);
+    EXPECT_EQ(engine.piece_at(5, 10), PieceEmpty);
+    EXPECT_EQ(engine.piece_at(5, 9), ManGeneral);
+    EXPECT_EQ(engine.man_general(), (Square{5, 9}));
+    EXPECT_EQ(engine.com_general(), (Square{4, 1}));
+    engine.take_back(5, 1, 4, 1, ComGeneral, PieceEmpty);
+    EXPECT_EQ(engine.com_general(), (Square{5, 1}));
+    // A capture of a general keeps its square; taking the capture back puts both back.
+    engine.駒移動(5, 1, 5, 9, ComGeneral);
+    EXPECT_EQ(engine.piece_at(5, 9), ComGeneral);
+    EXPECT_EQ(engine.man_general(), (Square{5, 9}));
+    engine.take_back(5, 1, 5, 9, ComGeneral, ManGeneral);
+    EXPECT_EQ(engine.piece_at(5, 9), ManGeneral);
+    EXPECT_EQ(engine.com_general(), (Square{5, 1}));
+    EXPECT_EQ(engine.man_general(), (Square{5, 9}));
+}
+
+// Turning twice gives the position back; once, each piece changes sides and
+// the generals' squares turn with the board.
+TEST(Position, MirrorTurnsBoardAndGeneralSquares) {
+    Engine engine;
+    load_fen(engine, "3k5/9/9/9/9/9/9/9/4R4/5K3");
+    const Position before(engine);
+    engine.反転();
+    EXPECT_EQ(engine.piece_at(5, 2), ComChariot);
+    EXPECT_EQ(engine.piece_at(4, 1), ComGeneral);
+    EXPECT_EQ(engine.piece_at(6, 10), ManGeneral);
+    EXPECT_EQ(engine.com_general(), (Square{4, 1}));
+    EXPECT_EQ(engine.man_general(), (Square{6, 10}));
+    engine.反転();
+    EXPECT_EQ(Position(engine), before);
+}
+
+TEST(Position, PutPieceTakesAGeneralsSquareAlong) {
+    Engine engine;
+    engine.初期配置();
+    engine.put_piece(5, 10, PieceEmpty);
+    EXPECT_EQ(engine.man_general(), (Square{5, 10}));  // an emptied square is kept, as after a capture
+    engine.put_piece(4, 10, ManGeneral);
+    EXPECT_EQ(engine.man_general(), (Square{4, 10}));
+    EXPECT_EQ(engine.piece_at(4, 10), ManGeneral);
+}
+
+// A trial move and a stand-in leave the position exactly as they found it.
+TEST(Position, TrialMoveIsTakenBackExactly) {
+    Engine engine;
+    load_fen(engine, MiddlegameFen);
+    const Position before(engine);
+    {
+        const Engine::TrialMove move(engine, 5, 10, 5, 9, Generals::Follow);
+        EXPECT_EQ(engine.man_general(), (Square{5, 9}));
+        const auto standIn = Engine::TrialMove::stand_in(engine, 5, 9, ComSoldier);
+        EXPECT_EQ(engine.piece_at(5, 9), ComSoldier);
+    }
+    {
+        const Engine::TrialMove capture(engine, 2, 8, 2, 3, Generals::Stay);
+        EXPECT_EQ(engine.piece_at(2, 3), ManCannon);
+        EXPECT_EQ(engine.piece_at(2, 8), PieceEmpty);
+    }
+    EXPECT_EQ(Position(engine), before);
 }
 
 struct PerftCase {

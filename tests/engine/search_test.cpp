@@ -53,8 +53,8 @@ TEST(Search, GeneralSquaresAreRestoredAfterEachCandidate) {
     int horseMoves = 0;
     for (const Candidate& c : seen.candidates) horseMoves += c.fromX == 6 && c.fromY == 5;
     EXPECT_EQ(horseMoves, 8);
-    EXPECT_EQ(engine.ComGeneralX, 5);
-    EXPECT_EQ(engine.ComGeneralY, 1);
+    EXPECT_EQ(engine.com_general().x, 5);
+    EXPECT_EQ(engine.com_general().y, 1);
 }
 
 // Chariots on (6,5) and (9,10) can both take the MAN general on (6,10).

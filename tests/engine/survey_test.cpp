@@ -110,8 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Survey, SurveyTable, ::testing::ValuesIn(SurveyCases),
 TEST(Survey, StepAttacksFollowThePreMoveBoardAndRaysTheLiveBoard) {
     Engine engine;
     survey(engine, "3k5/9/9/9/r7R/4P4/1N7/9/9/5K3 b");
-    engine.Board[1][5] = PieceEmpty;  // the COM chariot goes to (5,5)
-    engine.Board[5][5] = ComChariot;
+    const Engine::TrialMove chariot(engine, 1, 5, 5, 5);  // the COM chariot goes to (5,5)
     engine.勢力調査();
     EXPECT_EQ(engine.ManInfluence[5][5], 2);  // the soldier on (5,6) and the chariot on (9,5)
     EXPECT_EQ(engine.ManAttacker[5][5], -5);  // the soldier's attack is not recorded
@@ -122,14 +121,14 @@ TEST(Survey, StepAttacksFollowThePreMoveBoardAndRaysTheLiveBoard) {
 TEST(Survey, RecordsGeneralSquaresAndKeepsThemWhenAGeneralIsGone) {
     Engine engine;
     survey(engine, "9/4k4/9/9/9/9/9/9/5K3/9");
-    EXPECT_EQ(engine.ComGeneralX, 5);
-    EXPECT_EQ(engine.ComGeneralY, 2);
-    EXPECT_EQ(engine.ManGeneralX, 6);
-    EXPECT_EQ(engine.ManGeneralY, 9);
-    engine.Board[6][9] = PieceEmpty;
+    EXPECT_EQ(engine.com_general().x, 5);
+    EXPECT_EQ(engine.com_general().y, 2);
+    EXPECT_EQ(engine.man_general().x, 6);
+    EXPECT_EQ(engine.man_general().y, 9);
+    engine.put_piece(6, 9, PieceEmpty);
     engine.勢力調査();
-    EXPECT_EQ(engine.ManGeneralX, 6);
-    EXPECT_EQ(engine.ManGeneralY, 9);
+    EXPECT_EQ(engine.man_general().x, 6);
+    EXPECT_EQ(engine.man_general().y, 9);
 }
 
 TEST(Survey, MovableSquaresCountOnlySquaresTheEnemyDoesNotReach) {
@@ -160,9 +159,9 @@ class GuardedTable : public ::testing::TestWithParam<GuardedCase> {};
 TEST_P(GuardedTable, Entry) {
     Engine engine;
     survey(engine, GetParam().fen);
-    const int before = engine.Board[3][4];
+    const int before = engine.piece_at(3, 4);
     EXPECT_EQ(engine.調査_自守駒MAN_直進駒(3, 4), GetParam().guarded);
-    EXPECT_EQ(engine.Board[3][4], before);
+    EXPECT_EQ(engine.piece_at(3, 4), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Survey, GuardedTable, ::testing::ValuesIn(GuardedCases),

@@ -24,24 +24,17 @@ inline void load_fen(Engine& engine, const std::string& fen) {
 // The board and the four general squares, to check that a procedure which
 // only asks questions leaves the position as it found it.
 struct Position {
-    SquareTable<int> board{};
+    BoardArray board{};
     int comX = 0, comY = 0, manX = 0, manY = 0;
 
     explicit Position(const Engine& engine)
-        : comX(engine.ComGeneralX),
-          comY(engine.ComGeneralY),
-          manX(engine.ManGeneralX),
-          manY(engine.ManGeneralY) {
-        for (int x = 0; x <= BoardFiles; ++x)
-            for (int y = 0; y <= BoardRanks; ++y) board[x][y] = engine.Board[x][y];
-    }
+        : board(engine.board()),
+          comX(engine.com_general().x),
+          comY(engine.com_general().y),
+          manX(engine.man_general().x),
+          manY(engine.man_general().y) {}
 
-    bool operator==(const Position& other) const {
-        for (int x = 0; x <= BoardFiles; ++x)
-            for (int y = 0; y <= BoardRanks; ++y)
-                if (board[x][y] != other.board[x][y]) return false;
-        return comX == other.comX && comY == other.comY && manX == other.manX && manY == other.manY;
-    }
+    bool operator==(const Position& other) const = default;
 
     // Ten rows of codes, so a failing comparison shows both boards.
     friend void PrintTo(const Position& p, std::ostream* out) {
@@ -88,7 +81,7 @@ inline std::vector<Move> legal_moves(Engine& engine, bool manSide) {
     std::vector<Move> moves;
     for (int x1 = 1; x1 <= BoardFiles; ++x1)
         for (int y1 = 1; y1 <= BoardRanks; ++y1) {
-            const int piece = engine.Board[x1][y1];
+            const int piece = engine.piece_at(x1, y1);
             if (manSide ? piece >= 0 : piece <= 0) continue;
             for (int x2 = 1; x2 <= BoardFiles; ++x2)
                 for (int y2 = 1; y2 <= BoardRanks; ++y2)
@@ -101,8 +94,7 @@ inline std::vector<Move> legal_moves(Engine& engine, bool manSide) {
 // Plays a move as a game does: the board change, then the survey that
 // follows every move and brings the general squares up to date.
 inline void play(Engine& engine, const Move& m) {
-    engine.Board[m.toX][m.toY] = engine.Board[m.fromX][m.fromY];
-    engine.Board[m.fromX][m.fromY] = PieceEmpty;
+    engine.駒移動(m.fromX, m.fromY, m.toX, m.toY, engine.piece_at(m.fromX, m.fromY));
     engine.勢力調査();
 }
 
@@ -130,7 +122,7 @@ void for_random_positions(unsigned seed, int games, int plies, Visit visit) {
             const std::vector<Move> moves = legal_moves(engine, manToMove);
             if (moves.empty()) break;
             const Move m = moves[random() % moves.size()];
-            const bool takesGeneral = engine.Board[m.toX][m.toY] == (manToMove ? ComGeneral : ManGeneral);
+            const bool takesGeneral = engine.piece_at(m.toX, m.toY) == (manToMove ? ComGeneral : ManGeneral);
             play(engine, m);
             manToMove = !manToMove;
             if (takesGeneral) {
@@ -151,7 +143,7 @@ namespace zenko::testing {
 inline void load_settled(Engine& engine, const std::string& fen) {
     load_fen(engine, fen);
     for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) engine.BoardBeforeMove[x][y] = engine.Board[x][y];
+        for (int y = 1; y <= BoardRanks; ++y) engine.BoardBeforeMove[x][y] = engine.piece_at(x, y);
 }
 
 }  // namespace zenko::testing
