@@ -2,6 +2,8 @@
 // refusals once a game or record is under way or the board is turned.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "fakes.h"
 
 namespace zenko {
@@ -88,6 +90,8 @@ struct Refusal {
     int recordMode, historyPos, reversed;
     const char* message;
 };
+// Test names and failure reports show the row by its name.
+void PrintTo(const Refusal& row, std::ostream* out) { *out << row.name; }
 
 class HandicapRefusals : public Handicap, public ::testing::WithParamInterface<Refusal> {};
 

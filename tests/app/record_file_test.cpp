@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 
 #include "fakes.h"
@@ -212,6 +213,8 @@ struct HostileFile {
     std::string bytes;
     std::string message;
 };
+// Test names and failure reports show the row by its name.
+void PrintTo(const HostileFile& row, std::ostream* out) { *out << row.name; }
 
 std::string with_move(const MoveRecord& m) { return Headers + line_of(Game[0]) + line_of(m); }
 const std::string BadLine5 = "棋譜ﾌｧｲﾙの5行目が正しくありません";

@@ -1,6 +1,8 @@
 // The evaluation of one computer move. Scores count tenths: 99990 is 9999.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "test_positions.h"
 
 namespace zenko::testing {
@@ -40,6 +42,8 @@ struct ScoreCase {
     Move move;
     Score expected;
 };
+// Test names and failure reports show the row by its name.
+void PrintTo(const ScoreCase& row, std::ostream* out) { *out << row.name; }
 
 const ScoreCase DecisiveScores[] = {
     // The MAN chariot on (4,6) attacks the COM general on (4,1) throughout.

@@ -2,6 +2,8 @@
 // (ranks from the top, y = 1; squares from the left, x = 1; lowercase = COM).
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "test_positions.h"
 
 namespace zenko::testing {
@@ -14,6 +16,8 @@ struct LegalityCase {
     int x1, y1, x2, y2;
     bool legal;
 };
+// Test names and failure reports show the row by its name.
+void PrintTo(const LegalityCase& row, std::ostream* out) { *out << row.name; }
 
 // Unless a row is about the flying-general rule, the generals stand on
 // different files: COM on (4,1), MAN on (6,10).

@@ -3,6 +3,8 @@
 // squares the survey marked for that check.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "test_positions.h"
 
 namespace zenko::testing {

@@ -127,7 +127,7 @@ long long strict_perft(Engine& engine, int depth, bool manToMove) {
     return leaves;
 }
 
-TEST(Perft, WithoutMovesIntoCheckMatchesTheStandardCounts) {
+TEST(StrictPerft, WithoutMovesIntoCheckMatchesTheStandardCounts) {
     Engine engine;
     engine.初期配置();
     const Position before(engine);
@@ -138,7 +138,7 @@ TEST(Perft, WithoutMovesIntoCheckMatchesTheStandardCounts) {
 }
 
 // The attack test itself on hand-built positions.
-TEST(Perft, AttackTestSeesEachKindOfAttacker) {
+TEST(StrictPerft, AttackTestSeesEachKindOfAttacker) {
     struct Row {
         const char* fen;
         bool attacked;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 
 #include "test_positions.h"
@@ -140,6 +141,8 @@ struct PerftCase {
     std::string fen;
     long long leaves[3];  // depths 1, 2, 3; 0 = not counted
 };
+// Test names and failure reports show the row by its name.
+void PrintTo(const PerftCase& row, std::ostream* out) { *out << row.name; }
 
 // The hand-built counts: the lone generals' counts turn on the facing rule; in
 // the soldier race a MAN soldier takes the COM general at once and the COM

@@ -2,6 +2,8 @@
 // tables, the check marks, and the two small questions the evaluation asks.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "test_positions.h"
 
 namespace zenko::testing {
@@ -23,6 +25,8 @@ struct SurveyCase {
     int x, y;
     int expected;
 };
+// Test names and failure reports show the row by its name.
+void PrintTo(const SurveyCase& row, std::ostream* out) { *out << row.name; }
 
 // Unless a row needs otherwise, COM's general stands on (4,1), MAN's on (6,10).
 // Cannons: MAN cannon (1,5); on file 1 a COM chariot (1,1), COM soldier (1,3),
@@ -145,6 +149,8 @@ struct GuardedCase {
     const char* fen;
     bool guarded;  // of (3,4) by a MAN chariot below it
 };
+// Test names and failure reports show the row by its name.
+void PrintTo(const GuardedCase& row, std::ostream* out) { *out << row.name; }
 
 const GuardedCase GuardedCases[] = {
     {"ChariotOnRank9Guards", "3k5/9/9/9/9/9/9/9/2R6/5K3", true},
