@@ -260,7 +260,7 @@ void Engine::勢力確定左直進(int code, int x, int y) { register_ray(*this,
 
 // Squares the piece could move to that no enemy piece reaches, by the
 // tables of the last survey.
-int Engine::調査_移動可場所数(int x, int y, int code) {
+int Engine::調査_移動可場所数(int x, int y, int code) const {
     Square to[MaxDestinations];
     const int moves = legal_destinations(x, y, code, to);
     int count = 0;

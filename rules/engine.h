@@ -131,7 +131,7 @@ public:
     void 勢力確定下直進(int code, int x, int y);
     void 勢力確定右直進(int code, int x, int y);
     void 勢力確定左直進(int code, int x, int y);
-    int 調査_移動可場所数(int x, int y, int code);
+    int 調査_移動可場所数(int x, int y, int code) const;
     bool 調査_自守駒MAN_直進駒(int x, int y);
     void 待避_移動前盤();
 

@@ -75,15 +75,13 @@ void Form1::描画_桝輪郭(int colour, int x, int y) {
 
 void Form1::描画_移動可能桝色(int fromX, int fromY, int colour, int piece) {
     if (GuidanceOn == FlagOff) return;
-    for (int x = 1; x <= BoardFiles; ++x) {
-        for (int y = 1; y <= BoardRanks; ++y) {
-            if (engine.移動チェック(fromX, fromY, x, y, piece) == FlagOn) {
-                MovableSquares[x][y] = FlagOn;
-                描画_桝輪郭(colour, x, y);
-            } else {
-                MovableSquares[x][y] = FlagOff;
-            }
-        }
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) MovableSquares[x][y] = FlagOff;
+    Square to[Engine::MaxDestinations];
+    const int count = engine.legal_destinations(fromX, fromY, piece, to);
+    for (int i = 0; i < count; ++i) {
+        MovableSquares[to[i].x][to[i].y] = FlagOn;
+        描画_桝輪郭(colour, to[i].x, to[i].y);
     }
     // The selected square is marked too, so the eraser removes its outline.
     MovableSquares[fromX][fromY] = FlagOn;

@@ -250,6 +250,23 @@ TEST(Reverse, TheBoardTurnsHalfRoundWithTheSidesSwappedAndTheRecordDropped) {
     }
 }
 
+// The engine's general squares follow 戻, 進 and 反転, so the facing rule
+// after any of them reads where the generals stand.
+TEST(TakeBack, GeneralSquaresFollowTakeBackReplayAndReverse) {
+    Game g;
+    g.move(5, 10, 5, 9);
+    ASSERT_EQ(g.form.engine.piece_at(5, 9), ManGeneral);
+    EXPECT_EQ(g.form.engine.man_general(), (Square{5, 9}));
+    g.form.REPLAY_Click();
+    EXPECT_EQ(g.form.engine.man_general(), (Square{5, 10}));
+    g.form.AFTER_Click();
+    EXPECT_EQ(g.form.engine.man_general(), (Square{5, 9}));
+    g.form.REVERSE_Click();
+    EXPECT_EQ(g.form.engine.piece_at(5, 2), ComGeneral);
+    EXPECT_EQ(g.form.engine.com_general(), (Square{5, 2}));
+    EXPECT_EQ(g.form.engine.man_general(), (Square{5, 10}));
+}
+
 TEST(History, AGameLongerThanFiveHundredMovesIsKeptWhole) {
     Game g;
     for (int i = 0; i < 500; ++i) g.play_some_move();
