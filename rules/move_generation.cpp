@@ -101,6 +101,7 @@ void horse(Destinations& d) {
 // The piece is the one asked about; the board's origin square may hold
 // another (the evaluation asks about a piece that has left its square).
 int Engine::legal_destinations(int x, int y, int piece, Square (&out)[MaxDestinations]) const {
+    if (!on_board(x, y)) return 0;  // no caller should ask; never index outside the board
     Destinations d(*this, x, y, piece, out);
     switch (std::abs(piece)) {
         case ComSoldier:
