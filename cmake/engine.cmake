@@ -5,6 +5,7 @@ set(ZENKO_ENGINE_SOURCES
   rules/fen.cpp
   rules/legality.cpp
   rules/mate.cpp
+  rules/safety.cpp
   rules/move_generation.cpp
   ai/evaluation.cpp
   ai/search.cpp

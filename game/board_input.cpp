@@ -122,7 +122,7 @@ void Form1::after_move_vs_com(int captured) {
     Timer1.Enabled = false;
     ManTime += MoveSeconds;
     engine.待避_移動前盤();
-    if (captured == ComGeneral || engine.詰めかCOM() == FlagOn) {
+    if (captured == ComGeneral || !engine.has_safe_move(true)) {
         終了("あなた");
         return;
     }
@@ -163,12 +163,28 @@ void Form1::click_outside_game() {
         }
         return;
     }
-    if (HistoryPos == 0) {
+    if (!has_game_to_resume()) {
         platform.sound.dsPlay(SoundForbidden);
         dialogs.message_box("「対局」で始めて下さい", "開始", Buttons::OK);
         return;
     }
-    dialogs.message_box("OKですか？", "再開", Buttons::OK);
+    if (dialogs.message_box("OKですか？", "再開", Buttons::OKCancel) == Answer::Cancel) return;
+    resume_game();
+}
+
+// A game can go on from a recorded position of a game that was played (not
+// a loaded record) while both generals are still on the board.
+bool Form1::has_game_to_resume() const {
+    if (HistoryPos == 0 || HistoryOrigin.mode == NoGame) return false;
+    const Square com = engine.com_general(), man = engine.man_general();
+    return engine.piece_at(com.x, com.y) == ComGeneral && engine.piece_at(man.x, man.y) == ManGeneral;
+}
+
+// Goes on in the mode the game was played, from the position on the board.
+void Form1::resume_game() {
+    GameMode = HistoryOrigin.mode;
+    ManSide = HistoryOrigin.manSide;
+    ComSide = HistoryOrigin.comSide;
     TurnStartTime = platform.clock.seconds_since_midnight();
     if (KEIKA.Checked) Timer1.Enabled = true;
     // The next recorded move tells whose turn it is; with none recorded the

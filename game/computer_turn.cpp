@@ -56,9 +56,9 @@ void Form1::play_computer_move(int fromX, int fromY, int toX, int toY, int piece
         終了("ｺﾝﾋﾟｭｰﾀ");
         return;
     }
-    if (engine.詰めかMAN() == FlagOn)
+    if (!engine.has_safe_move(false))
         platform.dialogs.message_box("被将死 ?（Bei Jiang si）", "詰め？", Buttons::OK);
-    else if (engine.ComInfluence[engine.man_general().x][engine.man_general().y] > 0)
+    else if (engine.general_attacked(false))
         platform.dialogs.message_box("   ** 将(Jiang) **", "王手", Buttons::OK);
 
     ComMarkX = toX;

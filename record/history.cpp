@@ -6,6 +6,7 @@ namespace zenko {
 
 void Form1::手順保存(int fromX, int fromY, int toX, int toY, int piece, int placed, double manTimeBefore,
                      double manTimeAfter, double comTimeBefore, double comTimeAfter) {
+    if (HistoryPos == 0) note_history_start();
     ++HistoryPos;
     const int n = HistoryPos;
     // A game longer than the history so far makes room instead of being cut off.
@@ -15,6 +16,25 @@ void Form1::手順保存(int fromX, int fromY, int toX, int toY, int piece, int 
              piece,       placed, manTimeBefore, manTimeAfter, comTimeBefore,
              comTimeAfter};
     HistoryLen = HistoryPos;  // a move played after 戻 drops the moves beyond it
+}
+
+void Form1::note_history_start() {
+    HistoryOrigin = {engine.board(), Reversed, HandicapSet, HandicapLevel, GameMode, ManSide, ComSide};
+}
+
+void Form1::restore_history_start() {
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) engine.put_piece(x, y, HistoryOrigin.board[x][y]);
+    Reversed = HistoryOrigin.reversed;
+    HandicapSet = HistoryOrigin.handicapSet;
+    HandicapLevel = HistoryOrigin.handicapLevel;
+}
+
+bool Form1::history_starts_from_full_set() const {
+    Engine fullSet;
+    fullSet.初期配置();
+    return HistoryOrigin.reversed == FlagOff && HistoryOrigin.handicapSet == FlagOff &&
+           HistoryOrigin.board == fullSet.board();
 }
 
 void Form1::hide_record_panel() {
@@ -97,8 +117,12 @@ void Form1::AFTER_Click() {
     描画_手数(MoveNumber);
 }
 
+// Back to the position the history starts from (a handicap set-up or a
+// turned board included), keeping the recorded moves for 進.
 void Form1::CANCEL_Click() {
-    初期設定();  // the starting position; the recorded moves stay for 進
+    reset_to_full_set();
+    if (HistoryLen > 0) restore_history_start();
+    画面_再描画();
     platform.sound.dsPlay(SoundPiece);
 }
 
@@ -121,9 +145,26 @@ void Form1::REVERSE_Click() {
         描画_ハンデレベル(HandicapLevel);
     }
     platform.sound.dsPlay(SoundPiece);
-    // The recorded moves no longer fit the turned board.
+    // The recorded moves no longer fit the turned board; the next move starts
+    // a history from it.
     HistoryPos = 0;
     HistoryLen = 0;
+    ComMarkX = 0;
+    pass_turn_to_other_army();
+}
+
+// The armies changed sides of the board, so the one that did not make the
+// last move moves next; against the computer, that may be the computer.
+void Form1::pass_turn_to_other_army() {
+    if (Turn == NoGame) return;
+    Turn = Turn == ManSide ? ComSide : ManSide;
+    TurnStartTime = platform.clock.seconds_since_midnight();
+    if (GameMode == ModeVsCom && Turn == ComSide) {
+        engine.待避_移動前盤();
+        com_ban();
+    } else if (GameMode == ModeVsCom) {
+        engine.勢力調査();
+    }
 }
 
 }  // namespace zenko

@@ -159,6 +159,7 @@ void fill_history(Form1& form, const std::vector<MoveRecord>& moves) {
     form.HistoryPos = 0;
     form.MoveNumber = 0;
     form.HistoryLen = static_cast<int>(moves.size());
+    form.note_history_start();
 }
 
 }  // namespace
@@ -250,6 +251,7 @@ void Form1::File1_Click() {
         show_box(*this, error, "棋譜", BoxIcon::Warning);
         return;
     }
+    HistoryLen = 0;  // the game on the board gives way to the record
     初期設定();
     RecordMode = FlagOn;
     draw_record_headers(*this, record);

@@ -102,6 +102,11 @@ public:
     long long perft(int depth, bool manToMove);
 
     // ---- Check and mate ----
+    // The referee's tests. A general is attacked when an enemy piece may move
+    // onto its square (a general missing from the board counts as taken); a
+    // move is safe when the mover's general is not attacked after it.
+    bool general_attacked(bool comGeneral) const;
+    bool has_safe_move(bool comSide);
     int 詰めかMAN_COM移動() const;
     int 詰めかMAN();
     int 詰めかCOM();

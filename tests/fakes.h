@@ -58,8 +58,8 @@ struct ShownBox {
     BoxIcon icon;
 };
 
-// Answers message boxes from a script; OK boxes need no script entry and
-// Yes/No boxes default to Yes when the script is empty.
+// Answers message boxes from a script; OK boxes need no script entry, and
+// Yes/No boxes default to Yes, OK/Cancel boxes to OK, when it is empty.
 class ScriptedDialogs : public Dialogs {
 public:
     std::vector<ShownBox> shown;
@@ -68,7 +68,7 @@ public:
                        BoxIcon icon) override {
         shown.push_back({text, title, buttons, icon});
         if (buttons == Buttons::OK) return Answer::OK;
-        if (answers.empty()) return Answer::Yes;
+        if (answers.empty()) return buttons == Buttons::OKCancel ? Answer::OK : Answer::Yes;
         Answer a = answers.front();
         answers.pop_front();
         return a;

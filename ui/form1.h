@@ -49,6 +49,8 @@ public:
     int ComSide = FirstPlayer;
     int GameMode = NoGame;
     void 初期設定();
+    // 初期設定 without the repaint: no game, the full set on the board.
+    void reset_to_full_set();
     void 駒移動(int fromX, int fromY, int toX, int toY, int piece);
 
     // ===== Computer move and levels (game/) =====
@@ -79,6 +81,8 @@ public:
     void start_game_against_computer(int personSide);
     // The steps of a board click.
     void click_outside_game();
+    bool has_game_to_resume() const;
+    void resume_game();
     void choose_piece(int x, int y);
     void choose_destination(int x, int y);
     void reselect_after_refusal(int x, int y);
@@ -113,6 +117,19 @@ public:
     int RecordMode = FlagOff;
     int Reversed = FlagOff;
     int HandicapSet = FlagOff;
+    // What the history starts from: the position before its first move, the
+    // flags that describe that position, and the game it was played in.
+    struct HistoryStart {
+        BoardArray board{};
+        int reversed = FlagOff, handicapSet = FlagOff, handicapLevel = 0;
+        int mode = NoGame, manSide = SecondPlayer, comSide = FirstPlayer;
+    };
+    HistoryStart HistoryOrigin;
+    // Notes the position on the board as the start of the history.
+    void note_history_start();
+    // Puts the history's start on the board with its flags.
+    void restore_history_start();
+    bool history_starts_from_full_set() const;
     void 手順保存(int fromX, int fromY, int toX, int toY, int piece, int placed, double manTimeBefore,
                   double manTimeAfter, double comTimeBefore, double comTimeAfter);
     void REPLAY_Click();
@@ -123,6 +140,7 @@ public:
     // 描画_可視 all off, then 描画_棋譜_IO(1).
     void hide_record_panel();
     void stop_play_for_navigation();
+    void pass_turn_to_other_army();
 
     // ===== Record files (record/) =====
     std::ifstream RecordFile;  // open only during one load

@@ -26,8 +26,10 @@ public:
     virtual void refresh() = 0;
 };
 
-enum class Buttons { OK, YesNo };
-enum class Answer { OK, Yes, No };
+// A Yes/No box closed without a button (Escape, the close button) answers
+// Yes, which keeps the game going; an OK/Cancel box closed so answers Cancel.
+enum class Buttons { OK, YesNo, OKCancel };
+enum class Answer { OK, Yes, No, Cancel };
 enum class BoxIcon { None, Warning };
 
 class Dialogs {

@@ -238,7 +238,7 @@ TEST(ComputerTurn, WithoutALegalMoveTheComputerLoses) {
     g.move(1, 7, 1, 6);
     EXPECT_EQ(g.box_texts(), (std::vector<std::string>{"あなたの番です /  ", "あなたの勝ちです / 終了",
                                                        "続けますか？ / 再ゲーム"}));
-    EXPECT_EQ(g.form.HistoryLen, 1);
+    EXPECT_EQ(g.form.MoveHistory[2].piece, PieceEmpty);  // the computer did not answer
     EXPECT_EQ(g.form.Turn, NoGame);
 }
 

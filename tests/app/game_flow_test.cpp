@@ -265,7 +265,7 @@ TEST(AgainstTheComputer, ThePersonWinsByTakingTheGeneralOrByMate) {
                                            {"あなたの勝ちです", "終了", Buttons::OK},
                                            {"続けますか？", "再ゲーム", Buttons::YesNo}};
         EXPECT_EQ(g.boxes(), expected) << r.name;
-        EXPECT_EQ(g.form.HistoryLen, 1) << r.name;  // the computer did not answer
+        EXPECT_EQ(g.form.MoveHistory[2].piece, PieceEmpty) << r.name;  // the computer did not answer
         EXPECT_TRUE(is_starting_board(g.form)) << r.name;
         EXPECT_EQ(g.form.Turn, NoGame) << r.name;
     }
@@ -307,7 +307,7 @@ TEST(OutsideAGame, ResumingAfterTakingBackTheComputersMoveLetsItMoveAgain) {
     ASSERT_EQ(g.form.Turn, NoGame);
     g.dialogs.shown.clear();
     g.click(0, 0);  // anywhere on the window
-    EXPECT_EQ(g.boxes(), (std::vector<Box>{{"OKですか？", "再開", Buttons::OK}}));
+    EXPECT_EQ(g.boxes(), (std::vector<Box>{{"OKですか？", "再開", Buttons::OKCancel}}));
     EXPECT_EQ(g.form.HistoryLen, 2);
     const MoveRecord& again = g.form.MoveHistory[2];
     EXPECT_EQ((std::vector<int>{again.fromX, again.fromY, again.toX, again.toY, again.piece}),

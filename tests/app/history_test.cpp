@@ -243,7 +243,8 @@ TEST(Reverse, TheBoardTurnsHalfRoundWithTheSidesSwappedAndTheRecordDropped) {
         EXPECT_EQ(g.form.HistoryLen, 0);
         EXPECT_EQ(g.form.HistoryPos, 0);
         EXPECT_EQ(g.form.MoveNumber, 2);
-        EXPECT_EQ(g.form.Turn, turn);
+        // The army that just moved now stands on the other side: the other one moves.
+        EXPECT_EQ(g.form.Turn, turn == FirstPlayer ? SecondPlayer : FirstPlayer);
         EXPECT_DOUBLE_EQ(g.form.ManTime, before.manTime);
         g.form.REPLAY_Click();
         EXPECT_EQ(g.box_texts(), std::vector<std::string>{"できません / 戻る"});

@@ -319,6 +319,8 @@ TEST(QtDialogsTest, MessageBoxesHaveJapaneseButtonsAndReturnTheAnswer) {
         {Buttons::YesNo, BoxIcon::None, QMessageBox::No, "はい いいえ", Answer::No},
         {Buttons::YesNo, BoxIcon::None, QMessageBox::Yes, "はい いいえ", Answer::Yes},
         {Buttons::OK, BoxIcon::Warning, QMessageBox::Ok, "OK", Answer::OK},
+        {Buttons::OKCancel, BoxIcon::None, QMessageBox::Ok, "OK キャンセル", Answer::OK},
+        {Buttons::OKCancel, BoxIcon::None, QMessageBox::Cancel, "OK キャンセル", Answer::Cancel},
     };
     QWidget owner;
     QtDialogs dialogs(&owner);
@@ -338,6 +340,36 @@ TEST(QtDialogsTest, MessageBoxesHaveJapaneseButtonsAndReturnTheAnswer) {
         const int icon = row.icon == BoxIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon;
         EXPECT_EQ(shown, "終了|続けますか？|" + QString::number(icon));
         EXPECT_EQ(captions.join(' '), row.captions);
+    }
+}
+
+// Escape and the window's close button answer a Yes/No box with Yes (the
+// answer that keeps the game) and an OK/Cancel box with Cancel.
+TEST(QtDialogsTest, ABoxClosedWithoutAButtonKeepsTheGame) {
+    struct Row {
+        Buttons buttons;
+        bool escape;  // else the close button
+        Answer expected;
+    };
+    const Row rows[] = {
+        {Buttons::YesNo, true, Answer::Yes},
+        {Buttons::YesNo, false, Answer::Yes},
+        {Buttons::OKCancel, true, Answer::Cancel},
+        {Buttons::OKCancel, false, Answer::Cancel},
+    };
+    QWidget owner;
+    QtDialogs dialogs(&owner);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.escape ? "Escape" : "close");
+        QTimer::singleShot(50, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            if (row.escape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->close();
+        });
+        EXPECT_EQ(dialogs.message_box("続けますか？", "再ゲーム", row.buttons, BoxIcon::None), row.expected);
     }
 }
 

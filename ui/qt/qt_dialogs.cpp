@@ -10,14 +10,30 @@ namespace zenko {
 
 Answer QtDialogs::message_box(const std::string& text, const std::string& title, Buttons buttons,
                               BoxIcon icon) {
-    const auto standard = buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+    QMessageBox::StandardButtons standard = QMessageBox::Ok;
+    if (buttons == Buttons::YesNo) standard = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == Buttons::OKCancel) standard = QMessageBox::Ok | QMessageBox::Cancel;
     QMessageBox box(icon == BoxIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
                     QString::fromStdString(title), QString::fromStdString(text), standard, owner_);
-    if (buttons == Buttons::YesNo) box.setDefaultButton(QMessageBox::Yes);
+    if (buttons == Buttons::YesNo) {
+        box.setDefaultButton(QMessageBox::Yes);
+        // Escape and the close button keep the game going: they answer Yes.
+        box.setEscapeButton(QMessageBox::Yes);
+    }
+    if (buttons == Buttons::OKCancel) {
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Cancel);
+    }
     const int pressed = box.exec();
-    if (buttons == Buttons::OK) return Answer::OK;
-    // Closing a Yes/No box without a button answers No, its escape button.
-    return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    switch (buttons) {
+        case Buttons::OK:
+            return Answer::OK;
+        case Buttons::YesNo:
+            return pressed == QMessageBox::No ? Answer::No : Answer::Yes;
+        case Buttons::OKCancel:
+            return pressed == QMessageBox::Ok ? Answer::OK : Answer::Cancel;
+    }
+    return Answer::OK;
 }
 
 double QtTimeOfDay::seconds_since_midnight() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
