@@ -13,7 +13,6 @@ int main(int argc, char* argv[]) {
     zenko::DsSoundLibrary sound;
     zenko::MainWindow window(sound);
     zenko::close_on_ending_signal(window);
-    zenko::close_when_destroyed_from_outside(window);
     if (!window.start()) return 0;
     return app.exec();
 }

@@ -59,16 +59,16 @@ MainWindow::~MainWindow() { timer_.stop(); }
 bool MainWindow::start() {
     forward([this] { form_->Form_Load(); });
     if (finished_) return false;
-    place_frame();
     show();
+    place_frame();
     canvas_->setFocus();
     timer_.start();
     return true;
 }
 
-// The frame, title bar included, goes to the screen's top-left corner: a
-// frame-inclusive position lets the window manager fit its title bar on
-// the screen instead of pushing it above the top edge.
+// The frame, title bar included, goes to the screen's top-left corner. Set
+// on the shown window, the frame-inclusive position makes the window manager
+// keep its title bar on the screen instead of pushing it above the top edge.
 void MainWindow::place_frame() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;

@@ -2,18 +2,13 @@
 
 #include <fcntl.h>
 #include <unistd.h>
-#include <xcb/xproto.h>
 
-#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QDialog>
-#include <QGuiApplication>
-#include <QPointer>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <cerrno>
 #include <csignal>
-#include <cstdint>
 
 namespace zenko {
 namespace {
@@ -26,33 +21,6 @@ void on_signal(int number) {
     [[maybe_unused]] const ssize_t ignored = ::write(signalPipe[1], &byte, 1);
     errno = saved;
 }
-
-// Watches the X events for the window's DestroyNotify. The window cannot be
-// closed inside the filter (Qt is still handling the event), so the close is
-// queued.
-class DestroyWatch : public QAbstractNativeEventFilter {
-public:
-    explicit DestroyWatch(QWidget& window)
-        : window_(window), id_(static_cast<std::uint32_t>(window.winId())) {}
-    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-        if (type != "xcb_generic_event_t") return false;
-        const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY) return false;
-        if (reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window != id_) return false;
-        QPointer<QWidget> window(&window_);
-        QMetaObject::invokeMethod(
-            &window_,
-            [window] {
-                if (window) window->close();
-            },
-            Qt::QueuedConnection);
-        return false;
-    }
-
-private:
-    QWidget& window_;
-    std::uint32_t id_;
-};
 
 }  // namespace
 
@@ -78,16 +46,6 @@ void close_on_ending_signal(QWidget& window) {
         // handler that opened it) running: it is dismissed as by Escape.
         while (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
             box->done(QDialog::Rejected);
-    });
-}
-
-void close_when_destroyed_from_outside(QWidget& window) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
-    auto* watch = new DestroyWatch(window);
-    QCoreApplication::instance()->installNativeEventFilter(watch);
-    QObject::connect(&window, &QObject::destroyed, [watch] {
-        QCoreApplication::instance()->removeNativeEventFilter(watch);
-        delete watch;
     });
 }
 

@@ -1,9 +1,7 @@
 // Ends that come from outside the program, taken as closing its window (so
-// the sound is released the usual way):
-// - SIGTERM, SIGINT and SIGHUP (kill, Ctrl+C, logging out): the handler only
-//   writes the signal to a pipe, and the event loop closes the window when it
-//   reads it;
-// - another X client destroying the window.
+// the sound is released the usual way): SIGTERM, SIGINT and SIGHUP (kill,
+// Ctrl+C, logging out). The handler only writes the signal to a pipe, and the
+// event loop closes the window when it reads it.
 #pragma once
 
 class QWidget;
@@ -18,9 +16,5 @@ void catch_ending_signals();
 // Closes the window, through its close event, once one of the signals came.
 // Needs the application object.
 void close_on_ending_signal(QWidget& window);
-
-// Closes the window when another X client destroys its native window.
-// Nothing happens on other platforms.
-void close_when_destroyed_from_outside(QWidget& window);
 
 }  // namespace zenko
