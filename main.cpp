@@ -3,13 +3,16 @@
 
 #include "sound/library/ds_sound_library.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/outside_close.h"
 #include "ui/qt/qt_dialogs.h"
 
 int main(int argc, char* argv[]) {
+    zenko::catch_ending_signals();
     QApplication app(argc, argv);
     zenko::install_japanese_translation(app);
     zenko::DsSoundLibrary sound;
     zenko::MainWindow window(sound);
+    zenko::close_on_ending_signal(window);
     if (!window.start()) return 0;
     return app.exec();
 }

@@ -15,6 +15,7 @@ set(ZENKO_SHELL_SOURCES
   ui/qt/qt_canvas.cpp
   ui/qt/qt_dialogs.cpp
   ui/qt/record_panel.cpp
+  ui/qt/outside_close.cpp
 )
 zenko_check_sources(shell FOLDERS ui/qt SOURCES ${ZENKO_SHELL_SOURCES})
 file(GLOB PICTURES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/ui/pictures ui/pictures/*.png)

@@ -2,11 +2,11 @@
 // as a Shift_JIS text file with three header lines and one fixed-column
 // line per move.
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "record/record_line.h"
+#include "settings/file_access.h"
 #include "settings/shift_jis.h"
 #include "ui/form1.h"
 
@@ -18,12 +18,13 @@ constexpr int HeaderLines = 3;
 
 // Limits on what a loaded file may hold. Real records are a few kilobytes;
 // the limits keep a stray or hostile file from filling memory or the history.
-constexpr std::uintmax_t MaxRecordFileBytes = 2 * 1024 * 1024;
+constexpr std::size_t MaxRecordFileBytes = 2 * 1024 * 1024;
 constexpr size_t MaxRecordMoves = 10000;
 constexpr int MaxRecordLineChars = 1000;
 
 constexpr const char* CannotOpenMessage = "棋譜ﾌｧｲﾙを開けません";
 constexpr const char* TooLargeMessage = "棋譜ﾌｧｲﾙが大きすぎます";
+constexpr const char* TooLongTextMessage = "対局名と対局者名は1000文字までです";
 constexpr const char* TooManyMovesMessage = "棋譜ﾌｧｲﾙの手数が10000手を超えています";
 
 // Where and how each header line is printed after a load: the game name in
@@ -92,23 +93,29 @@ std::vector<std::string> record_lines(Form1& form) {
     return lines;
 }
 
+// The reader refuses longer lines, so the writer must not make them.
+bool headers_fit(const std::vector<std::string>& lines) {
+    for (int i = 0; i < HeaderLines; ++i)
+        if (utf8_length(lines[i]) > MaxRecordLineChars) return false;
+    return true;
+}
+
 bool headers_have_sjis_form(const std::vector<std::string>& lines) {
     for (int i = 0; i < HeaderLines; ++i)
         if (!utf8_to_sjis(lines[i])) return false;
     return true;
 }
 
-// Opens Form1::RecordFile on a regular file of sane size; an error text otherwise.
+// Loads the bytes of a regular file of sane size into Form1::RecordFile; an
+// error text otherwise.
 std::string open_record_file(Form1& form, const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return CannotOpenMessage;
-    std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) return CannotOpenMessage;
-    if (size > MaxRecordFileBytes) return TooLargeMessage;
-    form.RecordFile.close();
+    std::string bytes;
+    const ReadStatus status = read_regular_file(path, MaxRecordFileBytes, bytes);
+    if (status == ReadStatus::TooLarge) return TooLargeMessage;
+    if (status != ReadStatus::Ok) return CannotOpenMessage;
+    form.RecordFile.str(bytes);
     form.RecordFile.clear();
-    form.RecordFile.open(path, std::ios::binary);
-    return form.RecordFile.is_open() ? "" : CannotOpenMessage;
+    return "";
 }
 
 // Reads the header and every move line, checking each move before anything
@@ -133,13 +140,13 @@ std::string read_record_lines(Form1& form, LoadedRecord& record) {
         if (!move || !is_playable_move(*move)) return bad_line_message(number);
         record.moves.push_back(*move);
     }
-    return form.RecordFile.bad() ? CannotOpenMessage : "";
+    return "";
 }
 
 std::string read_record(Form1& form, const std::string& path, LoadedRecord& record) {
     std::string error = open_record_file(form, path);
     if (error.empty()) error = read_record_lines(form, record);
-    form.RecordFile.close();
+    form.RecordFile.str("");
     return error;
 }
 
@@ -201,9 +208,13 @@ void Form1::描画_棋譜_IO(int mode) {
 }
 
 int Form1::読込_棋譜ファイル(std::string& line) {
+    // CR LF, LF and a lone CR all end a line.
     std::string raw;
-    if (!RecordFile.is_open() || !std::getline(RecordFile, raw)) return FlagOff;
-    if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+    int c;
+    while ((c = RecordFile.get()) != std::char_traits<char>::eof() && c != '\r' && c != '\n')
+        raw += static_cast<char>(c);
+    if (c == std::char_traits<char>::eof() && raw.empty()) return FlagOff;
+    if (c == '\r' && RecordFile.peek() == '\n') RecordFile.get();
     line = sjis_to_utf8(raw);
     return FlagOn;
 }
@@ -228,6 +239,10 @@ void Form1::Command1_Click() {
         return;
     }
     std::vector<std::string> lines = record_lines(*this);
+    if (!headers_fit(lines)) {
+        show_box(*this, TooLongTextMessage, "棋譜保存", BoxIcon::Warning);
+        return;
+    }
     if (!headers_have_sjis_form(lines)) {
         show_box(*this, "棋譜に書けない文字が入力されています", "棋譜保存", BoxIcon::Warning);
         return;

@@ -1,11 +1,11 @@
 // The settings file: four Shift_JIS lines (CR LF) in the working directory
 // holding the background and the three on/off options of the ｵﾌﾟｼｮﾝ menu.
 // Lines are compared whole and exactly: "移動指導=on" is not ON.
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "settings/file_access.h"
 #include "settings/shift_jis.h"
 #include "ui/form1.h"
 
@@ -14,9 +14,12 @@ namespace {
 
 constexpr const char* kSettingsFile = "ZENKO中国象棋.ini";
 constexpr std::size_t kLineCount = 4;
-// A real file is under a hundred bytes; reading stops here so that a device
-// or a huge file in its place cannot stall the start-up.
-constexpr std::size_t kLongestRead = 64 * 1024;
+// A real file is under a hundred bytes; reading stops here so that a huge
+// file in its place cannot stall the start-up. Lines of any length up to it
+// are read whole and simply match no option text.
+constexpr std::size_t kLongestRead = 16 * 1024 * 1024;
+constexpr const char* kCannotWriteText = "環境設定ﾌｧｲﾙを書き込めません。設定は次回の起動時には戻ります";
+constexpr const char* kCannotWriteTitle = "設定保存";
 
 struct BackgroundLine {
     MenuItem Form1::*item;
@@ -67,10 +70,13 @@ void apply_background(Form1& form, int code) {
     form.Background = code;
 }
 
-// An unknown text leaves the background as it was.
+// An unknown text leaves the checked background as it was, and draws it so
+// that the picture and the mark agree.
 void read_background_line(Form1& form, const std::string& line) {
     for (const BackgroundLine& background : kBackgrounds)
-        if (line == background.text) apply_background(form, background.code);
+        if (line == background.text) return apply_background(form, background.code);
+    for (const BackgroundLine& background : kBackgrounds)
+        if ((form.*background.item).Checked) return apply_background(form, background.code);
 }
 
 std::vector<std::string> lines_from_marks(const Form1& form) {
@@ -93,15 +99,15 @@ std::vector<std::string> default_lines() {
     return lines;
 }
 
-// The file's lines; none when it is missing or cannot be read.
+// The file's lines; none when it is missing or cannot be read. Of a file
+// cut at the limit only the lines wholly read count.
 std::vector<std::string> read_settings_lines() {
-    std::ifstream file(kSettingsFile, std::ios::binary);
-    if (!file) return {};
-    std::string bytes(kLongestRead, '\0');
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file.bad()) return {};
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
-    return split_sjis_lines(bytes);
+    std::string bytes;
+    const ReadStatus status = read_regular_file(kSettingsFile, kLongestRead, bytes);
+    if (status == ReadStatus::Missing || status == ReadStatus::Unreadable) return {};
+    std::vector<std::string> lines = split_sjis_lines(bytes);
+    if (status == ReadStatus::TooLarge && !lines.empty()) lines.pop_back();
+    return lines;
 }
 
 // A missing or short file: the defaults take effect and replace the file.
@@ -128,7 +134,13 @@ void Form1::書込_環境設定ファイル() {
     // One more try with the defaults. The marks turn to the defaults only when
     // that file was written: where nothing can be written (read-only folder,
     // full disk) the user's choices stay in force for this run.
-    if (!write_sjis_lines(kSettingsFile, default_lines())) return;
+    if (!write_sjis_lines(kSettingsFile, default_lines())) {
+        // Said once a run: the choices hold until the program ends.
+        if (!SettingsUnsavedTold)
+            platform.dialogs.message_box(kCannotWriteText, kCannotWriteTitle, Buttons::OK, BoxIcon::Warning);
+        SettingsUnsavedTold = true;
+        return;
+    }
     チェック設定(kDefaultBackground);
     for (const SwitchLine& option : kSwitches) (this->*option.item).Checked = option.byDefault;
 }

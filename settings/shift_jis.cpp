@@ -2,8 +2,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <fstream>
+
+#include "settings/file_access.h"
 
 namespace zenko {
 namespace {
@@ -57,24 +59,24 @@ bool write_sjis_lines(const std::string& path, const std::vector<std::string>& u
         bytes += *encoded;
         bytes += "\r\n";
     }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return !file.fail();
+    return write_file_atomically(path, bytes);
+}
+
+bool take_line(std::string_view& bytes, std::string& line) {
+    if (bytes.empty()) return false;
+    const size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+    line.assign(bytes.substr(0, end));
+    size_t next = end + 1;
+    if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++next;
+    bytes.remove_prefix(std::min(next, bytes.size()));
+    return true;
 }
 
 std::vector<std::string> split_sjis_lines(const std::string& bytes) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        std::string raw = bytes.substr(start, end - start);
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-        lines.push_back(sjis_to_utf8(raw));
-        start = end + 1;
-    }
+    std::string_view rest(bytes);
+    std::string raw;
+    while (take_line(rest, raw)) lines.push_back(sjis_to_utf8(raw));
     return lines;
 }
 

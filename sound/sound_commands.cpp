@@ -1,12 +1,9 @@
 // The window's side of sound: opening the device and the four buffers at
 // start-up, and the BGM command.
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "settings/file_access.h"
 #include "ui/form1.h"
 
 namespace zenko {
@@ -14,6 +11,8 @@ namespace {
 
 constexpr const char* kSoundBoxTitle = "ZENKO中国象棋.dll";
 constexpr const char* kNoDeviceText = "Direct Soundインターフェースが作成できません。";
+// The game's sounds are under 2 MB; a bigger file is not one of them.
+constexpr std::size_t kLargestSoundFile = 64 * 1024 * 1024;
 
 // Buffer flags of the sound library: effects are 3, the music 1.
 constexpr int kEffectFlags = 3;
@@ -37,33 +36,26 @@ void warn(Dialogs& dialogs, const std::string& text) {
     dialogs.message_box(text, kSoundBoxTitle, Buttons::OK, BoxIcon::Warning);
 }
 
-// The whole file's bytes; false with errno set when it cannot be read.
-bool read_whole_file(const char* path, std::vector<unsigned char>& bytes) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return false;
-    unsigned char chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    bool ok = !std::ferror(file);
-    int readError = errno;
-    std::fclose(file);
-    errno = readError;
-    return ok;
+std::string cannot_read_text(const SoundFile& sound, ReadStatus status) {
+    const std::string name = sound.fileName;
+    if (status == ReadStatus::TooLarge) return "ｻｳﾝﾄﾞﾌｧｲﾙ " + name + " が大きすぎます";
+    return "ｻｳﾝﾄﾞﾌｧｲﾙ " + name + " を読み込めません";
 }
 
 // A buffer for one sound file, or 0 when there is no device, no file, or the
 // file cannot be read (the last one is reported; the game goes on silently).
+// A folder, FIFO or device in the file's place counts as unreadable.
 int create_buffer(Form1& form, const SoundFile& sound) {
-    std::error_code ignored;
-    if (form.SoundDevice == 0 || !std::filesystem::exists(sound.fileName, ignored)) return 0;
-    std::vector<unsigned char> bytes;
-    errno = 0;
-    if (!read_whole_file(sound.fileName, bytes)) {
-        warn(form.platform.dialogs, std::strerror(errno));
+    if (form.SoundDevice == 0) return 0;
+    std::string bytes;
+    const ReadStatus status = read_regular_file(sound.fileName, kLargestSoundFile, bytes);
+    if (status == ReadStatus::Missing) return 0;
+    if (status != ReadStatus::Ok) {
+        warn(form.platform.dialogs, cannot_read_text(sound, status));
         return 0;
     }
-    return form.platform.sound.dsCreateDSB(form.SoundDevice, bytes, sound.flags);
+    const std::vector<unsigned char> fileBytes(bytes.begin(), bytes.end());
+    return form.platform.sound.dsCreateDSB(form.SoundDevice, fileBytes, sound.flags);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 // its own section only.
 #pragma once
 
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -143,7 +143,7 @@ public:
     void pass_turn_to_other_army();
 
     // ===== Record files (record/) =====
-    std::ifstream RecordFile;  // open only during one load
+    std::istringstream RecordFile;  // the bytes of the file being loaded, during one load
     void KIFU_READ_Click();
     void KIFU_WRITE_Click();
     void Drive1_Change();
@@ -239,6 +239,7 @@ public:
     // ===== Settings file (settings/) =====
     void 読込_環境設定ファイル();
     void 書込_環境設定ファイル();
+    bool SettingsUnsavedTold = false;  // the player was told the options could not be saved
 
     // ===== Sound (sound/) =====
     int SoundDevice = 0;

@@ -14,6 +14,10 @@ constexpr int MusicChannels = 4;
 constexpr int EffectChannels = 16;
 constexpr int OutputRate = 22050;         // the rate of the game's sound files: no resampling at load
 constexpr int OutputChunkSamples = 1024;  // about 23 ms: a click is heard at once
+// Effects play at half volume: the loudest effect peaks near 85 % of full
+// scale, so two of them starting on the same sample (a move and the
+// computer's reply) still sum within full scale instead of clipping.
+constexpr int EffectVolume = MIX_MAX_VOLUME / 2;
 
 struct Buffer {
     Mix_Chunk* chunk = nullptr;
@@ -66,6 +70,9 @@ extern "C" {
 int dsInitialize(void* /*window*/) {
     Library& lib = library();
     if (lib.device != 0) return lib.device;
+    // The program ends on SIGTERM and SIGINT through its window; SDL would
+    // otherwise catch them and queue a quit event nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
     if (Mix_OpenAudio(OutputRate, MIX_DEFAULT_FORMAT, 2, OutputChunkSamples) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -73,6 +80,8 @@ int dsInitialize(void* /*window*/) {
     }
     Mix_AllocateChannels(MusicChannels + EffectChannels);
     Mix_ReserveChannels(MusicChannels);
+    for (int channel = MusicChannels; channel < MusicChannels + EffectChannels; ++channel)
+        Mix_Volume(channel, EffectVolume);
     lib.device = lib.nextDevice++;
     return lib.device;
 }

@@ -1,6 +1,7 @@
 // Saving and loading game records: the file's exact form, round trips with
 // the clocks, and files that must be refused without touching the game.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <sstream>
 
 #include "fakes.h"
+#include "file_limits.h"
 #include "record/record_line.h"
 
 namespace zenko {
@@ -277,6 +279,71 @@ TEST_F(RecordFiles, DriveChangeMovesBothListsOrSaysTheDeviceIsNotReady) {
     f.panel.nextDirResult = PathResult::Ok;
     form.Drive1_Change();
     EXPECT_EQ(f.panel.filePath, "/mnt/usb");
+}
+
+// Other systems end lines with LF or a lone CR: such a record reads the same.
+TEST_F(RecordFiles, EveryKindOfLineEndLoadsTheSameGame) {
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        std::string bytes = "\x8a\xfb\x95\x88" + std::string(end) + "\xb1" + end + "\x89\xa4" + end;
+        for (const MoveRecord& m : Game) bytes += format_move_line(m) + end;
+        write_file("ends.棋譜", bytes);
+        load("ends.棋譜");
+        SCOPED_TRACE(end[0] == '\r' && end[1] == 0 ? "CR" : end[0] == '\n' ? "LF" : "CR LF");
+        EXPECT_EQ(last_box(), "棋譜を '進 'で進めて下さい / 棋譜");
+        ASSERT_EQ(form.HistoryLen, 5);
+        for (int n = 1; n <= 5; ++n) EXPECT_TRUE(same_move(form.MoveHistory[n], Game[n - 1])) << n;
+        const auto texts = f.canvas.texts();
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "棋譜"), texts.end()) << "the game name";
+        form.初期設定();
+    }
+}
+
+// What the writer accepts, the reader must read back: header lines are
+// limited to the 1000 characters a line of a loaded file may have.
+TEST_F(RecordFiles, NamesLongerThanTheReaderTakesAreRefusedOnSaving) {
+    set_history(Game, 5);
+    const std::string longest(1000, 'x');
+    save("longest", longest, longest, longest);
+    EXPECT_EQ(last_box(), "棋譜を書き込みました /   ");
+    load("longest.棋譜");
+    EXPECT_EQ(last_box(), "棋譜を '進 'で進めて下さい / 棋譜");
+
+    set_history(Game, 5);
+    form.RecordMode = FlagOff;
+    for (int field = 0; field < 3; ++field) {
+        std::string texts[3] = {"棋譜", "ｱ", "王"};
+        texts[field] = std::string(1001, 'x');
+        save("too_long", texts[0], texts[1], texts[2]);
+        EXPECT_EQ(last_box(), "対局名と対局者名は1000文字までです / 棋譜保存") << field;
+        EXPECT_FALSE(fs::exists(dir / "too_long.棋譜"));
+    }
+}
+
+// A save that fails part way (here: a file size limit, as a full disk would)
+// leaves the old record whole and no temporary file behind.
+TEST_F(RecordFiles, AFailedSaveLeavesTheOldRecordWhole) {
+    set_history(Game, 5);
+    save("kept");
+    const std::string before = file_bytes("kept.棋譜");
+    set_history(Game, 2);
+    {
+        testing::FileSizeLimit limit(40);
+        save("kept", std::string(200, 'y'));
+    }
+    EXPECT_EQ(last_box(), "棋譜ﾌｧｲﾙを書き込めません / 棋譜保存");
+    EXPECT_EQ(file_bytes("kept.棋譜"), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(RecordFiles, AFolderFifoOrDeviceInPlaceOfARecordCannotBeOpened) {
+    fs::create_directory(dir / "folder.棋譜");
+    ASSERT_EQ(mkfifo((dir / "fifo.棋譜").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir / "zero.棋譜");
+    for (const char* name : {"folder.棋譜", "fifo.棋譜", "zero.棋譜"}) {
+        load(name);
+        EXPECT_EQ(last_box(), "棋譜ﾌｧｲﾙを開けません / 棋譜") << name;
+        EXPECT_EQ(form.RecordMode, FlagOff) << name;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // the option commands leave there for the next start.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <sstream>
 
 #include "fakes.h"
+#include "file_limits.h"
 #include "settings/shift_jis.h"
 #include "working_directory.h"
 
@@ -18,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 const std::string kIni = "ZENKO中国象棋.ini";
+const std::string kCannotWriteText = "環境設定ﾌｧｲﾙを書き込めません。設定は次回の起動時には戻ります";
 // "背景画=緑" "移動指導=OFF" "経過時間=ON" "BGM=ON" in Shift_JIS, CR LF.
 const std::string kDefaultBytes =
     "\x94\x77\x8c\x69\x89\xe6=\x97\xce\r\n"
@@ -98,8 +101,10 @@ const FileCase kFileCases[] = {
      "背景画=竹\r\n移動指導=on\r\n経過時間=ON\r\nBGM=ON\r\n", {BackgroundBamboo, false, true, true}, false},
     {"unknown_texts_count_as_off",
      "背景画=竹\r\nguidance\r\n経過時間=ON \r\n BGM=ON", {BackgroundBamboo, false, false, false}, false},
-    {"unknown_background_keeps_the_tatami_mark_and_tiles_empty_squares",
-     "背景画=青\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n", {BackgroundTatami, true, false, false, 0}, false},
+    {"unknown_background_keeps_the_tatami_mark_and_draws_tatami",
+     "背景画=青\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n", {BackgroundTatami, true, false, false}, false},
+    {"lf_and_lone_cr_end_lines_too",
+     "背景画=煉瓦\n移動指導=ON\r経過時間=OFF\r\nBGM=OFF", {BackgroundBrick, true, false, false}, false},
     {"background_line_only", "背景画=竹\r\n", kDefaults, true},
     {"three_lines", "背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\n", kDefaults, true},
 };
@@ -158,8 +163,61 @@ TEST_F(SettingsTest, WhenNothingCanBeWrittenTheUsersChoicesStayForTheRun) {
         EXPECT_FALSE(app->form.MIDORI.Checked);
         EXPECT_EQ(app->form.Background, BackgroundBamboo);
         EXPECT_FALSE(app->form.BGM.Checked);
-        EXPECT_TRUE(app->dialogs.shown.empty());
+        // Told once, at the first choice that cannot last.
+        ASSERT_EQ(app->dialogs.shown.size(), 1u);
+        EXPECT_EQ(app->dialogs.shown[0].text, kCannotWriteText);
+        EXPECT_EQ(app->dialogs.shown[0].title, "設定保存");
+        EXPECT_EQ(app->dialogs.shown[0].icon, BoxIcon::Warning);
     }
+}
+
+// A line far longer than any option text is still one line: the other
+// three options are read and the file is not replaced.
+TEST_F(SettingsTest, AVeryLongFirstLineIsReadAsOneUnknownLine) {
+    const std::string bytes = std::string(100 * 1024, 'x') + "\r\n" +
+                              utf8_to_sjis("移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n").value();
+    put_file(kIni, bytes);
+    auto app = start();
+    expect_options(*app, {BackgroundTatami, true, false, false});
+    EXPECT_EQ(file_bytes(kIni), bytes);
+}
+
+// Neither a FIFO (it would block the start for good) nor a device in place
+// of the file is read: the defaults apply.
+TEST_F(SettingsTest, AFifoOrADeviceInPlaceOfTheFileGivesTheDefaults) {
+    ASSERT_EQ(mkfifo(kIni.c_str(), 0600), 0);
+    expect_options(*start(), kDefaults);
+    fs::remove(kIni);
+    fs::create_symlink("/dev/zero", kIni);
+    expect_options(*start(), kDefaults);
+}
+
+// A save that fails part way (a file size limit standing in for a full disk)
+// leaves the old file as it was: the next start still has the choices.
+TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWhole) {
+    put_settings("背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n");
+    const std::string before = file_bytes(kIni);
+    auto app = start();
+    {
+        FileSizeLimit limit(10);
+        app->form.TAKE_Click();
+    }
+    EXPECT_EQ(file_bytes(kIni), before);
+    EXPECT_EQ(app->dialogs.shown.size(), 1u);
+    EXPECT_TRUE(app->form.TAKE.Checked) << "the choice holds for this run";
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2)
+        << "no temporary file left";
+    expect_options(*start(), {BackgroundSpace, true, false, false});
+}
+
+TEST_F(SettingsTest, ChoosingTatamiAfterAnUnknownBackgroundLineKeepsItDrawn) {
+    put_settings("背景画=青\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n");
+    auto app = start();
+    EXPECT_EQ(app->form.Background, BackgroundTatami);
+    app->form.TATAMI_Click();
+    EXPECT_EQ(app->form.Background, BackgroundTatami);
+    EXPECT_EQ(file_bytes(kIni),
+              utf8_to_sjis("背景画=畳\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n").value());
 }
 
 }  // namespace

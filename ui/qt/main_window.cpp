@@ -1,14 +1,17 @@
 #include "ui/qt/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QWindow>
 
 #include "ui/qt/menu_table.h"
 #include "zenko/version.h"
@@ -56,15 +59,26 @@ MainWindow::~MainWindow() { timer_.stop(); }
 bool MainWindow::start() {
     forward([this] { form_->Form_Load(); });
     if (finished_) return false;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().topLeft());
     show();
+    place_frame();
     canvas_->setFocus();
     timer_.start();
     return true;
 }
 
+// The frame, title bar included, goes to the screen's top-left corner. Set
+// on the shown window, the frame-inclusive position makes the window manager
+// keep its title bar on the screen instead of pushing it above the top edge.
+void MainWindow::place_frame() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    winId();  // the native window, so that its position can be set frame and all
+    windowHandle()->setFramePosition(screen->availableGeometry().topLeft());
+}
+
 void MainWindow::build_menus() {
     menuBar()->setNativeMenuBar(false);  // 戻, 進, △ and ▽ must stay on the bar itself
+    menuBar()->installEventFilter(this);
     const auto table = menu_table();
     std::vector<QMenu*> open(4, nullptr);  // the menu currently open at each depth
     for (size_t i = 0; i < table.size(); ++i) {
@@ -110,6 +124,17 @@ void MainWindow::add_key(int qtKey, int keyCode) {
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this,
             [this, keyCode] { forward([&] { form_->Form_KeyDown(keyCode, 0); }); });
+}
+
+// A menu closed with Escape leaves the bar waiting for keys, and the bar
+// would take the next Escape for itself. Escape ends the game at once, so
+// the bar lets it through to the window's shortcut unless a menu is open.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == menuBar() && event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        QApplication::activePopupWidget() == nullptr)
+        return true;  // not accepted: the shortcut runs
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::after_event() {

@@ -24,7 +24,7 @@ public:
     explicit MainWindow(SoundLibrary& sound);
     ~MainWindow() override;
 
-    // Runs Form_Load, places the window at the screen's top-left corner,
+    // Runs Form_Load, places the window's frame at the screen's top-left corner,
     // shows it and starts the timer. False when the game ended during load.
     bool start();
 
@@ -47,8 +47,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void place_frame();
     void build_menus();
     void connect_panel();
     void add_key(int qtKey, int keyCode);

@@ -1,0 +1,135 @@
+// The program against its machine: odd files in place of its input files,
+// the signals that end a session, and keys after a menu.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <fstream>
+#include <string>
+
+#include "fakes.h"
+#include "ui/qt/main_window.h"
+#include "window/qt_test_support.h"
+
+namespace zenko {
+namespace {
+
+using testing::enter_folder_with_sounds;
+
+// True once the process catches SIGTERM (bit 15 of SigCgt in its status).
+bool catches_sigterm(qint64 pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1)) & 1;
+    return false;
+}
+
+// Runs the real program in a folder and ends it with a signal. It must come
+// up (reach its event loop, where the signal is handled) and then end
+// normally; the timeouts are generous, the time taken is only reported.
+class RealProgram : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    QString previousFolder = QDir::currentPath();
+
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        enter_folder_with_sounds(folder);
+    }
+    void TearDown() override { QDir::setCurrent(previousFolder); }
+
+    void replace(const QString& name, const char* kind) {
+        const std::string path = folder.filePath(name).toStdString();
+        QFile::remove(folder.filePath(name));
+        if (std::string(kind) == "fifo")
+            ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+        else
+            ASSERT_TRUE(QFile::link("/dev/zero", folder.filePath(name)));
+    }
+
+    void expect_ends_on(int signalNumber) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("SDL_AUDIODRIVER", "dummy");
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(folder.path());
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(QStringLiteral(ZENKO_PROGRAM), {});
+        ASSERT_TRUE(program.waitForStarted(10000));
+        QElapsedTimer clock;
+        clock.start();
+        while (!catches_sigterm(program.processId()) && clock.elapsed() < 20000) QTest::qWait(20);
+        ASSERT_TRUE(catches_sigterm(program.processId())) << "the program never set up its signal handling";
+        QTest::qWait(300);  // let it reach its event loop if it can
+        const qint64 sentAt = clock.elapsed();
+        ::kill(static_cast<pid_t>(program.processId()), signalNumber);
+        const bool ended = program.waitForFinished(20000);
+        if (!ended) program.kill();
+        ASSERT_TRUE(ended) << "the program did not come up, or ignored the signal";
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        std::cout << "[          ] ended " << clock.elapsed() - sentAt << " ms after the signal\n";
+    }
+};
+
+TEST_F(RealProgram, EndsOnSigtermSigintAndSighupAsOnClosingTheWindow) {
+    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        QFile::remove(folder.filePath("ZENKO中国象棋.ini"));
+        expect_ends_on(signalNumber);
+        // The settings were written at the start; the window's close released the sound.
+        EXPECT_TRUE(QFile::exists(folder.filePath("ZENKO中国象棋.ini")));
+    }
+}
+
+TEST_F(RealProgram, ComesUpWithAFifoOrAnEndlessDeviceInPlaceOfAnyInputFile) {
+    for (const char* name : {"BGM.wav", "駒打音.wav", "ZENKO中国象棋.ini"}) {
+        for (const char* kind : {"fifo", "zero"}) {
+            SCOPED_TRACE(std::string(name) + " as " + kind);
+            enter_folder_with_sounds(folder);
+            replace(QString::fromUtf8(name), kind);
+            expect_ends_on(SIGTERM);
+            QFile::remove(folder.filePath(QString::fromUtf8(name)));
+        }
+    }
+}
+
+// A menu closed with Escape leaves the menu bar waiting for keys; the next
+// Escape must still end the game at once.
+TEST(MenuKeys, EscapeAfterAMenuClosedWithEscapeEndsTheProgram) {
+    QTemporaryDir folder;
+    const QString previousFolder = QDir::currentPath();
+    enter_folder_with_sounds(folder);
+    testing::RecordingSound sound;
+    {
+        MainWindow window(sound);
+        ASSERT_TRUE(window.start());
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QAction* first = window.menuBar()->actions().at(0);
+        QTest::mouseClick(window.menuBar(), Qt::LeftButton, {},
+                          window.menuBar()->actionGeometry(first).center());
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        QTest::keyClick(popup, Qt::Key_Escape);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_FALSE(window.finished()) << "closing the menu does not end the game";
+        QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
+        EXPECT_TRUE(window.finished());
+        EXPECT_TRUE(window.form().Terminated);
+    }
+    QDir::setCurrent(previousFolder);
+}
+
+}  // namespace
+}  // namespace zenko
