@@ -13,6 +13,7 @@ int main(int argc, char* argv[]) {
     zenko::DsSoundLibrary sound;
     zenko::MainWindow window(sound);
     zenko::close_on_ending_signal(window);
+    zenko::close_when_destroyed_outside(window);
     if (!window.start()) return 0;
     return app.exec();
 }

@@ -22,7 +22,9 @@ file(GLOB PICTURES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/ui/pictures ui
 add_library(zenko_shell STATIC ${ZENKO_SHELL_SOURCES})
 set_target_properties(zenko_shell PROPERTIES AUTOMOC ON)
 target_include_directories(zenko_shell PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(zenko_shell PUBLIC zenko_app zenko_engine zenko_sound Qt6::Widgets)
+# xcb: the shell asks the X server whether its window still exists.
+find_library(XCB_LIBRARY xcb REQUIRED)
+target_link_libraries(zenko_shell PUBLIC zenko_app zenko_engine zenko_sound Qt6::Widgets ${XCB_LIBRARY})
 if(PICTURES)
   list(TRANSFORM PICTURES PREPEND ui/pictures/)
   qt_add_resources(zenko_shell "pictures" PREFIX "/pictures" BASE ui/pictures FILES ${PICTURES})

@@ -2,6 +2,7 @@
 // the signals that end a session, and keys after a menu.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <xcb/xcb.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -102,6 +104,73 @@ TEST_F(RealProgram, ComesUpWithAFifoOrAnEndlessDeviceInPlaceOfAnyInputFile) {
             QFile::remove(folder.filePath(QString::fromUtf8(name)));
         }
     }
+}
+
+// Destroys every mapped top-level window on the display, as a hostile or
+// confused client might; returns how many there were.
+int destroy_top_level_windows(const QByteArray& display) {
+    xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        return 0;
+    }
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_query_tree_reply_t* tree =
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr);
+    int destroyed = 0;
+    if (tree != nullptr) {
+        const xcb_window_t* children = xcb_query_tree_children(tree);
+        for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
+            xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+                connection, xcb_get_window_attributes(connection, children[i]), nullptr);
+            if (attributes != nullptr && attributes->map_state == XCB_MAP_STATE_VIEWABLE) {
+                xcb_destroy_window(connection, children[i]);
+                ++destroyed;
+            }
+            std::free(attributes);
+        }
+        std::free(tree);
+    }
+    xcb_flush(connection);
+    xcb_disconnect(connection);
+    return destroyed;
+}
+
+// On a real X server (Xvfb), another client destroys the game's window: the
+// game must end as on closing it.
+TEST_F(RealProgram, EndsWhenAnotherClientDestroysItsWindow) {
+    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+    if (xvfb.isEmpty()) GTEST_SKIP() << "Xvfb is not installed";
+    QProcess server;
+    server.start(xvfb, {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+    ASSERT_TRUE(server.waitForStarted(10000));
+    QByteArray number;
+    for (int i = 0; i < 200 && !number.contains('\n'); ++i)
+        if (server.waitForReadyRead(100)) number += server.readAllStandardOutput();
+    ASSERT_TRUE(number.contains('\n')) << "Xvfb gave no display number";
+    const QByteArray display = ":" + number.trimmed();
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("DISPLAY", QString::fromLatin1(display));
+    environment.insert("SDL_AUDIODRIVER", "dummy");
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(folder.path());
+    program.start(QStringLiteral(ZENKO_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    int destroyed = 0;
+    for (int i = 0; i < 200 && destroyed == 0; ++i) {
+        QTest::qWait(100);
+        destroyed = destroy_top_level_windows(display);
+    }
+    EXPECT_GT(destroyed, 0) << "the game's window never appeared";
+    const bool ended = program.waitForFinished(20000);
+    if (!ended) program.kill();
+    server.terminate();
+    server.waitForFinished(5000);
+    ASSERT_TRUE(ended) << "the game ran on without its window";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
 }
 
 // A menu closed with Escape leaves the menu bar waiting for keys; the next

@@ -2,13 +2,17 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <QApplication>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 
 namespace zenko {
 namespace {
@@ -47,6 +51,39 @@ void close_on_ending_signal(QWidget& window) {
         while (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
             box->done(QDialog::Rejected);
     });
+}
+
+namespace {
+
+// Asks the server about the window; only a "no such window" answer counts.
+bool native_window_gone(xcb_connection_t* connection, xcb_window_t window) {
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_window_attributes_reply_t* reply =
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), &error);
+    const bool gone = reply == nullptr && error != nullptr && error->error_code == XCB_WINDOW;
+    std::free(reply);
+    std::free(error);
+    return gone;
+}
+
+}  // namespace
+
+// Qt does not learn that its window was destroyed by someone else, so the
+// window is looked for twice a second (one small round trip to the server).
+void close_when_destroyed_outside(QWidget& window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) return;
+    xcb_connection_t* connection = x11->connection();
+    auto* poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, &window, [&window, connection, poll] {
+        if (!window.testAttribute(Qt::WA_WState_Created)) return;
+        if (!native_window_gone(connection, static_cast<xcb_window_t>(window.winId()))) return;
+        poll->stop();
+        window.close();
+        while (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            box->done(QDialog::Rejected);
+    });
+    poll->start(500);
 }
 
 }  // namespace zenko

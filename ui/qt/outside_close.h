@@ -17,4 +17,8 @@ void catch_ending_signals();
 // Needs the application object.
 void close_on_ending_signal(QWidget& window);
 
+// Under X, closes the window as the user would when another client destroys
+// its native window; the program would otherwise run on with nothing shown.
+void close_when_destroyed_outside(QWidget& window);
+
 }  // namespace zenko
