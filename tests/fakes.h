@@ -157,6 +157,12 @@ public:
     void quit() override { ++quits; }
 };
 
+// A left click on the centre of board square (x, y), as the window sends it.
+inline void click_square(Form1& form, int x, int y) {
+    form.Form_MouseDown(1, 0, BoardOriginX + SquareWidth * x + SquareWidth / 2.0,
+                        BoardOriginY + SquareHeight * y + SquareHeight / 2.0);
+}
+
 // A Form1 wired to fresh fakes.
 struct FormFixture {
     RecordingCanvas canvas;

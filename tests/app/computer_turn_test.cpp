@@ -51,10 +51,7 @@ struct ComputerGame {
         form.engine.Level = level;
         canvas.clear();
     }
-    void click(int x, int y) {
-        form.Form_MouseDown(1, 0, BoardOriginX + SquareWidth * x + SquareWidth / 2.0,
-                            BoardOriginY + SquareHeight * y + SquareHeight / 2.0);
-    }
+    void click(int x, int y) { testing::click_square(form, x, y); }
     void move(int fx, int fy, int tx, int ty) {
         click(fx, fy);
         click(tx, ty);

@@ -98,10 +98,7 @@ struct Play {
         form.SoundPiece = PieceSound;
         form.初期設定();
     }
-    void click(int x, int y) {
-        form.Form_MouseDown(1, 0, BoardOriginX + SquareWidth * x + SquareWidth / 2.0,
-                            BoardOriginY + SquareHeight * y + SquareHeight / 2.0);
-    }
+    void click(int x, int y) { click_square(form, x, y); }
     void move(int fx, int fy, int tx, int ty) {
         click(fx, fy);
         click(tx, ty);
