@@ -44,9 +44,9 @@ TEST(CrispCanvas, LinesAndBoxesAreOneDesignedPixelOfWholeDevicePixels) {
         grow(canvas, factor);
         const int pen = canvas.pen_width();
         EXPECT_EQ(pen, std::lround(factor * canvas.pixel_ratio()));
-        canvas.draw_line(450, 300, 1500, 300, ColorYellow);  // designed pixels (30, 20) .. (100, 20)
-        canvas.draw_box(150, 600, 600, 900, ColorWhite);     // designed pixels (10, 40) .. (40, 60)
-        canvas.draw_line(1500, 1500, 2400, 2400, ColorWhite);
+        canvas.draw_line(450, 300, 1500, 300, ColorYellow);    // designed pixels (30, 20) .. (100, 20)
+        canvas.draw_box(150, 600, 600, 900, ColorWhite);       // designed pixels (10, 40) .. (40, 60)
+        canvas.draw_line(1500, 2400, 2400, 1500, ColorWhite);  // rising, as a palace diagonal
         const QImage& image = canvas.image();
         const QRgb yellow = rgb_of(ColorYellow), white = rgb_of(ColorWhite);
         const int lineX = canvas.to_device_x(900), lineY = canvas.to_device_y(300);
@@ -68,12 +68,20 @@ TEST(CrispCanvas, LinesAndBoxesAreOneDesignedPixelOfWholeDevicePixels) {
         // The diagonal has no blended pixels: only the line's and the background's colours.
         const QRgb ground = rgb_of(LineColor);
         int drawn = 0;
-        for (int y = canvas.to_device_y(1500) - 2; y < canvas.to_device_y(2400) + 4; ++y)
+        for (int y = canvas.to_device_y(1500) - 2; y < canvas.to_device_y(2400) + 4; ++y) {
+            int inRow = 0;
             for (int x = canvas.to_device_x(1500) - 2; x < canvas.to_device_x(2400) + 4; ++x) {
                 const QRgb p = image.pixel(x, y);
                 ASSERT_TRUE(p == white || p == ground) << x << "," << y;
-                drawn += p == white;
+                inRow += p == white;
             }
+            // No gaps: every row the line crosses holds at least a pen's width of it.
+            const bool crossed = y >= canvas.to_device_y(1500) && y <= canvas.to_device_y(2400);
+            if (crossed) {
+                EXPECT_GE(inRow, pen) << "row " << y;
+            }
+            drawn += inRow;
+        }
         // As thick across as a straight line: about pen * length * sqrt(2) pixels.
         const int length = canvas.to_device(900);
         EXPECT_GE(drawn, pen * length);

@@ -21,6 +21,7 @@ constexpr double PixelsPerPoint = 96.0 / 72.0;
 // and text is antialiased; below it text is drawn with whole pixels only.
 constexpr double HighResolution = 1.5;
 constexpr int PictureTwips = PictureSize * TwipsPerPixel;
+constexpr int MaximumCachedPictures = 200;
 
 QColor palette_colour(int index) {
     const Rgb rgb = palette_rgb(index);
@@ -125,6 +126,32 @@ void QtCanvas::record(Call call) {
     changed();
 }
 
+namespace {
+
+// A slanting line as a pen-sized square stamped on every step from a to b:
+// whole device pixels, no gaps where a wide pen's edges would pass through
+// pixel centres.
+void stamp_line(QPainter& painter, QPoint a, QPoint b, int pen, const QColor& colour) {
+    const int dx = std::abs(b.x() - a.x()), dy = -std::abs(b.y() - a.y());
+    const int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
+    int error = dx + dy;
+    for (QPoint p = a;;) {
+        painter.fillRect(p.x(), p.y(), pen, pen, colour);
+        if (p == b) break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            p.rx() += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            p.ry() += sy;
+        }
+    }
+}
+
+}  // namespace
+
 void QtCanvas::play(const Call& call) {
     QPainter painter(&image_);
     const int pen = pen_width();
@@ -147,11 +174,7 @@ void QtCanvas::play(const Call& call) {
                     colour);
                 break;
             }
-            // A square pen of whole device pixels, centred on the pen's pixel block.
-            QPen square(colour, pen, Qt::SolidLine, Qt::SquareCap);
-            painter.setPen(square);
-            const QPointF half(pen / 2.0, pen / 2.0);
-            painter.drawLine(QPointF(a) + half, QPointF(b) + half);
+            stamp_line(painter, a, b, pen, colour);
             break;
         }
         case Kind::Box: {
@@ -218,7 +241,8 @@ void QtCanvas::rebuild() {
     const QSize device(static_cast<int>(std::lround(width() * ratio_)),
                        static_cast<int>(std::lround(height() * ratio_)));
     if (image_.size() != device) image_ = QImage(device, QImage::Format_RGB32);
-    pictures_.clear();
+    // Pictures are kept by device size; a long run of resizes must not hoard them.
+    if (pictures_.size() > MaximumCachedPictures) pictures_.clear();
     fill_margin();
     for (const Call& call : calls_) play(call);
     changed();
