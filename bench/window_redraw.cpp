@@ -69,6 +69,29 @@ BENCHMARK(BM_ResizeRedrawAtTwiceTheSize)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
+// The canvas alone grown to twice the designed size: the replay of the
+// display list onto a new retained image, and the paint.
+void BM_CanvasReplayAtTwiceTheSize(benchmark::State& state) {
+    ScratchFolder folder;
+    testing::RecordingSound sound;
+    MainWindow window(sound);
+    window.start();
+    wait_for_first_paint(window);
+    QtCanvas& canvas = window.canvas();
+    const QSize designed = canvas.size();
+    for (auto _ : state) {
+        state.PauseTiming();
+        canvas.resize(designed);
+        state.ResumeTiming();
+        canvas.resize(designed * 2);
+        canvas.refresh();
+    }
+}
+BENCHMARK(BM_CanvasReplayAtTwiceTheSize)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
 // Window, menus and panel built, Form_Load run, first paint on the screen.
 void BM_StartUpToFirstPaint(benchmark::State& state) {
     ScratchFolder folder;

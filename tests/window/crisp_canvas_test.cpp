@@ -235,6 +235,15 @@ TEST_F(CrispWindow, ClicksOutlinesAndRuledLinesFollowTheScale) {
     }
 }
 
+// Texts and the title span several tiles: they leave the list once the tiles
+// of the next full redraw have covered them all, so the list does not grow.
+TEST_F(CrispWindow, TheDisplayListStaysTheSameSizeOverFullRedraws) {
+    window->form().画面_再描画();
+    const size_t once = canvas().display_list_size();
+    for (int i = 0; i < 5; ++i) window->form().画面_再描画();
+    EXPECT_EQ(canvas().display_list_size(), once);
+}
+
 TEST_F(CrispWindow, TheRecordPanelScalesWithTheDrawing) {
     QWidget* drive = window->panel().widget(PanelControl::Drive1);
     const QRect before = drive->geometry();

@@ -108,19 +108,23 @@ void QtCanvas::draw_text(int x, int y, const std::string& text, int pointSize, b
     record({Kind::Text, x, y, right, bottom, colour, pointSize, bold, text});
 }
 
-// An opaque picture hides whatever lay wholly under it: those calls leave
-// the list, so it holds only what a repaint of the background has not covered.
+// Opaque pictures hide what lay under them: a call leaves the list once
+// later pictures have covered all of it, so the list holds only what a
+// repaint of the background has not painted over.
 void QtCanvas::record(Call call) {
+    const int pen = call.kind == Kind::Picture ? 0 : TwipsPerPixel;
+    const QRect extent(QPoint(std::min(call.x1, call.x2), std::min(call.y1, call.y2)),
+                       QPoint(std::max(call.x1, call.x2) + pen - 1, std::max(call.y1, call.y2) + pen - 1));
     if (call.kind == Kind::Picture) {
-        const auto covered = [&call](const Call& earlier) {
-            const int left = std::min(earlier.x1, earlier.x2), right = std::max(earlier.x1, earlier.x2);
-            const int top = std::min(earlier.y1, earlier.y2), bottom = std::max(earlier.y1, earlier.y2);
-            const int pen = earlier.kind == Kind::Picture ? 0 : TwipsPerPixel;
-            return left >= call.x1 && top >= call.y1 && right + pen <= call.x2 && bottom + pen <= call.y2;
+        const auto covered = [&extent](Call& earlier) {
+            if (!earlier.uncovered.boundingRect().intersects(extent)) return false;
+            earlier.uncovered -= extent;
+            return earlier.uncovered.isEmpty();
         };
         calls_.erase(std::remove_if(calls_.begin(), calls_.end(), covered), calls_.end());
         if (is_background(call.colour)) background_ = call.colour;
     }
+    call.uncovered = QRegion(extent);
     calls_.push_back(std::move(call));
     play(calls_.back());
     changed();

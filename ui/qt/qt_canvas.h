@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QImage>
 #include <QPointF>
+#include <QRegion>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -69,6 +70,7 @@ private:
         int pointSize = 0;
         bool bold = false;
         std::string text{};
+        QRegion uncovered{};  // twips not yet painted over by a later picture
     };
 
     void record(Call call);
