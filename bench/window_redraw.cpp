@@ -42,6 +42,56 @@ void BM_FullRedraw(benchmark::State& state) {
 }
 BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond);
 
+// The window grown to twice the designed size: the display list replayed
+// on a new retained image and painted. Each iteration grows it from the
+// designed size, which is not timed.
+void BM_ResizeRedrawAtTwiceTheSize(benchmark::State& state) {
+    ScratchFolder folder;
+    testing::RecordingSound sound;
+    MainWindow window(sound);
+    window.start();
+    wait_for_first_paint(window);
+    const QSize designed = window.size();
+    const QSize twice = designed + window.canvas().size();
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.resize(designed);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        window.resize(twice);
+        QCoreApplication::processEvents();
+        window.canvas().refresh();
+    }
+    if (window.canvas().width() != 2 * ClientWidthPixels) state.SkipWithError("the window did not grow");
+}
+BENCHMARK(BM_ResizeRedrawAtTwiceTheSize)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// The canvas alone grown to twice the designed size: the replay of the
+// display list onto a new retained image, and the paint.
+void BM_CanvasReplayAtTwiceTheSize(benchmark::State& state) {
+    ScratchFolder folder;
+    testing::RecordingSound sound;
+    MainWindow window(sound);
+    window.start();
+    wait_for_first_paint(window);
+    QtCanvas& canvas = window.canvas();
+    const QSize designed = canvas.size();
+    for (auto _ : state) {
+        state.PauseTiming();
+        canvas.resize(designed);
+        state.ResumeTiming();
+        canvas.resize(designed * 2);
+        canvas.refresh();
+    }
+}
+BENCHMARK(BM_CanvasReplayAtTwiceTheSize)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
 // Window, menus and panel built, Form_Load run, first paint on the screen.
 void BM_StartUpToFirstPaint(benchmark::State& state) {
     ScratchFolder folder;

@@ -142,36 +142,38 @@ Colour felt(double u, double v) {
 }
 
 // A fence of green bamboo culms: two round culms a tile, each with one node.
+// The culms are a deep, shaded green so that light texts stay readable on them.
 Colour bamboo(double u, double v) {
     const int culm = u < 0.5 ? 0 : 1;
     const double w = fract(u * 2);  // across the culm, 0..1
     const double n = (w - 0.5) * 2;
     const double round = std::sqrt(std::max(0.0, 1 - n * n));
-    const Colour green{120, 168, 62}, deep{58, 96, 30};
+    const Colour green{78, 114, 40}, deep{36, 62, 20};
     Colour c = mix(deep, green, 0.35 + 0.65 * round) * (1.0 - 0.18 * n);
-    c = c + Colour{60, 60, 40} * std::exp(-std::pow((n + 0.42) / 0.12, 2));  // sheen where the light falls
+    c = c + Colour{26, 30, 16} * std::exp(-std::pow((n + 0.42) / 0.12, 2));  // sheen where the light falls
     c = c * (1 + 0.08 * (fbm(u, v, 40, 2, 2, 31 + culm) - 0.5));             // long fibres
     const double node = culm == 0 ? 0.28 : 0.78;
     double dv = v - node;
     dv -= std::round(dv);
     c = c * (1 - 0.45 * std::exp(-std::pow(dv / 0.012, 2)));                   // the node's groove
-    c = c + Colour{40, 40, 20} * std::exp(-std::pow((dv + 0.03) / 0.015, 2));  // its raised ring
+    c = c + Colour{20, 22, 10} * std::exp(-std::pow((dv + 0.03) / 0.015, 2));  // its raised ring
     const double gap = smoothstep(0.0, 0.07, std::min(w, 1 - w));
-    return mix(Colour{34, 40, 20}, c, gap);
+    return mix(Colour{22, 28, 12}, c, gap);
 }
 
 // Woven rush of a tatami mat: rows of rush stems, each stem bulging between
-// the warp threads that hold it; neighbouring rows are staggered.
+// the warp threads that hold it; neighbouring rows are staggered. The rush is
+// an aged, shaded straw, dark enough for light texts.
 Colour tatami(double u, double v) {
     constexpr int Rows = 13, Warps = 3;
     const int row = static_cast<int>(std::floor(v * Rows));
     const double inRow = fract(v * Rows);
     const double betweenWarps = fract(u * Warps + (row % 2) * 0.5);
-    const Colour straw{212, 202, 128}, shade{128, 128, 62};
+    const Colour straw{124, 114, 64}, shade{66, 64, 30};
     const double swell = std::pow(std::sin(Pi * inRow), 0.7) * std::pow(std::sin(Pi * betweenWarps), 0.35);
     const double rowTone = lattice(row, 0, Rows, 1, 41) - 0.5;
     Colour c = mix(shade, straw, 0.15 + 0.85 * swell) * (1 + 0.08 * rowTone);
-    c = c + Colour{22, 22, 12} * std::exp(-std::pow((inRow - 0.35) / 0.12, 2)) * swell;  // sheen on each stem
+    c = c + Colour{12, 12, 6} * std::exp(-std::pow((inRow - 0.35) / 0.12, 2)) * swell;  // sheen on each stem
     c = c * (1 + 0.10 * (fbm(u, v, 26, 2, 2, 42) - 0.5));
     return c;
 }
@@ -217,7 +219,8 @@ Colour space(double u, double v) {
     return c;
 }
 
-// Red bricks in running bond: four courses a tile, two bricks a course.
+// Dark brown-red bricks in running bond: four courses a tile, two bricks a
+// course; darker than the red title plaque so that it stands apart.
 Colour brick(double u, double v) {
     constexpr int Courses = 4, BricksPerCourse = 2;
     constexpr double Mortar = 0.035;  // joint width, tile units
@@ -227,10 +230,10 @@ Colour brick(double u, double v) {
     const double x = fract(along) / BricksPerCourse,
                  y = fract(v * Courses) / Courses;  // tile units in the brick
     const double edge = std::min({x, 1.0 / BricksPerCourse - x, y, 1.0 / Courses - y});
-    const Colour mortar = Colour{178, 172, 160} * (0.9 + 0.2 * fbm(u, v, 20, 20, 2, 61));
+    const Colour mortar = Colour{92, 86, 78} * (0.9 + 0.2 * fbm(u, v, 20, 20, 2, 61));
     if (edge < Mortar / 2) return mortar;
     const double tone = lattice(course, index, Courses, BricksPerCourse, 62);
-    Colour c = mix(Colour{156, 62, 40}, Colour{190, 96, 62}, tone);
+    Colour c = mix(Colour{92, 44, 32}, Colour{118, 62, 44}, tone);
     c = c * (1 + 0.22 * (fbm(u, v, 13, 13, 2, 63) - 0.5));
     c = c * (1 + 0.12 * (lattice(static_cast<int>(u * 78), static_cast<int>(v * 78), 78, 78, 64) - 0.5));
     const double bevel = clamp01((edge - Mortar / 2) / 0.03);

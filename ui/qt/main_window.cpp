@@ -49,8 +49,8 @@ MainWindow::MainWindow(SoundLibrary& sound) : canvas_(new QtCanvas(this)), dialo
     timer_.setInterval(TimerIntervalMs);
     connect(&timer_, &QTimer::timeout, this, [this] { forward([this] { form_->Timer1_Timer(); }); });
 
-    // The drawing is laid out for one client size: the window cannot be resized.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The window may grow; the drawing and the panel scale with the client area.
+    canvas_->onGeometryChanged = [this] { panel_->fit(canvas_->scale(), canvas_->origin()); };
     sync_check_marks();
 }
 

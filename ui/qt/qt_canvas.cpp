@@ -17,106 +17,252 @@ namespace {
 // The drawing font: IPA P明朝, the proportional Mincho face.
 constexpr const char* TextFontFamily = "IPAPMincho";
 constexpr double PixelsPerPoint = 96.0 / 72.0;
+// Above this many device pixels per designed pixel the @2x artwork is used
+// and text is antialiased; below it text is drawn with whole pixels only.
+constexpr double HighResolution = 1.5;
+constexpr int PictureTwips = PictureSize * TwipsPerPixel;
+constexpr int MaximumCachedPictures = 200;
 
 QColor palette_colour(int index) {
     const Rgb rgb = palette_rgb(index);
     return QColor(rgb.r, rgb.g, rgb.b);
 }
 
-QPen one_pixel_pen(int colour) {
-    QPen pen(palette_colour(colour));
-    pen.setWidth(1);
-    pen.setCosmetic(true);
-    return pen;
+bool is_background(int pictureCode) {
+    return pictureCode >= BackgroundGreen && pictureCode <= BackgroundBrick;
+}
+
+int picture_width_twips(int pictureCode) {
+    return (pictureCode == PictureTitle ? TitlePictureWidth : PictureSize) * TwipsPerPixel;
+}
+
+QFont text_font(int pixelSize, bool bold, bool sharp) {
+    QFont font(QString::fromLatin1(TextFontFamily));
+    font.setPixelSize(std::max(1, pixelSize));
+    font.setBold(bold);
+    if (sharp) {
+        // Thin strokes land on whole pixels in their own colour, not blurred over two rows.
+        font.setHintingPreference(QFont::PreferFullHinting);
+        font.setStyleStrategy(QFont::NoAntialias);
+    }
+    return font;
 }
 
 }  // namespace
 
-QtCanvas::QtCanvas(QWidget* parent) : QWidget(parent), ratio_(devicePixelRatioF()) {
-    setFixedSize(ClientWidthPixels, ClientHeightPixels);
+QtCanvas::QtCanvas(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(ClientWidthPixels, ClientHeightPixels);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // The client area's background colour; the menu bar keeps the system's.
     QPalette colours = palette();
     colours.setColor(QPalette::Window, palette_colour(LineColor));
     setPalette(colours);
-    image_ = QImage(static_cast<int>(std::lround(ClientWidthPixels * ratio_)),
-                    static_cast<int>(std::lround(ClientHeightPixels * ratio_)), QImage::Format_RGB32);
-    // Until the first picture is drawn the window shows its background colour.
-    image_.fill(palette_colour(LineColor));
+    resize(ClientWidthPixels, ClientHeightPixels);
+    rebuild();
 }
+
+QSize QtCanvas::sizeHint() const { return {ClientWidthPixels, ClientHeightPixels}; }
 
 int QtCanvas::to_device(double twips) const {
-    return static_cast<int>(std::lround(twips * ratio_ / TwipsPerPixel));
+    return static_cast<int>(std::lround(twips * scale_ * ratio_ / TwipsPerPixel));
+}
+int QtCanvas::to_device_x(double xTwips) const {
+    return static_cast<int>(std::lround(origin_.x() * ratio_)) + to_device(xTwips);
+}
+int QtCanvas::to_device_y(double yTwips) const {
+    return static_cast<int>(std::lround(origin_.y() * ratio_)) + to_device(yTwips);
+}
+int QtCanvas::pen_width() const { return std::max(1, static_cast<int>(std::lround(scale_ * ratio_))); }
+
+QRect QtCanvas::device_rect(int x1, int y1, int x2, int y2) const {
+    const int left = to_device_x(std::min(x1, x2)), top = to_device_y(std::min(y1, y2));
+    return QRect(left, top, to_device_x(std::max(x1, x2)) - left, to_device_y(std::max(y1, y2)) - top);
 }
 
-QImage QtCanvas::load_picture(const QString& name) const {
-    const QString base = QStringLiteral(":/pictures/") + name;
-    QImage source;
-    if (ratio_ >= 2.0 && QFile::exists(base + QStringLiteral("@2x.png"))) {
-        source = QImage(base + QStringLiteral("@2x.png"));
-        source.setDevicePixelRatio(2.0);
-    } else {
-        source = QImage(base + QStringLiteral(".png"));
-    }
-    if (source.isNull()) return source;
-    // Pictures are opaque copies: drop any alpha channel once, here.
-    source = source.convertToFormat(QImage::Format_RGB32);
-    const QSize logical = source.deviceIndependentSize().toSize();
-    const QSize device(static_cast<int>(std::lround(logical.width() * ratio_)),
-                       static_cast<int>(std::lround(logical.height() * ratio_)));
-    if (source.size() != device)
-        source = source.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    source.setDevicePixelRatio(1.0);
-    return source;
-}
-
-const QImage& QtCanvas::picture(int pictureCode) {
-    auto found = pictures_.find(pictureCode);
-    if (found == pictures_.end()) {
-        const char* name = picture_holder_name(pictureCode);
-        found = pictures_.insert(pictureCode, name ? load_picture(QString::fromLatin1(name)) : QImage());
-    }
-    return found.value();
-}
+// ---- The display list ----
 
 void QtCanvas::draw_picture(int pictureCode, int x, int y) {
-    const QImage& source = picture(pictureCode);
-    if (source.isNull()) return;
-    QPainter painter(&image_);
-    painter.drawImage(QPoint(to_device(x), to_device(y)), source);
-    changed();
+    if (!picture_holder_name(pictureCode)) return;
+    record({Kind::Picture, x, y, x + picture_width_twips(pictureCode), y + PictureTwips, pictureCode});
 }
 
 void QtCanvas::draw_line(int x1, int y1, int x2, int y2, int colour) {
-    QPainter painter(&image_);
-    painter.setPen(one_pixel_pen(colour));
-    painter.drawLine(to_device(x1), to_device(y1), to_device(x2), to_device(y2));
-    changed();
+    record({Kind::Line, x1, y1, x2, y2, colour});
 }
 
 void QtCanvas::draw_box(int x1, int y1, int x2, int y2, int colour) {
-    const int left = to_device(std::min(x1, x2)), right = to_device(std::max(x1, x2));
-    const int top = to_device(std::min(y1, y2)), bottom = to_device(std::max(y1, y2));
-    // Four lines rather than drawRect, so both corners are inside the outline.
-    const QPoint corners[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
-    QPainter painter(&image_);
-    painter.setPen(one_pixel_pen(colour));
-    painter.drawPolyline(corners, 5);
-    changed();
+    record({Kind::Box, x1, y1, x2, y2, colour});
 }
 
 void QtCanvas::draw_text(int x, int y, const std::string& text, int pointSize, bool bold, int colour) {
-    QFont font(QString::fromLatin1(TextFontFamily));
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pointSize * PixelsPerPoint * ratio_))));
-    font.setBold(bold);
-    QPainter painter(&image_);
-    painter.setFont(font);
-    painter.setPen(palette_colour(colour));
-    // The game gives the top-left of the text line; Qt draws on the baseline.
-    const int baseline = to_device(y) + QFontMetrics(font).ascent();
-    painter.drawText(QPoint(to_device(x), baseline), QString::fromStdString(text));
+    // The extent at the designed size, with a pixel to spare, decides when a picture covers it.
+    const QFontMetrics metrics(
+        text_font(static_cast<int>(std::lround(pointSize * PixelsPerPoint)), bold, false));
+    const QRect ink = metrics.boundingRect(QString::fromStdString(text));
+    const int right =
+        x +
+        (std::max(ink.right(), metrics.horizontalAdvance(QString::fromStdString(text))) + 2) * TwipsPerPixel;
+    const int bottom = y + (metrics.height() + 2) * TwipsPerPixel;
+    record({Kind::Text, x, y, right, bottom, colour, pointSize, bold, text});
+}
+
+// Opaque pictures hide what lay under them: a call leaves the list once
+// later pictures have covered all of it, so the list holds only what a
+// repaint of the background has not painted over.
+void QtCanvas::record(Call call) {
+    const int pen = call.kind == Kind::Picture ? 0 : TwipsPerPixel;
+    const QRect extent(QPoint(std::min(call.x1, call.x2), std::min(call.y1, call.y2)),
+                       QPoint(std::max(call.x1, call.x2) + pen - 1, std::max(call.y1, call.y2) + pen - 1));
+    if (call.kind == Kind::Picture) {
+        const auto covered = [&extent](Call& earlier) {
+            if (!earlier.uncovered.boundingRect().intersects(extent)) return false;
+            earlier.uncovered -= extent;
+            return earlier.uncovered.isEmpty();
+        };
+        calls_.erase(std::remove_if(calls_.begin(), calls_.end(), covered), calls_.end());
+        if (is_background(call.colour)) background_ = call.colour;
+    }
+    call.uncovered = QRegion(extent);
+    calls_.push_back(std::move(call));
+    play(calls_.back());
     changed();
+}
+
+namespace {
+
+// A slanting line as a pen-sized square stamped on every step from a to b:
+// whole device pixels, no gaps where a wide pen's edges would pass through
+// pixel centres.
+void stamp_line(QPainter& painter, QPoint a, QPoint b, int pen, const QColor& colour) {
+    const int dx = std::abs(b.x() - a.x()), dy = -std::abs(b.y() - a.y());
+    const int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
+    int error = dx + dy;
+    for (QPoint p = a;;) {
+        painter.fillRect(p.x(), p.y(), pen, pen, colour);
+        if (p == b) break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            p.rx() += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            p.ry() += sy;
+        }
+    }
+}
+
+}  // namespace
+
+void QtCanvas::play(const Call& call) {
+    QPainter painter(&image_);
+    const int pen = pen_width();
+    const QColor colour = palette_colour(call.colour);
+    switch (call.kind) {
+        case Kind::Picture: {
+            const QRect place = device_rect(call.x1, call.y1, call.x2, call.y2);
+            const QImage& source = picture(call.colour, place.width(), place.height());
+            if (!source.isNull()) painter.drawImage(place.topLeft(), source);
+            break;
+        }
+        case Kind::Line: {
+            const QPoint a(to_device_x(call.x1), to_device_y(call.y1)),
+                b(to_device_x(call.x2), to_device_y(call.y2));
+            if (a.x() == b.x() || a.y() == b.y()) {
+                // Both end points included, the pen hanging right of and below the line.
+                painter.fillRect(
+                    QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                          QPoint(std::max(a.x(), b.x()) + pen - 1, std::max(a.y(), b.y()) + pen - 1)),
+                    colour);
+                break;
+            }
+            stamp_line(painter, a, b, pen, colour);
+            break;
+        }
+        case Kind::Box: {
+            const QRect r = device_rect(call.x1, call.y1, call.x2, call.y2);
+            const int w = r.width() + pen, h = r.height() + pen;
+            painter.fillRect(r.left(), r.top(), w, pen, colour);
+            painter.fillRect(r.left(), r.top() + r.height(), w, pen, colour);
+            painter.fillRect(r.left(), r.top(), pen, h, colour);
+            painter.fillRect(r.left() + r.width(), r.top(), pen, h, colour);
+            break;
+        }
+        case Kind::Text: {
+            const double device = scale_ * ratio_;
+            const QFont font =
+                text_font(static_cast<int>(std::lround(call.pointSize * PixelsPerPoint * device)), call.bold,
+                          device < HighResolution);
+            painter.setFont(font);
+            painter.setPen(colour);
+            // The game gives the top-left of the text line; Qt draws on the baseline.
+            const int baseline = to_device_y(call.y1) + QFontMetrics(font).ascent();
+            painter.drawText(QPoint(to_device_x(call.x1), baseline), QString::fromStdString(call.text));
+            break;
+        }
+    }
+}
+
+// ---- Pictures at the device size ----
+
+QImage QtCanvas::load_picture(const QString& name, int width, int height) const {
+    const QString base = QStringLiteral(":/pictures/") + name;
+    const bool high = scale_ * ratio_ > HighResolution && QFile::exists(base + QStringLiteral("@2x.png"));
+    QImage source(base + (high ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
+    if (source.isNull()) return source;
+    // Pictures are opaque copies: drop any alpha channel once, here.
+    source = source.convertToFormat(QImage::Format_RGB32);
+    source.setDevicePixelRatio(1.0);
+    if (source.size() != QSize(width, height))
+        source = source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return source;
+}
+
+const QImage& QtCanvas::picture(int pictureCode, int width, int height) {
+    const quint64 key = (quint64(quint32(pictureCode)) << 32) | quint64(width << 16 | height);
+    auto found = pictures_.find(key);
+    if (found == pictures_.end())
+        found = pictures_.insert(
+            key, load_picture(QString::fromLatin1(picture_holder_name(pictureCode)), width, height));
+    return found.value();
+}
+
+// ---- Size and resolution ----
+
+void QtCanvas::resizeEvent(QResizeEvent*) {
+    rebuild();
+    if (onGeometryChanged) onGeometryChanged();
+}
+
+// A new image at the device resolution of the current size, the list replayed on it.
+void QtCanvas::rebuild() {
+    ratio_ = devicePixelRatioF();
+    scale_ = std::min(width() / double(ClientWidthPixels), height() / double(ClientHeightPixels));
+    origin_ =
+        QPointF((width() - ClientWidthPixels * scale_) / 2, (height() - ClientHeightPixels * scale_) / 2);
+    const QSize device(static_cast<int>(std::lround(width() * ratio_)),
+                       static_cast<int>(std::lround(height() * ratio_)));
+    if (image_.size() != device) image_ = QImage(device, QImage::Format_RGB32);
+    // Pictures are kept by device size; a long run of resizes must not hoard them.
+    if (pictures_.size() > MaximumCachedPictures) pictures_.clear();
+    fill_margin();
+    for (const Call& call : calls_) play(call);
+    changed();
+}
+
+// The background tiles continue into the margin, lined up with the drawing's own.
+void QtCanvas::fill_margin() {
+    if (background_ < 0) {
+        image_.fill(palette_colour(LineColor));
+        return;
+    }
+    const QRect tile = device_rect(grid_to_twips_x(0), grid_to_twips_y(0), grid_to_twips_x(0) + PictureTwips,
+                                   grid_to_twips_y(0) + PictureTwips);
+    QBrush brush(picture(background_, tile.width(), tile.height()));
+    brush.setTransform(QTransform::fromTranslate(tile.left(), tile.top()));
+    QPainter(&image_).fillRect(image_.rect(), brush);
 }
 
 // The screen catches up at the next pass of the event loop, including the
@@ -130,6 +276,7 @@ void QtCanvas::changed() {
 void QtCanvas::refresh() { repaint(); }
 
 void QtCanvas::paintEvent(QPaintEvent*) {
+    if (devicePixelRatioF() != ratio_) rebuild();  // moved to a screen of another resolution
     QPainter painter(this);
     painter.drawImage(QRectF(0, 0, width(), height()), image_);
     updatePending_ = false;
@@ -145,7 +292,8 @@ void QtCanvas::mousePressEvent(QMouseEvent* event) {
     if (event->modifiers() & Qt::ShiftModifier) shift |= 1;
     if (event->modifiers() & Qt::ControlModifier) shift |= 2;
     if (event->modifiers() & Qt::AltModifier) shift |= 4;
-    const QPointF at = event->position();
+    // Back through the drawing's scale, so a square is hit where it is drawn.
+    const QPointF at = (event->position() - origin_) / scale_;
     if (onMouseDown) onMouseDown(button, shift, at.x() * TwipsPerPixel, at.y() * TwipsPerPixel);
 }
 

@@ -50,6 +50,7 @@ constexpr PanelControl TabOrder[] = {
 };
 
 const QColor ListBackground(255, 255, 192);
+constexpr double ControlPointSize = 9;
 constexpr const char* RecordPattern = "*.棋譜";
 constexpr const char* ParentEntry = "..";
 
@@ -105,13 +106,8 @@ RecordPanel::RecordPanel(QWidget* clientArea) {
 }
 
 void RecordPanel::create_controls(QWidget* clientArea) {
-    QFont font(QStringLiteral("IPAPMincho"));
-    font.setPointSize(9);
     for (const ControlPlace& place : ControlPlaces) {
         QWidget* control = make_control(place, clientArea);
-        control->setGeometry(pixels(place.left), pixels(place.top), pixels(place.width),
-                             pixels(place.height));
-        control->setFont(font);
         control->setAutoFillBackground(true);
         // System colours, not the client area's dark green; the lists and
         // fields on light yellow.
@@ -126,9 +122,16 @@ void RecordPanel::create_controls(QWidget* clientArea) {
             colours.setColor(QPalette::Window, ListBackground);
         }
         control->setPalette(colours);
+        // The style paints a combo box as a button with its own gradient; a
+        // border of its own makes it take the flat light yellow instead.
+        if (place.kind == Kind::Places)
+            control->setStyleSheet(
+                QStringLiteral("QComboBox { background: %1; border: 1px solid gray; padding-left: 2px; }")
+                    .arg(ListBackground.name()));
         control->hide();
         widgets_[place.control] = control;
     }
+    fit(1.0, QPointF(0, 0));
     for (size_t i = 1; i < std::size(TabOrder); ++i)
         QWidget::setTabOrder(widgets_[TabOrder[i - 1]], widgets_[TabOrder[i]]);
 
@@ -154,6 +157,21 @@ void RecordPanel::create_controls(QWidget* clientArea) {
                      confirm);
     QObject::connect(static_cast<QLineEdit*>(widgets_[PanelControl::Text1]), &QLineEdit::returnPressed,
                      confirm);
+}
+
+void RecordPanel::fit(double scale, QPointF origin) {
+    QFont font(QStringLiteral("IPAPMincho"));
+    font.setPointSizeF(ControlPointSize * scale);
+    auto at = [&](int twips, double offset) {
+        return static_cast<int>(std::lround(offset + pixels(twips) * scale));
+    };
+    for (const ControlPlace& place : ControlPlaces) {
+        const int left = at(place.left, origin.x()), top = at(place.top, origin.y());
+        QWidget* control = widgets_.at(place.control);
+        control->setGeometry(left, top, at(place.left + place.width, origin.x()) - left,
+                             at(place.top + place.height, origin.y()) - top);
+        control->setFont(font);
+    }
 }
 
 void RecordPanel::fill_drives() {

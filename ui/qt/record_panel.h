@@ -3,6 +3,7 @@
 // start hidden; the game shows and hides them.
 #pragma once
 
+#include <QPointF>
 #include <QString>
 #include <functional>
 #include <map>
@@ -36,6 +37,9 @@ public:
     void refresh_files() override;
 
     QWidget* widget(PanelControl control) const { return widgets_.at(control); }
+    // Places and sizes the controls for a client area drawn at this scale
+    // (widget pixels per designed pixel) with its top-left at origin.
+    void fit(double scale, QPointF origin);
 
     // What the user did; the window forwards these to the game.
     std::function<void()> onDrive1Change, onDir1Change, onFile1Click, onCommand1Click;

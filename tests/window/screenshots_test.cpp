@@ -1,0 +1,66 @@
+// Pictures of the window for a person to look at, written only when
+// ZENKO_SCREENSHOT_DIR names a folder (run under xvfb-run, with
+// QT_QPA_PLATFORM=xcb and QT_SCALE_FACTOR 1 or 2): every background, a game
+// against the computer with outlines and move texts, and a window grown to
+// 900 by 800.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "fakes.h"
+#include "ui/qt/main_window.h"
+#include "window/qt_test_support.h"
+
+namespace zenko {
+namespace {
+
+TEST(Screenshots, OfEveryBackgroundAGameAndALargeWindow) {
+    const QString dir = qEnvironmentVariable("ZENKO_SCREENSHOT_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "set ZENKO_SCREENSHOT_DIR to write them";
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    testing::enter_folder_with_sounds(folder);
+    QTimer boxCloser;
+    QObject::connect(&boxCloser, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+    });
+    boxCloser.start(50);
+    testing::RecordingSound sound;
+    MainWindow window(sound);
+    ASSERT_TRUE(window.start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QString ratio = QString::number(window.devicePixelRatioF());
+    auto shoot = [&](const QString& name) {
+        QTest::qWait(150);
+        EXPECT_TRUE(window.grab().save(QStringLiteral("%1/%2@%3.png").arg(dir, name, ratio)));
+    };
+    auto choose = [&](const char* name) { window.findChild<QAction*>(name)->trigger(); };
+    auto click = [&](int x, int y) {
+        const QtCanvas& canvas = window.canvas();
+        const QPointF twips(grid_to_twips_x(x) + SquareWidth / 2.0, grid_to_twips_y(y) + SquareHeight / 2.0);
+        QTest::mouseClick(&window.canvas(), Qt::LeftButton, Qt::NoModifier,
+                          (canvas.origin() + twips / TwipsPerPixel * canvas.scale()).toPoint());
+        QTest::qWait(300);
+    };
+    for (const char* background : {"MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA"}) {
+        choose(background);
+        shoot(QString::fromLatin1(background));
+    }
+    choose("TATAMI");
+    choose("SIDOU");
+    choose("SENTE");
+    click(8, 8);
+    click(5, 8);  // the computer replies with its move outlined
+    click(2, 8);  // and a chosen piece with its destinations
+    shoot(QStringLiteral("game"));
+    window.resize(900, 800);
+    shoot(QStringLiteral("resized"));
+    QDir::setCurrent(previous);
+}
+
+}  // namespace
+}  // namespace zenko
