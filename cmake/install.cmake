@@ -26,14 +26,15 @@ configure_file(packaging/zenko.in ${ZENKO_PACKAGING_OUT}/zenko @ONLY
 configure_file(packaging/zenko.desktop.in ${ZENKO_PACKAGING_OUT}/zenko.desktop @ONLY)
 configure_file(packaging/${ZENKO_APP_ID}.metainfo.xml.in
   ${ZENKO_PACKAGING_OUT}/${ZENKO_APP_ID}.metainfo.xml @ONLY)
-configure_file(packaging/changelog.Debian.in ${ZENKO_PACKAGING_OUT}/changelog.Debian @ONLY)
+configure_file(packaging/changelog.in ${ZENKO_PACKAGING_OUT}/changelog @ONLY)
 
-# Debian wants the changelog compressed, without a time stamp.
+# Debian wants the changelog compressed, without a time stamp (changelog.gz:
+# the package is its own upstream).
 find_program(GZIP_PROGRAM gzip REQUIRED)
-add_custom_command(OUTPUT ${ZENKO_PACKAGING_OUT}/changelog.Debian.gz
-  COMMAND ${GZIP_PROGRAM} -9nkf ${ZENKO_PACKAGING_OUT}/changelog.Debian
-  DEPENDS ${ZENKO_PACKAGING_OUT}/changelog.Debian)
-add_custom_target(packaging_files ALL DEPENDS ${ZENKO_PACKAGING_OUT}/changelog.Debian.gz)
+add_custom_command(OUTPUT ${ZENKO_PACKAGING_OUT}/changelog.gz
+  COMMAND ${GZIP_PROGRAM} -9nkf ${ZENKO_PACKAGING_OUT}/changelog
+  DEPENDS ${ZENKO_PACKAGING_OUT}/changelog)
+add_custom_target(packaging_files ALL DEPENDS ${ZENKO_PACKAGING_OUT}/changelog.gz)
 
 install(TARGETS zenko RUNTIME DESTINATION ${ZENKO_GAME_DIR})
 install(TARGETS zenko-engine RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -45,7 +46,7 @@ foreach(size IN LISTS ZENKO_ICON_SIZES)
   install(FILES ui/pictures/icons/zenko-${size}.png RENAME zenko.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-install(FILES LICENSE README.md packaging/copyright ${ZENKO_PACKAGING_OUT}/changelog.Debian.gz
+install(FILES LICENSE README.md packaging/copyright ${ZENKO_PACKAGING_OUT}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # ---- Debian package: cpack -G DEB ----
@@ -62,7 +63,8 @@ string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Section misc: "games" would ask for the programs in /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZENKO_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
