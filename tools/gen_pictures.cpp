@@ -1,12 +1,15 @@
 // Draws the game's 21 pictures and its window icon into a folder (default:
 // ui/pictures): the empty board square, the 14 pieces, the title and the five
 // background tiles, each as NAME.png at its own size and NAME@2x.png at twice
-// that size for high-DPI screens. Textures are computed per pixel from
+// that size for high-DPI screens. The same icon art also goes into
+// OUTPUT_DIR/icons/zenko-SIZE.png at the sizes of the desktop's icon theme;
+// its 32-pixel file equals ICON.png, the window's icon. Textures are computed per pixel from
 // periodic noise with fixed seeds, so tiles join seamlessly and every run
 // writes the same files.
 //
 //   gen_pictures [OUTPUT_DIR]
 
+#include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -30,6 +33,7 @@ constexpr double TwoPi = 2 * Pi;
 constexpr int TileSize = 39;     // every picture but the title, at ratio 1
 constexpr int TitleWidth = 121;  // the title picture is TitleWidth x TileSize
 constexpr int IconSize = 32;
+constexpr int ThemeIconSizes[] = {16, 32, 48, 64, 128, 256};
 constexpr int Supersample = 4;  // samples per pixel and axis for computed textures
 constexpr const char* FontFile = "/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf";
 constexpr const char* FontFamily = "IPAPMincho";
@@ -377,8 +381,7 @@ QImage piece_picture(const PieceArt& art, int ratio) {
 }
 
 // The window icon: the red general's disc alone, on a transparent ground.
-QImage icon_picture(int ratio) {
-    const int size = IconSize * ratio;
+QImage icon_at_size(int size) {
     const double scale = size / 34.0;  // the disc and its side fill the icon
     const DiscPlacement d{scale, 17.0, 16.5, 16.3};
     const PieceArt& general = *std::find_if(std::begin(Pieces), std::end(Pieces), [](const PieceArt& a) {
@@ -386,6 +389,8 @@ QImage icon_picture(int ratio) {
     });
     return piece_layer(size, size, d, general);
 }
+
+QImage icon_picture(int ratio) { return icon_at_size(IconSize * ratio); }
 
 // ---------------------------------------------------------------- title
 
@@ -441,6 +446,18 @@ bool save(const QImage& image, const std::string& dir, const std::string& name) 
     return true;
 }
 
+// The icon for the desktop's hicolor theme, one file per size.
+bool save_theme_icons(const std::string& dir) {
+    const std::string icons = dir + "/icons";
+    if (!QDir().mkpath(QString::fromStdString(icons))) {
+        std::fprintf(stderr, "cannot make %s\n", icons.c_str());
+        return false;
+    }
+    bool ok = true;
+    for (int size : ThemeIconSizes) ok &= save(icon_at_size(size), icons, "zenko-" + std::to_string(size));
+    return ok;
+}
+
 // One picture at ratio 1 and 2, as NAME.png and NAME@2x.png.
 bool save_both(const std::string& dir, const std::string& name, const std::function<QImage(int)>& make) {
     return save(make(1), dir, name) && save(make(2), dir, name + "@2x");
@@ -472,5 +489,6 @@ int main(int argc, char** argv) {
         ok &= save_both(dir, art.name, [&](int r) { return piece_picture(art, r); });
     ok &= save_both(dir, "ZENKOSHOGI", title_picture);
     ok &= save_both(dir, "ICON", icon_picture);
+    ok &= save_theme_icons(dir);
     return ok ? 0 : 1;
 }
