@@ -7,6 +7,11 @@ namespace zenko {
 void Form1::手順保存(int fromX, int fromY, int toX, int toY, int piece, int placed, double manTimeBefore,
                      double manTimeAfter, double comTimeBefore, double comTimeAfter) {
     if (HistoryPos == 0) note_history_start();
+    // A resume goes on in the game of the latest move, even when a new game
+    // was started from a position in the middle of the history.
+    HistoryOrigin.mode = GameMode;
+    HistoryOrigin.manSide = ManSide;
+    HistoryOrigin.comSide = ComSide;
     ++HistoryPos;
     const int n = HistoryPos;
     // A game longer than the history so far makes room instead of being cut off.

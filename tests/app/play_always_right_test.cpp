@@ -224,6 +224,24 @@ TEST(PlayAlwaysRight, AResumeBetweenTwoPeopleAlternatesAndAGeneralCaptureEndsIt)
     EXPECT_EQ(p.form.Turn, SecondPlayer);
 }
 
+// A game against the computer started in the middle of a two-person game's
+// history is resumed against the computer.
+TEST(PlayAlwaysRight, AResumeFollowsTheGameOfTheLatestMove) {
+    Play p;
+    p.form.START_Click();
+    p.move(1, 7, 1, 6);
+    p.move(1, 4, 1, 5);
+    p.form.REPLAY_Click();
+    p.form.engine.Level = 1;
+    p.form.GOTE_Click();  // the computer takes the top pieces and moves at once
+    ASSERT_EQ(p.form.HistoryLen, 2);
+    p.form.REPLAY_Click();
+    p.click(12, 5);
+    EXPECT_EQ(p.form.GameMode, ModeVsCom);
+    EXPECT_EQ(p.form.HistoryLen, 2);  // the computer played its move again
+    EXPECT_EQ(p.form.Turn, p.form.ManSide);
+}
+
 // After a game ended by the capture of a general, 最初 and 進 lead back to a
 // board without it: there is nothing to resume.
 TEST(PlayAlwaysRight, NoGameToResumeSaysSo) {
