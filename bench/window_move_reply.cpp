@@ -64,21 +64,21 @@ void BM_MoveToComputerReply(benchmark::State& state) {
     FormFixture f;
     Form1& form = f.form;
     form.engine.Level = static_cast<int>(state.range(0));
-    form.KEIKA.Checked = true;  // the clock ticks during the search as in play
+    form.set_clock_shown(true);  // the clock ticks during the search as in play
     form.初期設定();
     ScriptedPerson person;
     std::vector<double> replies;
     for (auto _ : state) {
-        if (form.Turn == NoGame) form.SENTE_Click();  // a finished game starts again
+        if (form.play().Turn == NoGame) form.SENTE_Click();  // a finished game starts again
         const Move m = person.choose(form);
         click(form, m.fx, m.fy);
         f.canvas.clear();
         f.dialogs.shown.clear();
-        const int movesBefore = form.HistoryPos;
+        const int movesBefore = form.history().HistoryPos;
         const auto start = std::chrono::steady_clock::now();
         click(form, m.tx, m.ty);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        if (form.Turn != NoGame && form.HistoryPos != movesBefore + 2) {
+        if (form.play().Turn != NoGame && form.history().HistoryPos != movesBefore + 2) {
             state.SkipWithError("the click did not give a move and a reply");
             break;
         }

@@ -12,44 +12,45 @@ constexpr int FromXSlot = 3, FromYSlot = 4, ToXSlot = 5, ToYSlot = 6, PieceSlot 
 void Form1::Form_MouseDown(int button, int shift, double X, double Y) {
     (void)button, (void)shift;
     hide_record_panel();
-    if (Turn == NoGame) {
+    if (play_.Turn == NoGame) {
         click_outside_game();
         return;
     }
     const GridSquare square = square_at(X, Y);
     if (!square.on_board()) return;
-    if (SelectState == 0)
+    if (selection_.SelectState == 0)
         choose_piece(square.x, square.y);
     else
         choose_destination(square.x, square.y);
 }
 
 bool Form1::belongs_to_mover(int code) const {
-    return (Turn == ManSide && code <= -1) || (Turn == ComSide && code >= 1);
+    return (play_.Turn == play_.ManSide && code <= -1) || (play_.Turn == play_.ComSide && code >= 1);
 }
 
 bool Form1::belongs_to_opponent(int code) const {
-    return (Turn == ManSide && code >= 1) || (Turn == ComSide && code <= -1);
+    return (play_.Turn == play_.ManSide && code >= 1) || (play_.Turn == play_.ComSide && code <= -1);
 }
 
 void Form1::measure_move_seconds() {
-    MoveSeconds = 調査_経過秒(TurnStartTime, platform.clock.seconds_since_midnight());
+    clock_.MoveSeconds = 調査_経過秒(clock_.TurnStartTime, platform.clock.seconds_since_midnight());
 }
 
 void Form1::choose_piece(int x, int y) {
     const int piece = engine.piece_at(x, y);
     if (piece == PieceEmpty) return;
-    if (ComMarkX != 0) {  // the computer's last destination loses its yellow outline
-        描画_絵(engine.piece_at(ComMarkX, ComMarkY), ComMarkX, ComMarkY);
-        描画_罫線(LineColor, ComMarkX, ComMarkY);
-        ComMarkX = 0;
+    if (selection_.ComMarkX != 0) {  // the computer's last destination loses its yellow outline
+        描画_絵(engine.piece_at(selection_.ComMarkX, selection_.ComMarkY), selection_.ComMarkX,
+                selection_.ComMarkY);
+        描画_罫線(LineColor, selection_.ComMarkX, selection_.ComMarkY);
+        selection_.ComMarkX = 0;
     }
-    SelectState = 1;
+    selection_.SelectState = 1;
     消去_移動可能桝色();
-    MoveWork[FromXSlot] = x;
-    MoveWork[FromYSlot] = y;
-    MoveWork[PieceSlot] = piece;
-    描画_移動可能桝色(x, y, GuidanceColor, piece);
+    selection_.MoveWork[FromXSlot] = x;
+    selection_.MoveWork[FromYSlot] = y;
+    selection_.MoveWork[PieceSlot] = piece;
+    描画_移動可能桝色(x, y, GuidanceColor(), piece);
     // An opponent's piece may be inspected (white) but never moved.
     if (belongs_to_mover(piece))
         描画_桝輪郭(ColorLightRed, x, y);
@@ -58,10 +59,11 @@ void Form1::choose_piece(int x, int y) {
 }
 
 void Form1::choose_destination(int x, int y) {
-    MoveWork[ToXSlot] = x;
-    MoveWork[ToYSlot] = y;
-    SelectState = 0;
-    const int fromX = MoveWork[FromXSlot], fromY = MoveWork[FromYSlot], piece = MoveWork[PieceSlot];
+    selection_.MoveWork[ToXSlot] = x;
+    selection_.MoveWork[ToYSlot] = y;
+    selection_.SelectState = 0;
+    const int fromX = selection_.MoveWork[FromXSlot], fromY = selection_.MoveWork[FromYSlot],
+              piece = selection_.MoveWork[PieceSlot];
     描画_絵(piece, fromX, fromY);
     描画_罫線(LineColor, fromX, fromY);
     消去_移動可能桝色();
@@ -78,55 +80,56 @@ void Form1::choose_destination(int x, int y) {
 // opponent's piece.
 void Form1::reselect_after_refusal(int x, int y) {
     const int piece = engine.piece_at(x, y);
-    MoveWork[FromXSlot] = x;
-    MoveWork[FromYSlot] = y;
-    MoveWork[PieceSlot] = piece;
+    selection_.MoveWork[FromXSlot] = x;
+    selection_.MoveWork[FromYSlot] = y;
+    selection_.MoveWork[PieceSlot] = piece;
     if (piece == PieceEmpty) {
-        platform.sound.dsPlay(SoundForbidden);
+        platform.sound.dsPlay(sounds().SoundForbidden);
         return;
     }
-    SelectState = 1;
-    描画_移動可能桝色(x, y, GuidanceColor, piece);
+    selection_.SelectState = 1;
+    描画_移動可能桝色(x, y, GuidanceColor(), piece);
     if (belongs_to_mover(piece)) {
         描画_桝輪郭(ColorLightRed, x, y);
     } else {
-        platform.sound.dsPlay(SoundForbidden);
+        platform.sound.dsPlay(sounds().SoundForbidden);
         描画_桝輪郭(ColorWhite, x, y);
     }
 }
 
 void Form1::play_move() {
-    const int fromX = MoveWork[FromXSlot], fromY = MoveWork[FromYSlot];
-    const int toX = MoveWork[ToXSlot], toY = MoveWork[ToYSlot], piece = MoveWork[PieceSlot];
+    const int fromX = selection_.MoveWork[FromXSlot], fromY = selection_.MoveWork[FromYSlot];
+    const int toX = selection_.MoveWork[ToXSlot], toY = selection_.MoveWork[ToYSlot],
+              piece = selection_.MoveWork[PieceSlot];
     measure_move_seconds();
     // The time goes to the clock of the side that moved; in a game between two
     // people the top pieces are moved by mouse too.
     const bool topMoved = piece >= 1;
-    手順保存(fromX, fromY, toX, toY, piece, piece, ManTime, ManTime + (topMoved ? 0 : MoveSeconds), ComTime,
-             ComTime + (topMoved ? MoveSeconds : 0));
-    ++MoveNumber;
-    描画_手数(MoveNumber);
-    SelectState = 0;
+    手順保存(fromX, fromY, toX, toY, piece, piece, clock_.ManTime,
+             clock_.ManTime + (topMoved ? 0 : clock_.MoveSeconds), clock_.ComTime,
+             clock_.ComTime + (topMoved ? clock_.MoveSeconds : 0));
+    count_move();
+    selection_.SelectState = 0;
     消去_移動可能桝色();
     const int captured = engine.piece_at(toX, toY);
     駒移動(fromX, fromY, toX, toY, piece);
-    platform.sound.dsPlay(SoundPiece);
-    描画_移動結果(topMoved ? ComSide : ManSide, toX, toY, piece, MoveTextColor);
-    if (GameMode == ModeVsCom)
+    platform.sound.dsPlay(sounds().SoundPiece);
+    描画_移動結果(topMoved ? play_.ComSide : play_.ManSide, toX, toY, piece, MoveTextColor);
+    if (play_.GameMode == ModeVsCom)
         after_move_vs_com(captured);
-    else if (GameMode == ModeVsMan)
+    else if (play_.GameMode == ModeVsMan)
         after_move_vs_man(captured);
 }
 
 void Form1::after_move_vs_com(int captured) {
-    Timer1.Enabled = false;
-    ManTime += MoveSeconds;
+    clock_.Timer1.Enabled = false;
+    clock_.ManTime += clock_.MoveSeconds;
     engine.待避_移動前盤();
     if (captured == ComGeneral || !engine.has_safe_move(true)) {
         終了("あなた");
         return;
     }
-    Turn = ComSide;
+    play_.Turn = play_.ComSide;
     // The mate test's trial moves left their survey behind; survey again.
     engine.待避_移動前盤();
     com_ban();
@@ -143,28 +146,28 @@ void Form1::after_move_vs_man(int captured) {
         終了("後手");
         return;
     }
-    if (Turn == FirstPlayer) {
-        Turn = SecondPlayer;
-        ManTime += MoveSeconds;
-    } else if (Turn == SecondPlayer) {
-        Turn = FirstPlayer;
-        ComTime += MoveSeconds;
+    if (play_.Turn == FirstPlayer) {
+        play_.Turn = SecondPlayer;
+        clock_.ManTime += clock_.MoveSeconds;
+    } else if (play_.Turn == SecondPlayer) {
+        play_.Turn = FirstPlayer;
+        clock_.ComTime += clock_.MoveSeconds;
     }
-    TurnStartTime = platform.clock.seconds_since_midnight();
+    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
     engine.勢力調査();
 }
 
 void Form1::click_outside_game() {
     Dialogs& dialogs = platform.dialogs;
-    if (RecordMode == FlagOn) {
+    if (history().RecordMode == FlagOn) {
         if (dialogs.message_box("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
-            platform.sound.dsPlay(SoundForbidden);
+            platform.sound.dsPlay(sounds().SoundForbidden);
             初期設定();
         }
         return;
     }
     if (!has_game_to_resume()) {
-        platform.sound.dsPlay(SoundForbidden);
+        platform.sound.dsPlay(sounds().SoundForbidden);
         dialogs.message_box("「対局」で始めて下さい", "開始", Buttons::OK);
         return;
     }
@@ -175,32 +178,58 @@ void Form1::click_outside_game() {
 // A game can go on from a recorded position of a game that was played (not
 // a loaded record) while both generals are still on the board.
 bool Form1::has_game_to_resume() const {
-    if (HistoryPos == 0 || HistoryOrigin.mode == NoGame) return false;
+    if (history().HistoryPos == 0 || history().HistoryOrigin.mode == NoGame) return false;
     const Square com = engine.com_general(), man = engine.man_general();
     return engine.piece_at(com.x, com.y) == ComGeneral && engine.piece_at(man.x, man.y) == ManGeneral;
 }
 
 // Goes on in the mode the game was played, from the position on the board.
 void Form1::resume_game() {
-    GameMode = HistoryOrigin.mode;
-    ManSide = HistoryOrigin.manSide;
-    ComSide = HistoryOrigin.comSide;
-    TurnStartTime = platform.clock.seconds_since_midnight();
-    if (KEIKA.Checked) Timer1.Enabled = true;
+    play_.GameMode = history().HistoryOrigin.mode;
+    play_.ManSide = history().HistoryOrigin.manSide;
+    play_.ComSide = history().HistoryOrigin.comSide;
+    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
+    if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
     // The next recorded move tells whose turn it is; with none recorded the
     // side that did not make the last move is to move.
-    const bool nextRecorded = HistoryPos < HistoryLen;
-    const bool comToMove =
-        nextRecorded ? MoveHistory[HistoryPos + 1].placed >= 1 : MoveHistory[HistoryPos].placed <= -1;
+    const bool nextRecorded = history().HistoryPos < history().HistoryLen;
+    const bool comToMove = nextRecorded ? history().MoveHistory[history().HistoryPos + 1].placed >= 1
+                                        : history().MoveHistory[history().HistoryPos].placed <= -1;
     if (!comToMove) {
-        Turn = ManSide;
+        play_.Turn = play_.ManSide;
         return;
     }
-    Turn = ComSide;
-    if (GameMode == ModeVsCom) {
+    play_.Turn = play_.ComSide;
+    if (play_.GameMode == ModeVsCom) {
         engine.待避_移動前盤();
         com_ban();
     }
+}
+
+// The armies changed sides of the board, so the one that did not make the
+// last move moves next; against the computer, that may be the computer.
+void Form1::pass_turn_to_other_army() {
+    PlayState& p = play_;
+    if (p.Turn == NoGame) return;
+    p.Turn = p.Turn == p.ManSide ? p.ComSide : p.ManSide;
+    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
+    if (p.GameMode == ModeVsCom && p.Turn == p.ComSide) {
+        engine.待避_移動前盤();
+        com_ban();
+    } else if (p.GameMode == ModeVsCom) {
+        engine.勢力調査();
+    }
+}
+
+void Form1::suspend_turn() { play_.Turn = NoGame; }
+
+void Form1::drop_selection() { selection_.SelectState = 0; }
+
+void Form1::forget_computer_mark() { selection_.ComMarkX = 0; }
+
+void Form1::reset_sides() {
+    play_.ComSide = FirstPlayer;
+    play_.ManSide = SecondPlayer;
 }
 
 }  // namespace zenko

@@ -22,8 +22,8 @@ constexpr int ClockTextSize = 12;
 
 // Row of a side's clock, or 0 for a value that is neither side.
 int clock_row(const Form1& form, int side) {
-    if (side == form.ComSide) return ComClockRow;
-    if (side == form.ManSide) return ManClockRow;
+    if (side == form.play().ComSide) return ComClockRow;
+    if (side == form.play().ManSide) return ManClockRow;
     return 0;
 }
 
@@ -39,13 +39,14 @@ int clock_field(double value) {
 }  // namespace
 
 void Form1::Timer1_Timer() {
-    if (!Timer1.Enabled) return;
-    MoveSeconds = 調査_経過秒(TurnStartTime, platform.clock.seconds_since_midnight());
-    const int wholeSeconds = static_cast<int>(MoveSeconds);
-    if (wholeSeconds == ShownSeconds) return;  // nothing new to show
-    ShownSeconds = wholeSeconds;
-    if (Turn == ComSide) 描画_所有時間(ComSide, MoveSeconds + ComTime);
-    if (Turn == ManSide) 描画_所有時間(ManSide, MoveSeconds + ManTime);
+    if (!clock_.Timer1.Enabled) return;
+    clock_.MoveSeconds = 調査_経過秒(clock_.TurnStartTime, platform.clock.seconds_since_midnight());
+    const int wholeSeconds = static_cast<int>(clock_.MoveSeconds);
+    if (wholeSeconds == clock_.ShownSeconds) return;  // nothing new to show
+    clock_.ShownSeconds = wholeSeconds;
+    const PlayState& p = play();
+    if (p.Turn == p.ComSide) 描画_所有時間(p.ComSide, clock_.MoveSeconds + clock_.ComTime);
+    if (p.Turn == p.ManSide) 描画_所有時間(p.ManSide, clock_.MoveSeconds + clock_.ManTime);
     platform.canvas.refresh();
 }
 
@@ -71,7 +72,7 @@ std::string Form1::変換_数字から文字(int n) const {
 }
 
 void Form1::描画_所有時間(int side, double seconds) {
-    if (!KEIKA.Checked) return;
+    if (!options().KEIKA.Checked) return;
     消去_所有時間(side);
     const int row = clock_row(*this, side);
     if (row == 0) return;
@@ -84,24 +85,31 @@ void Form1::描画_所有時間(int side, double seconds) {
 void Form1::消去_所有時間(int side) {
     const int row = clock_row(*this, side);
     if (row == 0) return;
-    for (int x = 11; x <= 13; ++x) 描画_絵(Background, x, row);
+    for (int x = 11; x <= 13; ++x) 描画_絵(options().Background, x, row);
 }
 
 void Form1::処理_経過時間() {
-    if (KEIKA.Checked) {
-        KEIKA.Checked = false;
-        Timer1.Enabled = false;
-        消去_所有時間(ManSide);
-        消去_所有時間(ComSide);
+    if (options().KEIKA.Checked) {
+        set_clock_shown(false);
+        clock_.Timer1.Enabled = false;
+        消去_所有時間(play().ManSide);
+        消去_所有時間(play().ComSide);
     } else {
-        KEIKA.Checked = true;
-        Timer1.Enabled = true;
-        描画_所有時間(ComSide, ComTime);
-        描画_所有時間(ManSide, ManTime);
+        set_clock_shown(true);
+        clock_.Timer1.Enabled = true;
+        描画_所有時間(play().ComSide, clock_.ComTime);
+        描画_所有時間(play().ManSide, clock_.ManTime);
     }
     書込_環境設定ファイル();
 }
 
 void Form1::KEIKA_Click() { 処理_経過時間(); }
+
+void Form1::stop_clock() { clock_.Timer1.Enabled = false; }
+
+void Form1::set_clock_totals(double manTime, double comTime) {
+    clock_.ManTime = manTime;
+    clock_.ComTime = comTime;
+}
 
 }  // namespace zenko

@@ -6,39 +6,40 @@ namespace zenko {
 
 void Form1::START_Click() {
     // The background tiles cover the computer-level caption left of the board.
-    描画_絵(Background, -2, 0);
-    描画_絵(Background, -1, 0);
-    描画_絵(Background, 0, 0);
-    ManSide = FirstPlayer;
-    ComSide = SecondPlayer;
-    Turn = ManSide;
-    GameMode = ModeVsMan;
-    SelectState = 0;
+    const int background = options().Background;
+    描画_絵(background, -2, 0);
+    描画_絵(background, -1, 0);
+    描画_絵(background, 0, 0);
+    play_.ManSide = FirstPlayer;
+    play_.ComSide = SecondPlayer;
+    play_.Turn = play_.ManSide;
+    play_.GameMode = ModeVsMan;
+    selection_.SelectState = 0;
     // A game of two people is no longer a loaded record being stepped through;
     // otherwise a later click after 戻 would offer to discard it.
-    RecordMode = FlagOff;
+    leave_record_mode();
     platform.dialogs.message_box("先手の番です", " ", Buttons::OK);
-    TurnStartTime = platform.clock.seconds_since_midnight();
-    if (KEIKA.Checked) Timer1.Enabled = true;
+    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
+    if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
 }
 
 // Both sides of a game against the computer start the same way: the first
 // player is to move and the clock runs whatever the 経過時間 option.
 void Form1::start_game_against_computer(int personSide) {
-    SelectState = 0;
-    ManSide = personSide;
-    ComSide = personSide == FirstPlayer ? SecondPlayer : FirstPlayer;
-    Turn = FirstPlayer;
-    GameMode = ModeVsCom;
-    RecordMode = FlagOff;
-    Timer1.Enabled = true;
+    selection_.SelectState = 0;
+    play_.ManSide = personSide;
+    play_.ComSide = personSide == FirstPlayer ? SecondPlayer : FirstPlayer;
+    play_.Turn = FirstPlayer;
+    play_.GameMode = ModeVsCom;
+    leave_record_mode();
+    clock_.Timer1.Enabled = true;
 }
 
 void Form1::SENTE_Click() {
     描画_レベル(engine.Level);
     platform.dialogs.message_box("あなたの番です", " ", Buttons::OK);
     start_game_against_computer(FirstPlayer);
-    TurnStartTime = platform.clock.seconds_since_midnight();
+    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
 }
 
 void Form1::GOTE_Click() {
@@ -55,16 +56,8 @@ void Form1::MATCH_MAN_Click() {}
 void Form1::OWARI_Click() { 処理_終了(); }
 
 void Form1::SIDOU_Click() {
-    if (SIDOU.Checked) {
-        消去_移動可能桝色();
-        SIDOU.Checked = false;
-        GuidanceOn = FlagOff;
-        GuidanceColor = SquareLineColor;
-    } else {
-        SIDOU.Checked = true;
-        GuidanceOn = FlagOn;
-        GuidanceColor = ColorWhite;
-    }
+    if (options().SIDOU.Checked) 消去_移動可能桝色();
+    set_guidance(!options().SIDOU.Checked);
     書込_環境設定ファイル();
 }
 

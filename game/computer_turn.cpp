@@ -19,8 +19,8 @@ private:
 }  // namespace
 
 void Form1::com_ban() {
-    TurnStartTime = platform.clock.seconds_since_midnight();
-    if (KEIKA.Checked) Timer1.Enabled = true;
+    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
+    if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
     show_thinking_notice();
     platform.canvas.refresh();  // the notice must show during the search
 
@@ -34,20 +34,20 @@ void Form1::com_ban() {
 }
 
 void Form1::show_thinking_notice() {
-    for (int x = 11; x <= 13; ++x) 描画_絵(Background, x, 6);
+    for (int x = 11; x <= 13; ++x) 描画_絵(options().Background, x, 6);
     描画_数値(11.6, 6.2, "思考中", ColorBlack, 0, 12);
     描画_数値(11.5, 6.1, "思考中", MoveTextColor, 0, 12);
 }
 
 void Form1::play_computer_move(int fromX, int fromY, int toX, int toY, int piece) {
     measure_move_seconds();
-    手順保存(fromX, fromY, toX, toY, piece, piece, ManTime, ManTime, ComTime, ComTime + MoveSeconds);
-    ++MoveNumber;
-    描画_手数(MoveNumber);
+    手順保存(fromX, fromY, toX, toY, piece, piece, clock_.ManTime, clock_.ManTime, clock_.ComTime,
+             clock_.ComTime + clock_.MoveSeconds);
+    count_move();
     駒移動(fromX, fromY, toX, toY, piece);
-    platform.sound.dsPlay(SoundPiece);
-    Timer1.Enabled = false;
-    描画_移動結果(ComSide, toX, toY, piece, ColorWhite);
+    platform.sound.dsPlay(sounds().SoundPiece);
+    clock_.Timer1.Enabled = false;
+    描画_移動結果(play_.ComSide, toX, toY, piece, ColorWhite);
     engine.勢力調査();
 
     // Taking the general ends the game whatever the mate test says about a
@@ -61,29 +61,25 @@ void Form1::play_computer_move(int fromX, int fromY, int toX, int toY, int piece
     else if (engine.general_attacked(false))
         platform.dialogs.message_box("   ** 将(Jiang) **", "王手", Buttons::OK);
 
-    ComMarkX = toX;
-    ComMarkY = toY;
+    selection_.ComMarkX = toX;
+    selection_.ComMarkY = toY;
     描画_桝輪郭(ColorYellow, toX, toY);
-    ComTime += MoveSeconds;
-    TurnStartTime = platform.clock.seconds_since_midnight();
-    Turn = ManSide;
-    if (KEIKA.Checked) Timer1.Enabled = true;
+    clock_.ComTime += clock_.MoveSeconds;
+    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
+    play_.Turn = play_.ManSide;
+    if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
 }
 
 void Form1::レベル_設定(int level) {
-    MenuItem* const items[] = {&LEVEL1, &LEVEL2, &LEVEL3};
-    for (MenuItem* item : items) item->Checked = false;
-    if (level >= 1 && level <= 3) {
-        items[level - 1]->Checked = true;
-        engine.Level = level;
-    }
-    if (GameMode == ModeVsCom) 描画_レベル(engine.Level);
+    mark_level(level);
+    if (level >= 1 && level <= 3) engine.Level = level;
+    if (play_.GameMode == ModeVsCom) 描画_レベル(engine.Level);
 }
 
 namespace {
 // The level caption stands on the three tiles left of the board's top row.
 void erase_level_caption(Form1& form) {
-    for (int x = -2; x <= 0; ++x) form.描画_絵(form.Background, x, 0);
+    for (int x = -2; x <= 0; ++x) form.描画_絵(form.options().Background, x, 0);
 }
 }  // namespace
 

@@ -8,32 +8,27 @@ namespace zenko {
 // game can never be saved, so its moves go with the old game.
 void Form1::初期設定() {
     reset_to_full_set();
-    if (HistoryLen > 0 && !history_starts_from_full_set()) HistoryLen = 0;
+    if (history().HistoryLen > 0 && !history_starts_from_full_set()) clear_history();
     画面_再描画();
 }
 
 void Form1::reset_to_full_set() {
     // Game state: no game, nothing selected, the history back at its start
     // (its entries and HistoryLen are kept so that 進 can replay them).
-    SelectState = 0;
-    HandicapLevel = 0;
-    RecordMode = FlagOff;
-    HandicapSet = FlagOff;
-    GameMode = NoGame;
-    Turn = NoGame;
-    HistoryPos = 0;
-    MoveNumber = 0;
-    Reversed = FlagOff;
+    selection_.SelectState = 0;
+    clear_handicap();
+    play_.GameMode = NoGame;
+    play_.Turn = NoGame;
+    rewind_history();
 
-    Timer1.Enabled = false;
-    ComTime = 0;
-    ManTime = 0;
-    ShownSeconds = 0;
+    clock_.Timer1.Enabled = false;
+    clock_.ComTime = 0;
+    clock_.ManTime = 0;
+    clock_.ShownSeconds = 0;
 
-    ComMarkX = 0;
+    selection_.ComMarkX = 0;
 
-    for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) MovableSquares[x][y] = FlagOff;
+    forget_guidance_outlines();
     engine.初期配置();
 }
 

@@ -39,7 +39,7 @@ void write_square(Form1& form, int x, int y, int code) {
     form.engine.put_piece(x, y, code);
     form.描画_絵(code, x, y);
     form.描画_罫線(LineColor, x, y);
-    form.platform.sound.dsPlay(form.SoundPiece);
+    form.platform.sound.dsPlay(form.sounds().SoundPiece);
 }
 
 // Empties (put = false) or refills the square of one side's piece of a step.
@@ -56,18 +56,18 @@ void write_step(Form1& form, int step, bool comSide, bool put) {
 bool begin_handicap_change(Form1& form) {
     form.hide_record_panel();
     int reason = 0;
-    if (form.RecordMode == FlagOn)
+    if (form.history().RecordMode == FlagOn)
         reason = RefusedInRecordMode;
-    else if (form.HistoryPos > 0)
+    else if (form.history().HistoryPos > 0)
         reason = RefusedDuringGame;
-    else if (form.Reversed == FlagOn)
+    else if (form.history().Reversed == FlagOn)
         reason = RefusedWhenReversed;
     if (reason != 0) {
-        form.platform.sound.dsPlay(form.SoundForbidden);
+        form.platform.sound.dsPlay(form.sounds().SoundForbidden);
         form.描画_メッセージ(reason);
         return false;
     }
-    form.HistoryLen = 0;
+    form.clear_history();
     return true;
 }
 
@@ -75,37 +75,43 @@ bool begin_handicap_change(Form1& form) {
 
 void Form1::LBEL_UP_Click() {
     if (!begin_handicap_change(*this)) return;
-    if (HandicapLevel < MaxHandicapLevel) {
-        ++HandicapLevel;
-        描画_ハンデレベル(HandicapLevel);
-        if (HandicapLevel >= 1)
-            write_step(*this, HandicapLevel, true, false);
+    if (handicap_.HandicapLevel < MaxHandicapLevel) {
+        ++handicap_.HandicapLevel;
+        描画_ハンデレベル(handicap_.HandicapLevel);
+        if (handicap_.HandicapLevel >= 1)
+            write_step(*this, handicap_.HandicapLevel, true, false);
         else
-            write_step(*this, -HandicapLevel + 1, false, true);
+            write_step(*this, -handicap_.HandicapLevel + 1, false, true);
     }
-    HandicapSet = FlagOn;  // even at the limit: a handicap was asked for
+    handicap_.HandicapSet = FlagOn;  // even at the limit: a handicap was asked for
 }
 
 void Form1::LEBEL_DOWN_Click() {
     if (!begin_handicap_change(*this)) return;
-    if (HandicapLevel > -MaxHandicapLevel) {
-        --HandicapLevel;
-        描画_ハンデレベル(HandicapLevel);
-        if (HandicapLevel <= -1)
-            write_step(*this, -HandicapLevel, false, false);
+    if (handicap_.HandicapLevel > -MaxHandicapLevel) {
+        --handicap_.HandicapLevel;
+        描画_ハンデレベル(handicap_.HandicapLevel);
+        if (handicap_.HandicapLevel <= -1)
+            write_step(*this, -handicap_.HandicapLevel, false, false);
         else
-            write_step(*this, HandicapLevel + 1, true, true);
+            write_step(*this, handicap_.HandicapLevel + 1, true, true);
     }
-    HandicapSet = FlagOn;
+    handicap_.HandicapSet = FlagOn;
 }
 
 // The grade caption right of the board, over a fresh background strip, with
 // a black shadow under the white text.
 void Form1::描画_ハンデレベル(int level) {
-    for (int x = CaptionFirstColumn; x <= CaptionLastColumn; ++x) 描画_絵(Background, x, CaptionRow);
+    for (int x = CaptionFirstColumn; x <= CaptionLastColumn; ++x)
+        描画_絵(options().Background, x, CaptionRow);
     描画_文字列(CaptionFirstColumn + CaptionShadowShift, CaptionRow + CaptionShadowShift, level, ColorBlack,
                 HandicapCaptionSize);
     描画_文字列(CaptionFirstColumn, CaptionRow, level, ColorWhite, HandicapCaptionSize);
+}
+
+void Form1::clear_handicap() {
+    handicap_.HandicapLevel = 0;
+    handicap_.HandicapSet = FlagOff;
 }
 
 }  // namespace zenko

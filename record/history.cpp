@@ -6,41 +6,62 @@ namespace zenko {
 
 void Form1::手順保存(int fromX, int fromY, int toX, int toY, int piece, int placed, double manTimeBefore,
                      double manTimeAfter, double comTimeBefore, double comTimeAfter) {
-    if (HistoryPos == 0) note_history_start();
+    if (history_.HistoryPos == 0) note_history_start();
     // A resume goes on in the game of the latest move, even when a new game
     // was started from a position in the middle of the history.
-    HistoryOrigin.mode = GameMode;
-    HistoryOrigin.manSide = ManSide;
-    HistoryOrigin.comSide = ComSide;
-    ++HistoryPos;
-    const int n = HistoryPos;
+    history_.HistoryOrigin.mode = play().GameMode;
+    history_.HistoryOrigin.manSide = play().ManSide;
+    history_.HistoryOrigin.comSide = play().ComSide;
+    ++history_.HistoryPos;
+    const int n = history_.HistoryPos;
     // A game longer than the history so far makes room instead of being cut off.
-    if (n >= static_cast<int>(MoveHistory.size())) MoveHistory.resize(n + 1);
-    MoveRecord& entry = MoveHistory[n];
+    if (n >= static_cast<int>(history_.MoveHistory.size())) history_.MoveHistory.resize(n + 1);
+    MoveRecord& entry = history_.MoveHistory[n];
     entry = {fromX,       fromY,  toX,           toY,          engine.piece_at(toX, toY),
              piece,       placed, manTimeBefore, manTimeAfter, comTimeBefore,
              comTimeAfter};
-    HistoryLen = HistoryPos;  // a move played after 戻 drops the moves beyond it
+    history_.HistoryLen = history_.HistoryPos;  // a move played after 戻 drops the moves beyond it
 }
 
 void Form1::note_history_start() {
-    HistoryOrigin = {engine.board(), Reversed, HandicapSet, HandicapLevel, GameMode, ManSide, ComSide};
+    history_.HistoryOrigin = {engine.board(),          history_.Reversed, handicap_.HandicapSet,
+                              handicap_.HandicapLevel, play().GameMode,   play().ManSide,
+                              play().ComSide};
 }
 
 void Form1::restore_history_start() {
     for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) engine.put_piece(x, y, HistoryOrigin.board[x][y]);
-    Reversed = HistoryOrigin.reversed;
-    HandicapSet = HistoryOrigin.handicapSet;
-    HandicapLevel = HistoryOrigin.handicapLevel;
+        for (int y = 1; y <= BoardRanks; ++y) engine.put_piece(x, y, history_.HistoryOrigin.board[x][y]);
+    history_.Reversed = history_.HistoryOrigin.reversed;
+    handicap_.HandicapSet = history_.HistoryOrigin.handicapSet;
+    handicap_.HandicapLevel = history_.HistoryOrigin.handicapLevel;
 }
 
 bool Form1::history_starts_from_full_set() const {
     Engine fullSet;
     fullSet.初期配置();
-    return HistoryOrigin.reversed == FlagOff && HistoryOrigin.handicapSet == FlagOff &&
-           HistoryOrigin.board == fullSet.board();
+    return history_.HistoryOrigin.reversed == FlagOff && history_.HistoryOrigin.handicapSet == FlagOff &&
+           history_.HistoryOrigin.board == fullSet.board();
 }
+
+void Form1::count_move() {
+    ++history_.MoveNumber;
+    描画_手数(history_.MoveNumber);
+}
+
+void Form1::rewind_history() {
+    history_.HistoryPos = 0;
+    history_.MoveNumber = 0;
+    history_.RecordMode = FlagOff;
+    history_.Reversed = FlagOff;
+}
+
+void Form1::clear_history() {
+    history_.HistoryLen = 0;
+    history_.RecordMode = FlagOff;
+}
+
+void Form1::leave_record_mode() { history_.RecordMode = FlagOff; }
 
 void Form1::hide_record_panel() {
     描画_可視(false, false, false);
@@ -52,124 +73,108 @@ void Form1::STOP_Click() { hide_record_panel(); }
 // Stepping through the history drops the selection, stops the clock and
 // removes the guidance outlines.
 void Form1::stop_play_for_navigation() {
-    SelectState = 0;
-    Timer1.Enabled = false;
+    drop_selection();
+    stop_clock();
     消去_移動可能桝色();
 }
 
 void Form1::REPLAY_Click() {
     hide_record_panel();
-    if (HistoryPos < 1) {
-        platform.sound.dsPlay(SoundForbidden);
+    if (history_.HistoryPos < 1) {
+        platform.sound.dsPlay(sounds().SoundForbidden);
         platform.dialogs.message_box("できません", "戻る", Buttons::OK);
         return;
     }
     stop_play_for_navigation();
 
-    const MoveRecord e = MoveHistory[HistoryPos];
+    const MoveRecord e = history_.MoveHistory[history_.HistoryPos];
     engine.take_back(e.fromX, e.fromY, e.toX, e.toY, e.piece, e.captured);
     描画_絵(e.piece, e.fromX, e.fromY);
     描画_罫線(LineColor, e.fromX, e.fromY);
-    ComTime = e.comTimeBefore;
-    描画_所有時間(ComSide, ComTime);
-    ManTime = e.manTimeBefore;
-    描画_所有時間(ManSide, ManTime);
+    set_clock_totals(e.manTimeBefore, e.comTimeBefore);
+    描画_所有時間(play().ComSide, clock().ComTime);
+    描画_所有時間(play().ManSide, clock().ManTime);
     描画_絵(PieceEmpty, e.toX, e.toY);
     描画_罫線(LineColor, e.toX, e.toY);
     if (e.captured != PieceEmpty) {
         描画_絵(e.captured, e.toX, e.toY);
         描画_罫線(LineColor, e.toX, e.toY);
     }
-    platform.sound.dsPlay(SoundPiece);
-    消去_移動結果(e.piece > 0 ? ComSide : ManSide);
+    platform.sound.dsPlay(sounds().SoundPiece);
+    消去_移動結果(e.piece > 0 ? play().ComSide : play().ManSide);
 
-    Turn = NoGame;  // suspended until a click resumes it
-    --HistoryPos;
-    --MoveNumber;
-    描画_手数(MoveNumber);
+    suspend_turn();
+    --history_.HistoryPos;
+    --history_.MoveNumber;
+    描画_手数(history_.MoveNumber);
 }
 
 void Form1::AFTER_Click() {
     hide_record_panel();
-    if (HistoryPos >= HistoryLen) {
-        if (RecordMode == FlagOn) {
+    if (history_.HistoryPos >= history_.HistoryLen) {
+        if (history_.RecordMode == FlagOn) {
             platform.dialogs.message_box("終わり", "進む", Buttons::OK);
         } else {
-            platform.sound.dsPlay(SoundForbidden);
+            platform.sound.dsPlay(sounds().SoundForbidden);
             platform.dialogs.message_box("できません", "進む", Buttons::OK);
         }
         return;
     }
     stop_play_for_navigation();
 
-    ++HistoryPos;
-    ++MoveNumber;
-    描画_手数(MoveNumber);
-    const MoveRecord e = MoveHistory[HistoryPos];
+    ++history_.HistoryPos;
+    ++history_.MoveNumber;
+    描画_手数(history_.MoveNumber);
+    const MoveRecord e = history_.MoveHistory[history_.HistoryPos];
     engine.駒移動(e.fromX, e.fromY, e.toX, e.toY, e.placed);
     描画_絵(PieceEmpty, e.fromX, e.fromY);
     描画_罫線(LineColor, e.fromX, e.fromY);
-    ComTime = e.comTimeAfter;
-    描画_所有時間(ComSide, ComTime);
-    ManTime = e.manTimeAfter;
-    描画_所有時間(ManSide, ManTime);
+    set_clock_totals(e.manTimeAfter, e.comTimeAfter);
+    描画_所有時間(play().ComSide, clock().ComTime);
+    描画_所有時間(play().ManSide, clock().ManTime);
     描画_絵(e.placed, e.toX, e.toY);
     描画_罫線(LineColor, e.toX, e.toY);
-    platform.sound.dsPlay(SoundPiece);
-    描画_移動結果(e.placed > 0 ? ComSide : ManSide, e.toX, e.toY, e.placed, MoveTextColor);
+    platform.sound.dsPlay(sounds().SoundPiece);
+    描画_移動結果(e.placed > 0 ? play().ComSide : play().ManSide, e.toX, e.toY, e.placed, MoveTextColor);
 
-    Turn = NoGame;
-    描画_手数(MoveNumber);
+    suspend_turn();
+    描画_手数(history_.MoveNumber);
 }
 
 // Back to the position the history starts from (a handicap set-up or a
 // turned board included), keeping the recorded moves for 進.
 void Form1::CANCEL_Click() {
     reset_to_full_set();
-    if (HistoryLen > 0) restore_history_start();
+    if (history_.HistoryLen > 0) restore_history_start();
     画面_再描画();
-    platform.sound.dsPlay(SoundPiece);
+    platform.sound.dsPlay(sounds().SoundPiece);
 }
 
 void Form1::REVERSE_Click() {
-    if (RecordMode == FlagOn) {
-        platform.sound.dsPlay(SoundForbidden);
+    if (history_.RecordMode == FlagOn) {
+        platform.sound.dsPlay(sounds().SoundForbidden);
         platform.dialogs.message_box("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::OK);
         return;
     }
-    Reversed = FlagOn;
-    SelectState = 0;
+    history_.Reversed = FlagOn;
+    drop_selection();
 
     // Turn the board half round; each piece changes sides with its kind kept.
     engine.反転();
 
     画面_再描画();
-    描画_手数(MoveNumber);
-    if (HandicapSet == FlagOn) {
-        HandicapLevel = -HandicapLevel;
-        描画_ハンデレベル(HandicapLevel);
+    描画_手数(history_.MoveNumber);
+    if (handicap_.HandicapSet == FlagOn) {
+        handicap_.HandicapLevel = -handicap_.HandicapLevel;
+        描画_ハンデレベル(handicap_.HandicapLevel);
     }
-    platform.sound.dsPlay(SoundPiece);
+    platform.sound.dsPlay(sounds().SoundPiece);
     // The recorded moves no longer fit the turned board; the next move starts
     // a history from it.
-    HistoryPos = 0;
-    HistoryLen = 0;
-    ComMarkX = 0;
+    history_.HistoryPos = 0;
+    history_.HistoryLen = 0;
+    forget_computer_mark();
     pass_turn_to_other_army();
-}
-
-// The armies changed sides of the board, so the one that did not make the
-// last move moves next; against the computer, that may be the computer.
-void Form1::pass_turn_to_other_army() {
-    if (Turn == NoGame) return;
-    Turn = Turn == ManSide ? ComSide : ManSide;
-    TurnStartTime = platform.clock.seconds_since_midnight();
-    if (GameMode == ModeVsCom && Turn == ComSide) {
-        engine.待避_移動前盤();
-        com_ban();
-    } else if (GameMode == ModeVsCom) {
-        engine.勢力調査();
-    }
 }
 
 }  // namespace zenko

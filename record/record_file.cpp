@@ -85,11 +85,12 @@ std::vector<std::string> record_lines(Form1& form) {
     Panel& panel = form.platform.panel;
     std::string first = single_line(panel.text(PanelControl::Text3));
     std::string second = single_line(panel.text(PanelControl::Text4));
-    bool manFirst = form.ManSide == FirstPlayer;
+    bool manFirst = form.play().ManSide == FirstPlayer;
     std::vector<std::string> lines{single_line(panel.text(PanelControl::Text2)), manFirst ? second : first,
                                    manFirst ? first : second};
-    int last = std::min<int>(form.HistoryPos, static_cast<int>(form.MoveHistory.size()) - 1);
-    for (int n = 1; n <= last; ++n) lines.push_back(format_move_line(form.MoveHistory[n]));
+    int last =
+        std::min<int>(form.history().HistoryPos, static_cast<int>(form.history().MoveHistory.size()) - 1);
+    for (int n = 1; n <= last; ++n) lines.push_back(format_move_line(form.history().MoveHistory[n]));
     return lines;
 }
 
@@ -106,15 +107,15 @@ bool headers_have_sjis_form(const std::vector<std::string>& lines) {
     return true;
 }
 
-// Loads the bytes of a regular file of sane size into Form1::RecordFile; an
-// error text otherwise.
-std::string open_record_file(Form1& form, const std::string& path) {
+// Loads the bytes of a regular file of sane size into the stream that
+// 読込_棋譜ファイル reads; an error text otherwise.
+std::string open_record_file(std::istringstream& file, const std::string& path) {
     std::string bytes;
     const ReadStatus status = read_regular_file(path, MaxRecordFileBytes, bytes);
     if (status == ReadStatus::TooLarge) return TooLargeMessage;
     if (status != ReadStatus::Ok) return CannotOpenMessage;
-    form.RecordFile.str(bytes);
-    form.RecordFile.clear();
+    file.str(bytes);
+    file.clear();
     return "";
 }
 
@@ -143,30 +144,29 @@ std::string read_record_lines(Form1& form, LoadedRecord& record) {
     return "";
 }
 
-std::string read_record(Form1& form, const std::string& path, LoadedRecord& record) {
-    std::string error = open_record_file(form, path);
+std::string read_record(Form1& form, std::istringstream& file, const std::string& path,
+                        LoadedRecord& record) {
+    std::string error = open_record_file(file, path);
     if (error.empty()) error = read_record_lines(form, record);
-    form.RecordFile.str("");
+    file.str("");
     return error;
 }
 
 void draw_record_headers(Form1& form, const LoadedRecord& record) {
     for (int i = 0; i < HeaderLines; ++i) {
-        form.ForeColor = HeaderPlaces[i].colour;
-        form.FontSize = HeaderFontSize;
-        form.CurrentX = form.取得_棋譜のX座標(record.header[i]) + HeaderPlaces[i].shiftX;
-        form.CurrentY = HeaderPlaces[i].y;
-        form.print_text(record.header[i]);
+        const HeaderPlace& place = HeaderPlaces[i];
+        form.print_text_at(form.取得_棋譜のX座標(record.header[i]) + place.shiftX, place.y, record.header[i],
+                           HeaderFontSize, place.colour);
     }
 }
 
-void fill_history(Form1& form, const std::vector<MoveRecord>& moves) {
-    if (form.MoveHistory.size() < moves.size() + 1) form.MoveHistory.resize(moves.size() + 1);
-    for (size_t i = 0; i < moves.size(); ++i) form.MoveHistory[i + 1] = moves[i];
-    form.HistoryPos = 0;
-    form.MoveNumber = 0;
-    form.HistoryLen = static_cast<int>(moves.size());
-    form.note_history_start();
+// The loaded moves become the history, with the board at its start.
+void fill_history(HistoryState& history, const std::vector<MoveRecord>& moves) {
+    if (history.MoveHistory.size() < moves.size() + 1) history.MoveHistory.resize(moves.size() + 1);
+    for (size_t i = 0; i < moves.size(); ++i) history.MoveHistory[i + 1] = moves[i];
+    history.HistoryPos = 0;
+    history.MoveNumber = 0;
+    history.HistoryLen = static_cast<int>(moves.size());
 }
 
 }  // namespace
@@ -178,11 +178,11 @@ void Form1::KIFU_READ_Click() {
 }
 
 void Form1::KIFU_WRITE_Click() {
-    if (Reversed == FlagOn) {
+    if (history_.Reversed == FlagOn) {
         show_box(*this, "反転後は書き込みできません", "棋譜書込");
         return;
     }
-    if (HandicapSet == FlagOn) {
+    if (handicap_.HandicapSet == FlagOn) {
         show_box(*this, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
         return;
     }
@@ -230,7 +230,7 @@ void Form1::Command1_Click() {
         show_box(*this, "ﾌｧｲﾙ名が入力されていません", "  ");
         return;
     }
-    if (HistoryPos < 1) {
+    if (history_.HistoryPos < 1) {
         show_box(*this, "保存するデータがありません", "棋譜保存");
         return;
     }
@@ -260,17 +260,18 @@ void Form1::Command1_Click() {
 void Form1::File1_Click() {
     描画_可視(false, false, false);
     LoadedRecord record;
-    std::string error =
-        read_record(*this, in_folder(platform.panel.file_path(), platform.panel.file_name()), record);
+    std::string error = read_record(
+        *this, RecordFile, in_folder(platform.panel.file_path(), platform.panel.file_name()), record);
     if (!error.empty()) {  // the game on the board stays as it was
         show_box(*this, error, "棋譜", BoxIcon::Warning);
         return;
     }
-    HistoryLen = 0;  // the game on the board gives way to the record
+    history_.HistoryLen = 0;  // the game on the board gives way to the record
     初期設定();
-    RecordMode = FlagOn;
+    history_.RecordMode = FlagOn;
     draw_record_headers(*this, record);
-    fill_history(*this, record.moves);
+    fill_history(history_, record.moves);
+    note_history_start();
     if (record.moves.empty()) {
         show_box(*this, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
         return;

@@ -22,35 +22,31 @@ constexpr const char* kCannotWriteText = "環境設定ﾌｧｲﾙを書き込�
 constexpr const char* kCannotWriteTitle = "設定保存";
 
 struct BackgroundLine {
-    MenuItem Form1::*item;
+    MenuItem Options::*item;
     int code;
     const char* text;
 };
 
 // Line 1, in the order the writer looks for the checked item.
 constexpr BackgroundLine kBackgrounds[] = {
-    {&Form1::MIDORI, BackgroundGreen, "背景画=緑"},  {&Form1::TAKE, BackgroundBamboo, "背景画=竹"},
-    {&Form1::TATAMI, BackgroundTatami, "背景画=畳"}, {&Form1::UCHU, BackgroundSpace, "背景画=宇宙"},
-    {&Form1::RENGA, BackgroundBrick, "背景画=煉瓦"},
+    {&Options::MIDORI, BackgroundGreen, "背景画=緑"},  {&Options::TAKE, BackgroundBamboo, "背景画=竹"},
+    {&Options::TATAMI, BackgroundTatami, "背景画=畳"}, {&Options::UCHU, BackgroundSpace, "背景画=宇宙"},
+    {&Options::RENGA, BackgroundBrick, "背景画=煉瓦"},
 };
 constexpr int kDefaultBackground = BackgroundGreen;
 constexpr const char* kDefaultBackgroundText = "背景画=緑";
 
-void apply_guidance(Form1& form, bool on) {
-    form.SIDOU.Checked = on;
-    form.GuidanceOn = on ? FlagOn : FlagOff;
-    form.GuidanceColor = on ? ColorWhite : LineColor;
-}
+void apply_guidance(Form1& form, bool on) { form.set_guidance(on); }
 
-void apply_clock(Form1& form, bool on) { form.KEIKA.Checked = on; }
+void apply_clock(Form1& form, bool on) { form.set_clock_shown(on); }
 
 void apply_music(Form1& form, bool on) {
-    form.BGM.Checked = on;
-    if (on) form.platform.sound.dsPlayLooping(form.SoundBgm);
+    form.set_music(on);
+    if (on) form.platform.sound.dsPlayLooping(form.sounds().SoundBgm);
 }
 
 struct SwitchLine {
-    MenuItem Form1::*item;
+    MenuItem Options::*item;
     const char* onText;
     const char* offText;
     bool byDefault;
@@ -59,15 +55,15 @@ struct SwitchLine {
 
 // Lines 2, 3 and 4.
 constexpr SwitchLine kSwitches[] = {
-    {&Form1::SIDOU, "移動指導=ON", "移動指導=OFF", false, apply_guidance},
-    {&Form1::KEIKA, "経過時間=ON", "経過時間=OFF", true, apply_clock},
-    {&Form1::BGM, "BGM=ON", "BGM=OFF", true, apply_music},
+    {&Options::SIDOU, "移動指導=ON", "移動指導=OFF", false, apply_guidance},
+    {&Options::KEIKA, "経過時間=ON", "経過時間=OFF", true, apply_clock},
+    {&Options::BGM, "BGM=ON", "BGM=OFF", true, apply_music},
 };
 
 void apply_background(Form1& form, int code) {
     form.チェック設定(code);
     form.描画_背景(code);
-    form.Background = code;
+    form.use_background(code);
 }
 
 // An unknown text leaves the checked background as it was, and draws it so
@@ -76,19 +72,19 @@ void read_background_line(Form1& form, const std::string& line) {
     for (const BackgroundLine& background : kBackgrounds)
         if (line == background.text) return apply_background(form, background.code);
     for (const BackgroundLine& background : kBackgrounds)
-        if ((form.*background.item).Checked) return apply_background(form, background.code);
+        if ((form.options().*background.item).Checked) return apply_background(form, background.code);
 }
 
 std::vector<std::string> lines_from_marks(const Form1& form) {
     std::vector<std::string> lines;
     for (const BackgroundLine& background : kBackgrounds) {
-        if ((form.*background.item).Checked) {
+        if ((form.options().*background.item).Checked) {
             lines.push_back(background.text);
             break;
         }
     }
     for (const SwitchLine& option : kSwitches)
-        lines.push_back((form.*option.item).Checked ? option.onText : option.offText);
+        lines.push_back((form.options().*option.item).Checked ? option.onText : option.offText);
     return lines;
 }
 
@@ -136,13 +132,29 @@ void Form1::書込_環境設定ファイル() {
     // full disk) the user's choices stay in force for this run.
     if (!write_sjis_lines(kSettingsFile, default_lines())) {
         // Said once a run: the choices hold until the program ends.
-        if (!SettingsUnsavedTold)
+        if (!options_.SettingsUnsavedTold)
             platform.dialogs.message_box(kCannotWriteText, kCannotWriteTitle, Buttons::OK, BoxIcon::Warning);
-        SettingsUnsavedTold = true;
+        options_.SettingsUnsavedTold = true;
         return;
     }
     チェック設定(kDefaultBackground);
-    for (const SwitchLine& option : kSwitches) (this->*option.item).Checked = option.byDefault;
+    for (const SwitchLine& option : kSwitches) (options_.*option.item).Checked = option.byDefault;
 }
+
+void Form1::set_guidance(bool on) { options_.SIDOU.Checked = on; }
+void Form1::set_clock_shown(bool on) { options_.KEIKA.Checked = on; }
+void Form1::set_music(bool on) { options_.BGM.Checked = on; }
+
+void Form1::mark_level(int level) {
+    MenuItem* const items[] = {&options_.LEVEL1, &options_.LEVEL2, &options_.LEVEL3};
+    for (int i = 0; i < 3; ++i) items[i]->Checked = i + 1 == level;
+}
+
+void Form1::mark_background(int code) {
+    for (const BackgroundLine& background : kBackgrounds)
+        (options_.*background.item).Checked = background.code == code;
+}
+
+void Form1::use_background(int code) { options_.Background = code; }
 
 }  // namespace zenko

@@ -19,17 +19,17 @@ constexpr int kEffectFlags = 3;
 constexpr int kMusicFlags = 1;
 
 struct SoundFile {
-    int Form1::*handle;
+    int SoundHandles::*handle;
     const char* fileName;  // in the working directory
     int flags;
 };
 
 // In the order the buffers are made.
 constexpr SoundFile kSoundFiles[] = {
-    {&Form1::SoundOther, "その他.wav", kEffectFlags},
-    {&Form1::SoundForbidden, "禁止.wav", kEffectFlags},
-    {&Form1::SoundPiece, "駒打音.wav", kEffectFlags},
-    {&Form1::SoundBgm, "BGM.wav", kMusicFlags},
+    {&SoundHandles::SoundOther, "その他.wav", kEffectFlags},
+    {&SoundHandles::SoundForbidden, "禁止.wav", kEffectFlags},
+    {&SoundHandles::SoundPiece, "駒打音.wav", kEffectFlags},
+    {&SoundHandles::SoundBgm, "BGM.wav", kMusicFlags},
 };
 
 void warn(Dialogs& dialogs, const std::string& text) {
@@ -46,7 +46,7 @@ std::string cannot_read_text(const SoundFile& sound, ReadStatus status) {
 // file cannot be read (the last one is reported; the game goes on silently).
 // A folder, FIFO or device in the file's place counts as unreadable.
 int create_buffer(Form1& form, const SoundFile& sound) {
-    if (form.SoundDevice == 0) return 0;
+    if (form.sounds().SoundDevice == 0) return 0;
     std::string bytes;
     const ReadStatus status = read_regular_file(sound.fileName, kLargestSoundFile, bytes);
     if (status == ReadStatus::Missing) return 0;
@@ -55,24 +55,35 @@ int create_buffer(Form1& form, const SoundFile& sound) {
         return 0;
     }
     const std::vector<unsigned char> fileBytes(bytes.begin(), bytes.end());
-    return form.platform.sound.dsCreateDSB(form.SoundDevice, fileBytes, sound.flags);
+    return form.platform.sound.dsCreateDSB(form.sounds().SoundDevice, fileBytes, sound.flags);
 }
 
 }  // namespace
 
 void Form1::start_sound() {
-    SoundDevice = platform.sound.dsInitialize(nullptr);
-    if (SoundDevice == 0) warn(platform.dialogs, kNoDeviceText);
-    for (const SoundFile& sound : kSoundFiles) this->*sound.handle = create_buffer(*this, sound);
+    sounds_.SoundDevice = platform.sound.dsInitialize(nullptr);
+    if (sounds_.SoundDevice == 0) warn(platform.dialogs, kNoDeviceText);
+    for (const SoundFile& sound : kSoundFiles) sounds_.*sound.handle = create_buffer(*this, sound);
+}
+
+// The handles are cleared so that nothing can play a freed buffer before
+// the program is gone.
+void Form1::release_sound() {
+    for (const SoundFile& sound : kSoundFiles) {
+        platform.sound.dsFree(sounds_.*sound.handle);
+        sounds_.*sound.handle = 0;
+    }
+    if (sounds_.SoundDevice != 0) platform.sound.dsTerminate(sounds_.SoundDevice);
+    sounds_.SoundDevice = 0;
 }
 
 void Form1::処理_BGM() {
-    if (BGM.Checked) {
-        BGM.Checked = false;
-        platform.sound.dsStop(SoundBgm);
+    if (options().BGM.Checked) {
+        set_music(false);
+        platform.sound.dsStop(sounds_.SoundBgm);
     } else {
-        BGM.Checked = true;
-        platform.sound.dsPlayLooping(SoundBgm);
+        set_music(true);
+        platform.sound.dsPlayLooping(sounds_.SoundBgm);
     }
     書込_環境設定ファイル();
 }

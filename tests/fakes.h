@@ -3,12 +3,16 @@
 #pragma once
 
 #include <deque>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "record/record_line.h"
+#include "settings/shift_jis.h"
 #include "ui/form1.h"
 #include "ui/platform.h"
+#include "working_directory.h"
 
 namespace zenko::testing {
 
@@ -161,6 +165,38 @@ public:
 inline void click_square(Form1& form, int x, int y) {
     form.Form_MouseDown(1, 0, BoardOriginX + SquareWidth * x + SquareWidth / 2.0,
                         BoardOriginY + SquareHeight * y + SquareHeight / 2.0);
+}
+
+// Opens the sound device and the four buffers as Form_Load does, from
+// stand-in files: with fresh fakes the handles are 1 to 4, for その他, 禁止,
+// 駒打音 and BGM. The events of the opening are dropped.
+inline void open_sounds(Form1& form, RecordingSound& sound) {
+    TemporaryWorkingDirectory folder("zenko-sounds");
+    for (const char* name : {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"})
+        std::ofstream(name) << "RIFF";
+    form.start_sound();
+    sound.clear();
+}
+
+// The bottom side's first soldier one step forward, as a history entry.
+inline constexpr MoveRecord BottomSoldierStep{1, 7, 1, 6, PieceEmpty, ManSoldier, ManSoldier};
+
+// Loads a record of these moves as a click on its file in the panel does:
+// the game is then in record mode at the record's start. The boxes shown
+// by the load are dropped.
+inline void load_record(Form1& form, FakePanel& panel, ScriptedDialogs& dialogs,
+                        const std::vector<MoveRecord>& moves = {BottomSoldierStep}) {
+    TemporaryWorkingDirectory folder("zenko-record");
+    std::vector<std::string> lines{"対局", "上", "下"};
+    for (const MoveRecord& move : moves) lines.push_back(format_move_line(move));
+    write_sjis_lines((folder.path() / "loaded.棋譜").string(), lines);
+    const std::string filePath = panel.filePath, fileName = panel.fileName;
+    panel.filePath = folder.path().string();
+    panel.fileName = "loaded.棋譜";
+    form.File1_Click();
+    panel.filePath = filePath;
+    panel.fileName = fileName;
+    dialogs.shown.clear();
 }
 
 // A Form1 wired to fresh fakes.

@@ -5,28 +5,26 @@
 // subsystem (game/, record/, ui/, settings/, sound/).
 //
 // Each subsystem has its own section below; add helpers of a subsystem to
-// its own section only.
+// its own section only. The state is private, one group per subsystem:
+// only that subsystem's folder writes it (scripts/check-source enforces
+// this); everyone else, tests included, reads it through the const views and
+// changes it through the subsystem's procedures.
 #pragma once
 
 #include <sstream>
 #include <string>
-#include <vector>
 
-#include "record/move_record.h"
+#include "game/game_state.h"
+#include "record/history_state.h"
 #include "rules/engine.h"
 #include "rules/types.h"
+#include "settings/options.h"
+#include "sound/sound_handles.h"
 #include "ui/platform.h"
 #include "ui/presentation.h"
+#include "ui/screen_state.h"
 
 namespace zenko {
-
-struct MenuItem {
-    bool Checked = false;
-};
-
-struct TimerControl {
-    bool Enabled = false;
-};
 
 class Form1 {
 public:
@@ -37,24 +35,24 @@ public:
     Platform platform;
     Engine engine;
 
-    // Menu items that carry a check mark. Form1 holds the marks; the shell mirrors them.
-    MenuItem LEVEL1, LEVEL2, LEVEL3;
-    MenuItem MIDORI, TATAMI, TAKE, UCHU, RENGA;
-    MenuItem SIDOU, KEIKA, BGM;
+    // ===== What the other subsystems and the tests read =====
+    const PlayState& play() const { return play_; }
+    const SelectionState& selection() const { return selection_; }
+    const ClockState& clock() const { return clock_; }
+    const HistoryState& history() const { return history_; }
+    const HandicapState& handicap() const { return handicap_; }
+    const Options& options() const { return options_; }
+    const TextState& text_state() const { return text_; }
+    const ScreenState& screen() const { return screen_; }
+    const SoundHandles& sounds() const { return sounds_; }
 
     // ===== Board model (rules) =====
-    SquareTable<int> MovableSquares{};
-    int Turn = NoGame;
-    int ManSide = SecondPlayer;
-    int ComSide = FirstPlayer;
-    int GameMode = NoGame;
     void 初期設定();
     // 初期設定 without the repaint: no game, the full set on the board.
     void reset_to_full_set();
     void 駒移動(int fromX, int fromY, int toX, int toY, int piece);
 
     // ===== Computer move and levels (game/) =====
-    int ComMarkX = 0, ComMarkY = 0;
     void com_ban();
     void レベル_設定(int level);
     void LEVEL1_Click();
@@ -65,10 +63,6 @@ public:
     void play_computer_move(int fromX, int fromY, int toX, int toY, int piece);
 
     // ===== Game flow and board input (game/) =====
-    int SelectState = 0;
-    int MoveWork[9]{};
-    int GuidanceOn = FlagOff;
-    int GuidanceColor = SquareLineColor;
     void Form_MouseDown(int button, int shift, double X, double Y);
     void START_Click();
     void SENTE_Click();
@@ -93,11 +87,17 @@ public:
     bool belongs_to_opponent(int code) const;
     // Ends the timing of a turn: MoveSeconds = time since TurnStartTime.
     void measure_move_seconds();
+    // The armies changed sides of the board: the one that did not make the
+    // last move moves next.
+    void pass_turn_to_other_army();
+    // No one is to move until a click resumes the game.
+    void suspend_turn();
+    void drop_selection();
+    void forget_computer_mark();
+    // The sides of a new start: the person at the bottom, moving second.
+    void reset_sides();
 
     // ===== Elapsed-time clock (game/) =====
-    TimerControl Timer1;
-    double ManTime = 0, ComTime = 0, TurnStartTime = 0, MoveSeconds = 0;
-    int ShownSeconds = 0;
     void Timer1_Timer();
     double 調査_経過秒(double start, double now) const;
     std::string 調査_時間秒追加結果(double seconds) const;
@@ -106,25 +106,11 @@ public:
     void 消去_所有時間(int side);
     void 処理_経過時間();
     void KEIKA_Click();
+    void stop_clock();
+    // Both totals as a recorded move left them (the clocks are not redrawn).
+    void set_clock_totals(double manTime, double comTime);
 
     // ===== Move history and navigation (record/) =====
-    // Entry 0 is unused; move n lives in entry n. The history grows past its
-    // first 500 entries when a game goes on that long.
-    std::vector<MoveRecord> MoveHistory = std::vector<MoveRecord>(501);
-    int HistoryPos = 0;
-    int HistoryLen = 0;
-    int MoveNumber = 0;
-    int RecordMode = FlagOff;
-    int Reversed = FlagOff;
-    int HandicapSet = FlagOff;
-    // What the history starts from: the position before its first move, the
-    // flags that describe that position, and the game it was played in.
-    struct HistoryStart {
-        BoardArray board{};
-        int reversed = FlagOff, handicapSet = FlagOff, handicapLevel = 0;
-        int mode = NoGame, manSide = SecondPlayer, comSide = FirstPlayer;
-    };
-    HistoryStart HistoryOrigin;
     // Notes the position on the board as the start of the history.
     void note_history_start();
     // Puts the history's start on the board with its flags.
@@ -132,6 +118,14 @@ public:
     bool history_starts_from_full_set() const;
     void 手順保存(int fromX, int fromY, int toX, int toY, int piece, int placed, double manTimeBefore,
                   double manTimeAfter, double comTimeBefore, double comTimeAfter);
+    // One more move played: the count goes up and is redrawn.
+    void count_move();
+    // Back to the history's start, its moves kept for 進; no record mode, not turned.
+    void rewind_history();
+    // No history at all, and no record being stepped through.
+    void clear_history();
+    // A new game is played, not a loaded record stepped through.
+    void leave_record_mode();
     void REPLAY_Click();
     void AFTER_Click();
     void CANCEL_Click();
@@ -140,10 +134,8 @@ public:
     // 描画_可視 all off, then 描画_棋譜_IO(1).
     void hide_record_panel();
     void stop_play_for_navigation();
-    void pass_turn_to_other_army();
 
     // ===== Record files (record/) =====
-    std::istringstream RecordFile;  // the bytes of the file being loaded, during one load
     void KIFU_READ_Click();
     void KIFU_WRITE_Click();
     void Drive1_Change();
@@ -155,10 +147,10 @@ public:
     double 取得_棋譜のX座標(const std::string& text) const;
 
     // ===== Handicap levels (record/) =====
-    int HandicapLevel = 0;
     void LBEL_UP_Click();
     void LEBEL_DOWN_Click();
     void 描画_ハンデレベル(int level);
+    void clear_handicap();
 
     // ===== Board geometry and ruled lines (ui/) =====
     void 描画_罫線(int colour, int x, int y);
@@ -191,7 +183,6 @@ public:
     void 描画_罫線_斜右下有(int colour, int x, int y);
 
     // ===== Pieces, backgrounds and highlights (ui/) =====
-    int Background = 0;  // 0 until the settings choose one: tiles with the empty square
     void 描画_絵(int code, double x, double y);
     void 描画_盤();
     void 描画_背景(int code);
@@ -199,6 +190,8 @@ public:
     void 描画_桝輪郭(int colour, int x, int y);
     void 描画_移動可能桝色(int fromX, int fromY, int colour, int piece);
     void 消去_移動可能桝色();
+    // No square is marked as outlined by the guidance.
+    void forget_guidance_outlines();
 
     // ===== Main window and menus (ui/) =====
     void Form_Load();
@@ -214,14 +207,8 @@ public:
     void OPTION_Click();
     void VER_Click();
     void 描画_可視(bool drive, bool folder, bool files);
-    bool Terminated = false;  // set by 処理_終了; the shell then closes the window
 
     // ===== Text, numbers and messages (ui/) =====
-    // The window's current print position (twips), font and text colour.
-    double CurrentX = 0, CurrentY = 0;
-    int FontSize = 9;
-    bool FontBold = false;
-    int ForeColor = ColorBlack;
     void 描画_数値(double gx, double gy, double value, int colour, int style, int size);
     void 描画_数値(double gx, double gy, const std::string& text, int colour, int style, int size);
     void 描画_移動駒種類(double gx, double gy, const std::string& text, int colour);
@@ -235,19 +222,43 @@ public:
     void 描画_メッセージ(int kind);
     // Prints text at the current position with the current font and colour.
     void print_text(const std::string& text);
+    // Prints text at a place given in twips, in the current boldness.
+    void print_text_at(double x, double y, const std::string& text, int size, int colour);
 
-    // ===== Settings file (settings/) =====
+    // ===== Settings file and options (settings/) =====
     void 読込_環境設定ファイル();
     void 書込_環境設定ファイル();
-    bool SettingsUnsavedTold = false;  // the player was told the options could not be saved
+    // Move guidance follows its menu mark.
+    int GuidanceOn() const { return options_.SIDOU.Checked ? FlagOn : FlagOff; }
+    int GuidanceColor() const { return options_.SIDOU.Checked ? ColorWhite : SquareLineColor; }
+    void set_guidance(bool on);
+    void set_clock_shown(bool on);
+    void set_music(bool on);
+    // The level's mark alone, or no mark for a level outside 1..3.
+    void mark_level(int level);
+    // The background's mark alone, or no mark for an unknown code.
+    void mark_background(int code);
+    void use_background(int code);
 
     // ===== Sound (sound/) =====
-    int SoundDevice = 0;
-    int SoundOther = 0, SoundForbidden = 0, SoundPiece = 0, SoundBgm = 0;
     // Form_Load's first step: opens the device and makes the four buffers.
     void start_sound();
+    // Frees the buffers and closes the device; nothing plays afterwards.
+    void release_sound();
     void 処理_BGM();
     void BGM_Click();
+
+private:
+    PlayState play_;                // game/
+    SelectionState selection_;      // game/
+    ClockState clock_;              // game/
+    HistoryState history_;          // record/
+    HandicapState handicap_;        // record/
+    std::istringstream RecordFile;  // record/: the bytes of the file being loaded, during one load
+    Options options_;               // settings/
+    TextState text_;                // ui/
+    ScreenState screen_;            // ui/
+    SoundHandles sounds_;           // sound/
 };
 
 }  // namespace zenko

@@ -57,13 +57,13 @@ void Form1::描画_背景(int code) {
 }
 
 void Form1::画面_再描画() {
-    描画_背景(Background);
+    描画_背景(options().Background);
     描画_桝_数値();
     描画_盤();
-    描画_所有時間(ComSide, ComTime);
-    描画_所有時間(ManSide, ManTime);
-    if (GameMode == ModeVsCom) 描画_レベル(engine.Level);
-    if (HandicapSet == FlagOn) 描画_ハンデレベル(HandicapLevel);
+    描画_所有時間(play().ComSide, clock().ComTime);
+    描画_所有時間(play().ManSide, clock().ManTime);
+    if (play().GameMode == ModeVsCom) 描画_レベル(engine.Level);
+    if (handicap().HandicapSet == FlagOn) 描画_ハンデレベル(handicap().HandicapLevel);
     描画_絵(PictureTitle, TitleX, TitleY);
 }
 
@@ -74,28 +74,32 @@ void Form1::描画_桝輪郭(int colour, int x, int y) {
 }
 
 void Form1::描画_移動可能桝色(int fromX, int fromY, int colour, int piece) {
-    if (GuidanceOn == FlagOff) return;
-    for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) MovableSquares[x][y] = FlagOff;
+    if (GuidanceOn() == FlagOff) return;
+    forget_guidance_outlines();
     Square to[Engine::MaxDestinations];
     const int count = engine.legal_destinations(fromX, fromY, piece, to);
     for (int i = 0; i < count; ++i) {
-        MovableSquares[to[i].x][to[i].y] = FlagOn;
+        screen_.MovableSquares[to[i].x][to[i].y] = FlagOn;
         描画_桝輪郭(colour, to[i].x, to[i].y);
     }
     // The selected square is marked too, so the eraser removes its outline.
-    MovableSquares[fromX][fromY] = FlagOn;
+    screen_.MovableSquares[fromX][fromY] = FlagOn;
 }
 
 void Form1::消去_移動可能桝色() {
     for (int x = 1; x <= BoardFiles; ++x) {
         for (int y = 1; y <= BoardRanks; ++y) {
-            if (MovableSquares[x][y] != FlagOn) continue;
+            if (screen_.MovableSquares[x][y] != FlagOn) continue;
             描画_絵(engine.piece_at(x, y), x, y);
             描画_罫線(LineColor, x, y);
-            MovableSquares[x][y] = FlagOff;
+            screen_.MovableSquares[x][y] = FlagOff;
         }
     }
+}
+
+void Form1::forget_guidance_outlines() {
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) screen_.MovableSquares[x][y] = FlagOff;
 }
 
 }  // namespace zenko

@@ -99,8 +99,8 @@ void print_move_part(Form1& form, double gx, double gy, const std::string& text,
 
 // Row of a side's move text, or 0 for a value that is neither side.
 int move_row(const Form1& form, int side) {
-    if (side == form.ComSide) return ComMoveRow;
-    if (side == form.ManSide) return ManMoveRow;
+    if (side == form.play().ComSide) return ComMoveRow;
+    if (side == form.play().ManSide) return ManMoveRow;
     return 0;
 }
 
@@ -108,23 +108,32 @@ int move_row(const Form1& form, int side) {
 
 void Form1::print_text(const std::string& text) {
     if (text.empty()) return;
-    platform.canvas.draw_text(static_cast<int>(std::lround(CurrentX)),
-                              static_cast<int>(std::lround(CurrentY)), text, FontSize, FontBold, ForeColor);
+    platform.canvas.draw_text(static_cast<int>(std::lround(text_.CurrentX)),
+                              static_cast<int>(std::lround(text_.CurrentY)), text, text_.FontSize,
+                              text_.FontBold, text_.ForeColor);
+}
+
+void Form1::print_text_at(double x, double y, const std::string& text, int size, int colour) {
+    text_.ForeColor = colour;
+    text_.FontSize = size;
+    text_.CurrentX = x;
+    text_.CurrentY = y;
+    print_text(text);
 }
 
 void Form1::描画_数値(double gx, double gy, double value, int colour, int style, int size) {
-    FontSize = size;
-    ForeColor = colour;
-    CurrentX = grid_to_twips_x(gx);
-    CurrentY = grid_to_twips_y(gy);
+    text_.FontSize = size;
+    text_.ForeColor = colour;
+    text_.CurrentX = grid_to_twips_x(gx);
+    text_.CurrentY = grid_to_twips_y(gy);
     print_text(style == PlainStyle ? number_text(value) : kanji_numeral(*this, value));
 }
 
 void Form1::描画_数値(double gx, double gy, const std::string& text, int colour, int style, int size) {
-    FontSize = size;
-    ForeColor = colour;
-    CurrentX = grid_to_twips_x(gx);
-    CurrentY = grid_to_twips_y(gy);
+    text_.FontSize = size;
+    text_.ForeColor = colour;
+    text_.CurrentX = grid_to_twips_x(gx);
+    text_.CurrentY = grid_to_twips_y(gy);
     if (style == PlainStyle) {
         print_text(text);
         return;
@@ -136,18 +145,18 @@ void Form1::描画_数値(double gx, double gy, const std::string& text, int col
 }
 
 void Form1::描画_移動駒種類(double gx, double gy, const std::string& text, int colour) {
-    FontSize = MoveTextSize;
-    ForeColor = colour;
-    CurrentX = grid_to_twips_x(gx);
-    CurrentY = grid_to_twips_y(gy);
+    text_.FontSize = MoveTextSize;
+    text_.ForeColor = colour;
+    text_.CurrentX = grid_to_twips_x(gx);
+    text_.CurrentY = grid_to_twips_y(gy);
     print_text(text);
 }
 
 void Form1::描画_文字列(double gx, double gy, int code, int colour, int size) {
-    CurrentX = grid_to_twips_x(gx) + CodedTextOffsetX;
-    CurrentY = grid_to_twips_y(gy) + CodedTextOffsetY;
-    FontSize = size;
-    ForeColor = colour;
+    text_.CurrentX = grid_to_twips_x(gx) + CodedTextOffsetX;
+    text_.CurrentY = grid_to_twips_y(gy) + CodedTextOffsetY;
+    text_.FontSize = size;
+    text_.ForeColor = colour;
     for (const CodedText& entry : CodedTexts)
         if (entry.code == code) print_text(entry.text);
 }
@@ -172,26 +181,26 @@ void Form1::描画_移動結果(int side, int x, int y, int piece, int colour) {
 void Form1::消去_移動結果(int side) {
     const int row = move_row(*this, side);
     if (row == 0) return;
-    for (int x = 11; x <= 13; ++x) 描画_絵(Background, x, row);
+    for (int x = 11; x <= 13; ++x) 描画_絵(options().Background, x, row);
 }
 
 void Form1::描画_桝_数値() {
-    FontBold = true;  // the window's font stays bold from the first redraw on
+    text_.FontBold = true;  // the window's font stays bold from the first redraw on
     // Column labels count from the right: 9 stands above column 1.
     for (int x = 1; x <= BoardFiles; ++x) {
-        描画_絵(Background, x, 0);
+        描画_絵(options().Background, x, 0);
         print_shadowed(*this, x + 0.1, 0.4, 10.0 - x, ColorYellow, PlainStyle, 16);
     }
     // Row labels 一..十 right of the board, counting from the top.
     for (int y = 1; y <= BoardRanks; ++y) {
-        描画_絵(Background, 10, y);
+        描画_絵(options().Background, 10, y);
         print_shadowed(*this, 10.1, y + 0.3, static_cast<double>(y), ColorYellow, KanjiStyle, 12);
     }
 }
 
 void Form1::描画_手数(int n, int /*colour: the count is always white*/) {
-    描画_絵(Background, 11, 3);
-    描画_絵(Background, 12, 3);
+    描画_絵(options().Background, 11, 3);
+    描画_絵(options().Background, 12, 3);
     // One tenth of a square further left for each extra digit.
     const double x = n < 10 ? 11.2 : n < 100 ? 11.1 : 11.0;
     print_shadowed(*this, x, 3.3, static_cast<double>(n), ColorWhite, PlainStyle, 12);

@@ -26,23 +26,12 @@ constexpr KeyCommand kKeyCommands[] = {
     {KeyF2, &Form1::処理_経過時間},
 };
 
-struct BackgroundItem {
-    MenuItem Form1::*item;
-    int code;
-};
-
-// In the order チェック設定 clears the marks.
-constexpr BackgroundItem kBackgroundItems[] = {
-    {&Form1::MIDORI, BackgroundGreen}, {&Form1::TAKE, BackgroundBamboo}, {&Form1::TATAMI, BackgroundTatami},
-    {&Form1::UCHU, BackgroundSpace},   {&Form1::RENGA, BackgroundBrick},
-};
-
 // Choosing the checked background again still repaints and rewrites the
 // settings: it is the user's way to clear outlines and move texts.
-void choose_background(Form1& form, MenuItem& item, int code) {
+void choose_background(Form1& form, const MenuItem& item, int code) {
     if (!item.Checked) {
         form.チェック設定(code);
-        form.Background = code;
+        form.use_background(code);
     }
     form.書込_環境設定ファイル();
     form.画面_再描画();
@@ -50,16 +39,11 @@ void choose_background(Form1& form, MenuItem& item, int code) {
 
 // State that every start begins from; the settings file and 初期設定 build on it.
 void set_start_state(Form1& form) {
-    form.RecordMode = FlagOff;
-    form.GuidanceOn = FlagOff;
-    form.HistoryLen = 0;
+    form.clear_history();
+    form.set_guidance(false);
+    form.mark_level(3);
     form.engine.Level = 3;
-    form.LEVEL1.Checked = false;
-    form.LEVEL2.Checked = false;
-    form.LEVEL3.Checked = true;
-    form.ComSide = FirstPlayer;
-    form.ManSide = SecondPlayer;
-    form.GuidanceColor = SquareLineColor;
+    form.reset_sides();
     // The window is designed with 畳 checked. A settings file whose
     // background line is unknown keeps that mark (so the next file written
     // still names a background) while the picture stays unset: the area
@@ -85,31 +69,21 @@ void Form1::Form_KeyDown(int keyCode, int /*shift*/) {
 }
 
 // Reached more than once when closing the window follows Escape or 終わり:
-// the sound is released only the first time, and the handles are cleared so
-// that nothing can play a freed buffer before the program is gone.
+// the sound is released only the first time.
 void Form1::処理_終了() {
-    if (Terminated) return;
-    for (int* handle : {&SoundOther, &SoundForbidden, &SoundPiece, &SoundBgm}) {
-        platform.sound.dsFree(*handle);
-        *handle = 0;
-    }
-    if (SoundDevice != 0) platform.sound.dsTerminate(SoundDevice);
-    SoundDevice = 0;
-    Terminated = true;
+    if (screen_.Terminated) return;
+    release_sound();
+    screen_.Terminated = true;
     platform.app.quit();
 }
 
-void Form1::チェック設定(int code) {
-    for (const BackgroundItem& background : kBackgroundItems) (this->*background.item).Checked = false;
-    for (const BackgroundItem& background : kBackgroundItems)
-        if (background.code == code) (this->*background.item).Checked = true;
-}
+void Form1::チェック設定(int code) { mark_background(code); }
 
-void Form1::MIDORI_Click() { choose_background(*this, MIDORI, BackgroundGreen); }
-void Form1::TATAMI_Click() { choose_background(*this, TATAMI, BackgroundTatami); }
-void Form1::TAKE_Click() { choose_background(*this, TAKE, BackgroundBamboo); }
-void Form1::UCHU_Click() { choose_background(*this, UCHU, BackgroundSpace); }
-void Form1::RENGA_Click() { choose_background(*this, RENGA, BackgroundBrick); }
+void Form1::MIDORI_Click() { choose_background(*this, options().MIDORI, BackgroundGreen); }
+void Form1::TATAMI_Click() { choose_background(*this, options().TATAMI, BackgroundTatami); }
+void Form1::TAKE_Click() { choose_background(*this, options().TAKE, BackgroundBamboo); }
+void Form1::UCHU_Click() { choose_background(*this, options().UCHU, BackgroundSpace); }
+void Form1::RENGA_Click() { choose_background(*this, options().RENGA, BackgroundBrick); }
 
 void Form1::OPTION_Click() {
     描画_可視(false, false, false);
@@ -117,7 +91,7 @@ void Form1::OPTION_Click() {
 }
 
 void Form1::VER_Click() {
-    platform.sound.dsPlay(SoundOther);
+    platform.sound.dsPlay(sounds().SoundOther);
     platform.dialogs.message_box(std::string(ProgramName) + "\nバージョン " + ProgramVersion, kVersionTitle,
                                  Buttons::OK);
 }

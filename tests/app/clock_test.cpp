@@ -25,15 +25,21 @@ TEST(ThinkingClock, ElapsedSecondsAndTextAcrossMidnightAndPastNinetyNineHours) {
     for (const auto& r : rows) EXPECT_EQ(f.form.調査_時間秒追加結果(r.seconds), r.text) << r.seconds;
 }
 
-// A game in progress, MAN to move since 10:00:00, both clocks shown.
+// A game of two people, the bottom side (MAN) to move since 10:00:00, both
+// clocks shown, with 100 seconds used by MAN and 50 by COM.
 struct RunningClock : testing::FormFixture {
     RunningClock() {
-        form.KEIKA.Checked = true;
-        form.Timer1.Enabled = true;
-        form.Turn = form.ManSide;
-        form.TurnStartTime = 36000;
-        form.ManTime = 100;
-        form.ComTime = 50;
+        form.set_clock_shown(true);
+        form.初期設定();
+        form.START_Click();
+        form.set_clock_totals(100, 50);
+        canvas.clear();
+    }
+    // The bottom side's first soldier steps forward.
+    void move_bottom_soldier_at(double seconds) {
+        clock.now = seconds;
+        testing::click_square(form, 1, 7);
+        testing::click_square(form, 1, 6);
     }
     void tick_at(double seconds) {
         clock.now = seconds;
@@ -45,7 +51,7 @@ TEST(ThinkingClock, TickRedrawsTheSideToMoveOnlyOnANewWholeSecond) {
     RunningClock f;
     f.tick_at(36000.95);
     EXPECT_TRUE(f.canvas.calls.empty());
-    EXPECT_NEAR(f.form.MoveSeconds, 0.95, 1e-6);
+    EXPECT_NEAR(f.form.clock().MoveSeconds, 0.95, 1e-6);
 
     f.tick_at(36001.2);
     const auto tiles = f.canvas.of_kind(DrawCall::Picture);
@@ -68,10 +74,11 @@ TEST(ThinkingClock, TickRedrawsTheSideToMoveOnlyOnANewWholeSecond) {
     EXPECT_EQ(f.canvas.refreshes, 2);
 }
 
-TEST(ThinkingClock, TickForTheComputerAcrossMidnight) {
+TEST(ThinkingClock, TickForTheTopSideAcrossMidnight) {
     RunningClock f;
-    f.form.Turn = f.form.ComSide;
-    f.form.TurnStartTime = 86390;
+    f.move_bottom_soldier_at(86390);
+    ASSERT_EQ(f.form.play().Turn, f.form.play().ComSide);
+    f.canvas.clear();
     f.tick_at(5);
     EXPECT_EQ(f.canvas.texts(), (Texts{"00:01:05", "00:01:05"}));
     EXPECT_EQ(f.canvas.of_kind(DrawCall::Text).back().y1, grid_to_twips_y(5.2));
@@ -79,32 +86,38 @@ TEST(ThinkingClock, TickForTheComputerAcrossMidnight) {
 
 TEST(ThinkingClock, TickDisabledDoesNothingAndWithoutAGameOnlyMeasures) {
     RunningClock f;
-    f.form.Timer1.Enabled = false;
+    f.form.stop_clock();
     f.tick_at(36010);
-    EXPECT_EQ(f.form.MoveSeconds, 0);
-    f.form.Timer1.Enabled = true;
-    f.form.Turn = NoGame;
-    f.tick_at(36010);
-    EXPECT_DOUBLE_EQ(f.form.MoveSeconds, 10);
+    EXPECT_EQ(f.form.clock().MoveSeconds, 0);
+    // After 戻 no one is to move; 経過時間 switched off and on runs the clock anyway.
+    f.move_bottom_soldier_at(36010);
+    f.form.REPLAY_Click();
+    f.form.KEIKA_Click();
+    f.form.KEIKA_Click();
+    ASSERT_EQ(f.form.play().Turn, NoGame);
+    f.canvas.clear();
+    f.tick_at(36025);
+    EXPECT_DOUBLE_EQ(f.form.clock().MoveSeconds, 15);
     f.form.描画_所有時間(NoGame, 10);  // neither side: no text
     EXPECT_TRUE(f.canvas.texts().empty());
 }
 
 TEST(ThinkingClock, ToggleErasesBothClocksThenRedrawsThemWithTheTick) {
     RunningClock f;
-    f.form.Background = BackgroundSpace;
+    f.form.UCHU_Click();
+    f.canvas.clear();
     f.form.処理_経過時間();
-    EXPECT_FALSE(f.form.KEIKA.Checked || f.form.Timer1.Enabled);
+    EXPECT_FALSE(f.form.options().KEIKA.Checked || f.form.clock().Timer1.Enabled);
     const auto tiles = f.canvas.of_kind(DrawCall::Picture);
     ASSERT_EQ(tiles.size(), 6u);
     EXPECT_EQ(tiles[0].y1, grid_to_twips_y(7));  // MAN first, then COM
     EXPECT_EQ(tiles[5].y1, grid_to_twips_y(5));
     EXPECT_EQ(tiles[5].code, BackgroundSpace);
-    f.form.描画_所有時間(f.form.ManSide, 10);  // hidden clocks draw nothing
+    f.form.描画_所有時間(f.form.play().ManSide, 10);  // hidden clocks draw nothing
     EXPECT_TRUE(f.canvas.texts().empty());
 
     f.form.KEIKA_Click();
-    EXPECT_TRUE(f.form.KEIKA.Checked && f.form.Timer1.Enabled);
+    EXPECT_TRUE(f.form.options().KEIKA.Checked && f.form.clock().Timer1.Enabled);
     EXPECT_EQ(f.canvas.texts(), (Texts{"00:00:50", "00:00:50", "00:01:40", "00:01:40"}));
 }
 

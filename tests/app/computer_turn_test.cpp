@@ -42,8 +42,7 @@ struct ComputerGame {
     Form1 form{Platform{canvas, dialogs, clock, sound, panel, app}};
 
     explicit ComputerGame(int level = 3, const char* fen = nullptr) {
-        form.SoundForbidden = Forbidden;
-        form.SoundPiece = PieceSound;
+        testing::open_sounds(form, sound);
         form.初期設定();
         if (fen) {
             EXPECT_TRUE(form.engine.set_fen(fen)) << fen;
@@ -86,8 +85,8 @@ int first_illegal_move(const Form1& form, const char* fen = nullptr) {
     Engine shadow;
     shadow.初期配置();
     if (fen) shadow.set_fen(fen);
-    for (int n = 1; n <= form.HistoryLen; ++n) {
-        const MoveRecord& e = form.MoveHistory[n];
+    for (int n = 1; n <= form.history().HistoryLen; ++n) {
+        const MoveRecord& e = form.history().MoveHistory[n];
         if (shadow.piece_at(e.fromX, e.fromY) != e.piece || shadow.piece_at(e.toX, e.toY) != e.captured)
             return n;
         if (shadow.移動チェック(e.fromX, e.fromY, e.toX, e.toY, e.piece) != FlagOn) return n;
@@ -100,23 +99,23 @@ int first_illegal_move(const Form1& form, const char* fen = nullptr) {
 TEST(ComputerTurn, TheReplyIsPlayedRecordedAndMarkedInYellow) {
     for (bool keika : {false, true}) {
         ComputerGame g;
-        g.form.KEIKA.Checked = keika;
+        g.form.set_clock_shown(keika);
         g.form.SENTE_Click();
         g.move(8, 8, 5, 8);
         // The computer's known reply at level 3 from this position.
-        const MoveRecord& e = g.form.MoveHistory[2];
+        const MoveRecord& e = g.form.history().MoveHistory[2];
         EXPECT_EQ((std::vector<int>{e.fromX, e.fromY, e.toX, e.toY, e.captured, e.piece, e.placed}),
                   (std::vector<int>{9, 1, 9, 2, PieceEmpty, ComChariot, ComChariot}));
         EXPECT_EQ(first_illegal_move(g.form), 0);
         EXPECT_EQ(g.form.engine.piece_at(9, 2), ComChariot);
         EXPECT_EQ(g.form.engine.piece_at(9, 1), PieceEmpty);
-        EXPECT_EQ(g.form.MoveNumber, 2);
-        EXPECT_EQ(g.form.HistoryLen, 2);
-        EXPECT_EQ(g.form.Turn, FirstPlayer);
-        EXPECT_EQ(g.form.Timer1.Enabled, keika) << keika;
+        EXPECT_EQ(g.form.history().MoveNumber, 2);
+        EXPECT_EQ(g.form.history().HistoryLen, 2);
+        EXPECT_EQ(g.form.play().Turn, FirstPlayer);
+        EXPECT_EQ(g.form.clock().Timer1.Enabled, keika) << keika;
         EXPECT_EQ(g.sound.count("dsPlay", PieceSound), 2);
-        EXPECT_EQ(g.form.ComMarkX, 9);
-        EXPECT_EQ(g.form.ComMarkY, 2);
+        EXPECT_EQ(g.form.selection().ComMarkX, 9);
+        EXPECT_EQ(g.form.selection().ComMarkY, 2);
 
         const int noticeShadow = g.first_call([](const DrawCall& c) {
             return c.kind == DrawCall::Text && c.text == "思考中" && c.colour == ColorBlack &&
@@ -147,7 +146,7 @@ TEST(ComputerTurn, TheReplyIsPlayedRecordedAndMarkedInYellow) {
 
 TEST(ComputerTurn, TheClockAdvancesOncePerColumnWhileTheComputerThinks) {
     ComputerGame g;
-    g.form.KEIKA.Checked = true;
+    g.form.set_clock_shown(true);
     g.form.SENTE_Click();
     g.clock.step = 1;  // every reading of the time is a second later
     g.move(8, 8, 5, 8);
@@ -160,10 +159,10 @@ TEST(ComputerTurn, TheClockAdvancesOncePerColumnWhileTheComputerThinks) {
                                                "00:00:06", "00:00:07", "00:00:08", "00:00:09"};
     EXPECT_EQ(comClock, expected);
     // The computer's time is charged after its move and recorded with it.
-    EXPECT_GE(g.form.ComTime, 9);
-    EXPECT_DOUBLE_EQ(g.form.MoveHistory[2].comTimeBefore, 0);
-    EXPECT_DOUBLE_EQ(g.form.MoveHistory[2].comTimeAfter, g.form.ComTime);
-    EXPECT_DOUBLE_EQ(g.form.MoveHistory[2].manTimeAfter, g.form.ManTime);
+    EXPECT_GE(g.form.clock().ComTime, 9);
+    EXPECT_DOUBLE_EQ(g.form.history().MoveHistory[2].comTimeBefore, 0);
+    EXPECT_DOUBLE_EQ(g.form.history().MoveHistory[2].comTimeAfter, g.form.clock().ComTime);
+    EXPECT_DOUBLE_EQ(g.form.history().MoveHistory[2].manTimeAfter, g.form.clock().ManTime);
 }
 
 // The person pushes the soldier on (1, 7); the computer's reply is the same
@@ -185,10 +184,10 @@ TEST(ComputerTurn, CheckAndMateAreAnnouncedAndTheGameGoesOn) {
             g.move(1, 7, 1, 6);
             EXPECT_EQ(g.box_texts(), (std::vector<std::string>{"あなたの番です /  ", r.box}))
                 << r.name << level;
-            EXPECT_EQ(g.form.MoveHistory[2].toX, r.toX) << r.name << level;
-            EXPECT_EQ(g.form.MoveHistory[2].toY, r.toY) << r.name << level;
-            EXPECT_EQ(g.form.Turn, FirstPlayer) << r.name << level;
-            EXPECT_EQ(g.form.ComMarkX, r.toX) << r.name << level;
+            EXPECT_EQ(g.form.history().MoveHistory[2].toX, r.toX) << r.name << level;
+            EXPECT_EQ(g.form.history().MoveHistory[2].toY, r.toY) << r.name << level;
+            EXPECT_EQ(g.form.play().Turn, FirstPlayer) << r.name << level;
+            EXPECT_EQ(g.form.selection().ComMarkX, r.toX) << r.name << level;
         }
 }
 
@@ -205,13 +204,13 @@ TEST(ComputerTurn, TakingTheGeneralWinsAndOffersANewGame) {
                                                        "ｺﾝﾋﾟｭｰﾀの勝ちです / 終了", "続けますか？ / 再ゲーム"};
             EXPECT_EQ(g.box_texts(), expected) << level;
             EXPECT_EQ(g.dialogs.shown.back().buttons, Buttons::YesNo);
-            EXPECT_EQ(g.form.MoveHistory[4].captured, ManGeneral) << level;
+            EXPECT_EQ(g.form.history().MoveHistory[4].captured, ManGeneral) << level;
             if (answer == Answer::Yes) {
                 EXPECT_TRUE(is_starting_board(g.form)) << level;
-                EXPECT_EQ(g.form.Turn, NoGame) << level;
-                EXPECT_FALSE(g.form.Terminated) << level;
+                EXPECT_EQ(g.form.play().Turn, NoGame) << level;
+                EXPECT_FALSE(g.form.screen().Terminated) << level;
             } else {
-                EXPECT_TRUE(g.form.Terminated) << level;
+                EXPECT_TRUE(g.form.screen().Terminated) << level;
                 EXPECT_EQ(g.form.engine.piece_at(5, 10), ComChariot) << level;
             }
         }
@@ -225,7 +224,7 @@ TEST(ComputerTurn, TakingTheGeneralEndsTheGameWhateverTheMateTestSays) {
     g.move(1, 7, 1, 6);
     EXPECT_EQ(g.box_texts(), (std::vector<std::string>{"あなたの番です /  ", "ｺﾝﾋﾟｭｰﾀの勝ちです / 終了",
                                                        "続けますか？ / 再ゲーム"}));
-    EXPECT_EQ(g.form.Turn, NoGame);
+    EXPECT_EQ(g.form.play().Turn, NoGame);
 }
 
 TEST(ComputerTurn, WithoutALegalMoveTheComputerLoses) {
@@ -235,8 +234,8 @@ TEST(ComputerTurn, WithoutALegalMoveTheComputerLoses) {
     g.move(1, 7, 1, 6);
     EXPECT_EQ(g.box_texts(), (std::vector<std::string>{"あなたの番です /  ", "あなたの勝ちです / 終了",
                                                        "続けますか？ / 再ゲーム"}));
-    EXPECT_EQ(g.form.MoveHistory[2].piece, PieceEmpty);  // the computer did not answer
-    EXPECT_EQ(g.form.Turn, NoGame);
+    EXPECT_EQ(g.form.history().MoveHistory[2].piece, PieceEmpty);  // the computer did not answer
+    EXPECT_EQ(g.form.play().Turn, NoGame);
 }
 
 // A deterministic person: takes the biggest piece it can, else plays the
@@ -275,15 +274,16 @@ TEST(ComputerTurn, AWholeGameAtEachLevelEndsWithAWinner) {
         g.form.SENTE_Click();
         g.dialogs.answers.push_back(r.answer);
         ScriptedPerson person;
-        for (int moves = 0; moves < 400 && g.form.Turn != NoGame && !g.form.Terminated; ++moves) {
+        for (int moves = 0; moves < 400 && g.form.play().Turn != NoGame && !g.form.screen().Terminated;
+             ++moves) {
             const ScriptedPerson::Move m = person.choose(g.form);
             g.move(m.fx, m.fy, m.tx, m.ty);
-            if (g.form.Turn == NoGame || g.form.Terminated) break;
+            if (g.form.play().Turn == NoGame || g.form.screen().Terminated) break;
             // Each reply is recorded and hands the turn back.
-            ASSERT_EQ(g.form.HistoryPos, g.form.MoveNumber) << r.level;
-            ASSERT_EQ(g.form.HistoryLen % 2, 0) << r.level;
-            ASSERT_GT(g.form.MoveHistory[g.form.HistoryLen].piece, 0) << r.level;
-            ASSERT_EQ(g.form.Turn, FirstPlayer) << r.level;
+            ASSERT_EQ(g.form.history().HistoryPos, g.form.history().MoveNumber) << r.level;
+            ASSERT_EQ(g.form.history().HistoryLen % 2, 0) << r.level;
+            ASSERT_GT(g.form.history().MoveHistory[g.form.history().HistoryLen].piece, 0) << r.level;
+            ASSERT_EQ(g.form.play().Turn, FirstPlayer) << r.level;
         }
         ASSERT_GE(g.dialogs.shown.size(), 3u) << r.level;
         const auto& shown = g.dialogs.shown;
@@ -291,9 +291,9 @@ TEST(ComputerTurn, AWholeGameAtEachLevelEndsWithAWinner) {
         EXPECT_NE(shown[shown.size() - 2].text.find("の勝ちです"), std::string::npos) << r.level;
         EXPECT_EQ(shown.back().text, "続けますか？") << r.level;
         EXPECT_EQ(first_illegal_move(g.form), 0) << r.level;
-        for (int n = 1; n <= g.form.HistoryLen; ++n)
-            EXPECT_EQ(g.form.MoveHistory[n].piece < 0, n % 2 == 1) << r.level << " move " << n;
-        EXPECT_EQ(g.form.Terminated, r.answer == Answer::No) << r.level;
+        for (int n = 1; n <= g.form.history().HistoryLen; ++n)
+            EXPECT_EQ(g.form.history().MoveHistory[n].piece < 0, n % 2 == 1) << r.level << " move " << n;
+        EXPECT_EQ(g.form.screen().Terminated, r.answer == Answer::No) << r.level;
         if (r.answer == Answer::Yes) {
             EXPECT_TRUE(is_starting_board(g.form)) << r.level;
         }
@@ -304,12 +304,12 @@ TEST(ComputerTurn, TheYellowMarkGoesWithTheNextSelection) {
     ComputerGame g;
     g.form.SENTE_Click();
     g.move(8, 8, 5, 8);
-    ASSERT_EQ(g.form.ComMarkX, 9);
+    ASSERT_EQ(g.form.selection().ComMarkX, 9);
     g.click(5, 5);  // empty: nothing selected, the mark stays
-    EXPECT_EQ(g.form.ComMarkX, 9);
+    EXPECT_EQ(g.form.selection().ComMarkX, 9);
     g.canvas.clear();
     g.click(1, 10);
-    EXPECT_EQ(g.form.ComMarkX, 0);
+    EXPECT_EQ(g.form.selection().ComMarkX, 0);
     EXPECT_GE(g.first_call([](const DrawCall& c) {
         return c.kind == DrawCall::Picture && c.code == ComChariot && c.x1 == grid_to_twips_x(9) &&
                c.y1 == grid_to_twips_y(2);
@@ -322,19 +322,21 @@ TEST(Levels, TheCommandsSetTheLevelAndItsCheckMarkAndShowItOnlyInAComputerGame) 
     for (bool inGame : {false, true})
         for (int level = 1; level <= 3; ++level) {
             ComputerGame g;
-            if (inGame) g.form.GameMode = ModeVsCom;
+            if (inGame) g.form.SENTE_Click();
+            g.canvas.clear();
             (g.form.*commands[level - 1])();
             EXPECT_EQ(g.form.engine.Level, level);
-            EXPECT_EQ(
-                (std::vector<bool>{g.form.LEVEL1.Checked, g.form.LEVEL2.Checked, g.form.LEVEL3.Checked}),
-                (std::vector<bool>{level == 1, level == 2, level == 3}));
+            EXPECT_EQ((std::vector<bool>{g.form.options().LEVEL1.Checked, g.form.options().LEVEL2.Checked,
+                                         g.form.options().LEVEL3.Checked}),
+                      (std::vector<bool>{level == 1, level == 2, level == 3}));
             const std::vector<std::string> texts = g.canvas.texts();
             EXPECT_EQ(std::find(texts.begin(), texts.end(), "LEVEL") != texts.end(), inGame) << level;
         }
     ComputerGame g;
     g.form.レベル_設定(4);  // unknown: the level stays, no mark is left
     EXPECT_EQ(g.form.engine.Level, 3);
-    EXPECT_FALSE(g.form.LEVEL1.Checked || g.form.LEVEL2.Checked || g.form.LEVEL3.Checked);
+    EXPECT_FALSE(g.form.options().LEVEL1.Checked || g.form.options().LEVEL2.Checked ||
+                 g.form.options().LEVEL3.Checked);
 }
 
 }  // namespace

@@ -37,8 +37,7 @@ Twips centre(int x, int y) {
 // A window fresh from its set-up, with distinct sound handles.
 struct Game : FormFixture {
     Game() {
-        form.SoundForbidden = Forbidden;
-        form.SoundPiece = PieceSound;
+        testing::open_sounds(form, sound);
         form.初期設定();
         canvas.clear();
         sound.clear();
@@ -107,12 +106,12 @@ TEST(StartCommands, SetTheSidesAndModeAndPlayFromTheDisplayedPosition) {
         Game g;
         g.form.engine.put_piece(1, 7, PieceEmpty);  // the displayed position is kept, not reset
         (g.form.*r.command)();
-        EXPECT_EQ(g.form.ManSide, r.manSide) << r.name;
-        EXPECT_EQ(g.form.ComSide, r.manSide == FirstPlayer ? SecondPlayer : FirstPlayer) << r.name;
-        EXPECT_EQ(g.form.GameMode, r.mode) << r.name;
-        EXPECT_EQ(g.form.Turn, r.turnAfter) << r.name;
-        EXPECT_EQ(g.form.HistoryLen, r.movesAfter) << r.name;
-        EXPECT_EQ(g.form.MoveNumber, r.movesAfter) << r.name;
+        EXPECT_EQ(g.form.play().ManSide, r.manSide) << r.name;
+        EXPECT_EQ(g.form.play().ComSide, r.manSide == FirstPlayer ? SecondPlayer : FirstPlayer) << r.name;
+        EXPECT_EQ(g.form.play().GameMode, r.mode) << r.name;
+        EXPECT_EQ(g.form.play().Turn, r.turnAfter) << r.name;
+        EXPECT_EQ(g.form.history().HistoryLen, r.movesAfter) << r.name;
+        EXPECT_EQ(g.form.history().MoveNumber, r.movesAfter) << r.name;
         EXPECT_EQ(g.boxes(), r.boxes) << r.name;
         EXPECT_EQ(g.form.engine.piece_at(1, 7), PieceEmpty) << r.name;
     }
@@ -151,9 +150,9 @@ TEST(TwoPeople, TheGameEndsWhenAGeneralIsTakenAndEachClockKeepsItsOwnTime) {
             g.move(m.fx, m.fy, m.tx, m.ty);
         }
         const int n = static_cast<int>(r.moves.size());
-        ASSERT_EQ(g.form.HistoryLen, n) << r.winner;
+        ASSERT_EQ(g.form.history().HistoryLen, n) << r.winner;
         for (int i = 1; i <= n; ++i) {
-            const MoveRecord& e = g.form.MoveHistory[i];
+            const MoveRecord& e = g.form.history().MoveHistory[i];
             const ScriptedMove& m = r.moves[i - 1];
             const bool first = i % 2 == 1;  // 先手 holds the bottom pieces
             EXPECT_EQ(e.captured, r.captured[i - 1]) << r.winner << " move " << i;
@@ -172,10 +171,10 @@ TEST(TwoPeople, TheGameEndsWhenAGeneralIsTakenAndEachClockKeepsItsOwnTime) {
         EXPECT_EQ(g.boxes(), expected) << r.winner;
         // Yes: a fresh board and no game, with the record kept for 進.
         EXPECT_TRUE(is_starting_board(g.form)) << r.winner;
-        EXPECT_EQ(g.form.Turn, NoGame);
-        EXPECT_EQ(g.form.HistoryPos, 0);
-        EXPECT_EQ(g.form.HistoryLen, n);
-        EXPECT_FALSE(g.form.Terminated);
+        EXPECT_EQ(g.form.play().Turn, NoGame);
+        EXPECT_EQ(g.form.history().HistoryPos, 0);
+        EXPECT_EQ(g.form.history().HistoryLen, n);
+        EXPECT_FALSE(g.form.screen().Terminated);
     }
 }
 
@@ -215,20 +214,21 @@ TEST(BoardClicks, RefusedClicksChangeNothingButTheSelection) {
         Game g;
         g.form.SENTE_Click();
         for (Twips t : r.clicks) g.click_at(t);
-        EXPECT_EQ(g.form.SelectState, r.selectState) << r.name;
+        EXPECT_EQ(g.form.selection().SelectState, r.selectState) << r.name;
         EXPECT_EQ(g.forbidden_sounds(), r.forbidden) << r.name;
         EXPECT_TRUE(is_starting_board(g.form)) << r.name;
-        EXPECT_EQ(g.form.HistoryLen, 0) << r.name;
-        EXPECT_EQ(g.form.Turn, FirstPlayer) << r.name;
+        EXPECT_EQ(g.form.history().HistoryLen, 0) << r.name;
+        EXPECT_EQ(g.form.play().Turn, FirstPlayer) << r.name;
         EXPECT_EQ(g.dialogs.shown.size(), 1u) << r.name;  // only "あなたの番です"
         if (r.outlineColour == 0)
             EXPECT_TRUE(g.canvas.of_kind(DrawCall::Box).empty()) << r.name;
         else
             EXPECT_EQ(g.last_outline(r.outlineX, r.outlineY), r.outlineColour) << r.name;
         if (r.selectState == 1) {
-            EXPECT_EQ(g.form.MoveWork[3], r.outlineX) << r.name;
-            EXPECT_EQ(g.form.MoveWork[4], r.outlineY) << r.name;
-            EXPECT_EQ(g.form.MoveWork[8], g.form.engine.piece_at(r.outlineX, r.outlineY)) << r.name;
+            EXPECT_EQ(g.form.selection().MoveWork[3], r.outlineX) << r.name;
+            EXPECT_EQ(g.form.selection().MoveWork[4], r.outlineY) << r.name;
+            EXPECT_EQ(g.form.selection().MoveWork[8], g.form.engine.piece_at(r.outlineX, r.outlineY))
+                << r.name;
         }
     }
 }
@@ -240,11 +240,11 @@ TEST(BoardClicks, GuidanceOutlinesTheDestinationsWhileSwitchedOn) {
     g.click(1, 10);
     EXPECT_EQ(g.last_outline(1, 8), ColorWhite);
     g.form.SIDOU_Click();  // off: the outlines go, nothing stays marked
-    EXPECT_FALSE(g.form.SIDOU.Checked);
-    EXPECT_EQ(g.form.GuidanceColor, SquareLineColor);
-    EXPECT_EQ(g.form.MovableSquares[1][8], FlagOff);
+    EXPECT_FALSE(g.form.options().SIDOU.Checked);
+    EXPECT_EQ(g.form.GuidanceColor(), SquareLineColor);
+    EXPECT_EQ(g.form.screen().MovableSquares[1][8], FlagOff);
     g.click(2, 10);
-    EXPECT_EQ(g.form.MovableSquares[3][8], FlagOff);
+    EXPECT_EQ(g.form.screen().MovableSquares[3][8], FlagOff);
 }
 
 TEST(AgainstTheComputer, ThePersonWinsByTakingTheGeneralOrByMate) {
@@ -265,9 +265,10 @@ TEST(AgainstTheComputer, ThePersonWinsByTakingTheGeneralOrByMate) {
                                            {"あなたの勝ちです", "終了", Buttons::OK},
                                            {"続けますか？", "再ゲーム", Buttons::YesNo}};
         EXPECT_EQ(g.boxes(), expected) << r.name;
-        EXPECT_EQ(g.form.MoveHistory[2].piece, PieceEmpty) << r.name;  // the computer did not answer
+        EXPECT_EQ(g.form.history().MoveHistory[2].piece, PieceEmpty)
+            << r.name;  // the computer did not answer
         EXPECT_TRUE(is_starting_board(g.form)) << r.name;
-        EXPECT_EQ(g.form.Turn, NoGame) << r.name;
+        EXPECT_EQ(g.form.play().Turn, NoGame) << r.name;
     }
 }
 
@@ -286,15 +287,15 @@ TEST(OutsideAGame, ClicksAreRefusedOrOfferToGoOn) {
     };
     for (const Row& r : rows) {
         Game g;
-        g.form.RecordMode = r.recordMode ? FlagOn : FlagOff;
+        if (r.recordMode) testing::load_record(g.form, g.panel, g.dialogs);
         g.form.engine.put_piece(5, 5, ComChariot);
         g.dialogs.answers.push_back(r.answer);
         g.click(5, 5);
         EXPECT_EQ(g.boxes(), std::vector<Box>{r.box}) << r.name;
         EXPECT_EQ(g.forbidden_sounds(), r.forbidden) << r.name;
         EXPECT_EQ(g.form.engine.piece_at(5, 5), r.boardReset ? PieceEmpty : ComChariot) << r.name;
-        EXPECT_EQ(g.form.RecordMode, r.recordMode && !r.boardReset ? FlagOn : FlagOff) << r.name;
-        EXPECT_EQ(g.form.Turn, NoGame) << r.name;
+        EXPECT_EQ(g.form.history().RecordMode, r.recordMode && !r.boardReset ? FlagOn : FlagOff) << r.name;
+        EXPECT_EQ(g.form.play().Turn, NoGame) << r.name;
     }
 }
 
@@ -302,18 +303,18 @@ TEST(OutsideAGame, ResumingAfterTakingBackTheComputersMoveLetsItMoveAgain) {
     Game g;
     g.form.SENTE_Click();
     g.move(8, 8, 5, 8);
-    const MoveRecord reply = g.form.MoveHistory[2];
+    const MoveRecord reply = g.form.history().MoveHistory[2];
     g.form.REPLAY_Click();
-    ASSERT_EQ(g.form.Turn, NoGame);
+    ASSERT_EQ(g.form.play().Turn, NoGame);
     g.dialogs.shown.clear();
     g.click(0, 0);  // anywhere on the window
     EXPECT_EQ(g.boxes(), (std::vector<Box>{{"OKですか？", "再開", Buttons::OKCancel}}));
-    EXPECT_EQ(g.form.HistoryLen, 2);
-    const MoveRecord& again = g.form.MoveHistory[2];
+    EXPECT_EQ(g.form.history().HistoryLen, 2);
+    const MoveRecord& again = g.form.history().MoveHistory[2];
     EXPECT_EQ((std::vector<int>{again.fromX, again.fromY, again.toX, again.toY, again.piece}),
               (std::vector<int>{reply.fromX, reply.fromY, reply.toX, reply.toY, reply.piece}));
     EXPECT_EQ(g.form.engine.piece_at(reply.toX, reply.toY), reply.piece);
-    EXPECT_EQ(g.form.Turn, FirstPlayer);
+    EXPECT_EQ(g.form.play().Turn, FirstPlayer);
 }
 
 TEST(OutsideAGame, ResumingGivesTheTurnToTheSideWhoseMoveComesNext) {
@@ -335,8 +336,8 @@ TEST(OutsideAGame, ResumingGivesTheTurnToTheSideWhoseMoveComesNext) {
         for (int i = 0; i < r.takeBacks; ++i) g.form.REPLAY_Click();
         for (int i = 0; i < r.replays; ++i) g.form.AFTER_Click();
         g.click(5, 5);
-        EXPECT_EQ(g.form.Turn, r.turn) << r.name;
-        EXPECT_EQ(g.form.HistoryLen, 3) << r.name;  // nothing played by resuming
+        EXPECT_EQ(g.form.play().Turn, r.turn) << r.name;
+        EXPECT_EQ(g.form.history().HistoryLen, 3) << r.name;  // nothing played by resuming
     }
 }
 

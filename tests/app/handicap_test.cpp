@@ -22,8 +22,7 @@ protected:
     BoardArray start{};
 
     void SetUp() override {
-        form.SoundForbidden = 2;
-        form.SoundPiece = 3;
+        testing::open_sounds(form, f.sound);
         form.初期設定();
         start = form.engine.board();
     }
@@ -44,12 +43,11 @@ TEST_F(Handicap, TenStepsUpTakeTheComPiecesInOrderAndAnEleventhOnlySetsTheFlag) 
         expect_missing(ComSquares, level);
     }
     EXPECT_EQ(last_caption(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級");
-    EXPECT_EQ(f.sound.count("dsPlay", form.SoundPiece), 10);
-    form.HandicapSet = FlagOff;
+    EXPECT_EQ(f.sound.count("dsPlay", form.sounds().SoundPiece), 10);
     f.canvas.clear();
     form.LBEL_UP_Click();
-    EXPECT_EQ(form.HandicapLevel, 10);
-    EXPECT_EQ(form.HandicapSet, FlagOn);
+    EXPECT_EQ(form.handicap().HandicapLevel, 10);
+    EXPECT_EQ(form.handicap().HandicapSet, FlagOn);
     EXPECT_TRUE(f.canvas.calls.empty());
     expect_missing(ComSquares, 10);
 }
@@ -67,12 +65,17 @@ TEST_F(Handicap, StepsDownTakeManPiecesAndStepsUpGiveThemBack) {
 }
 
 TEST_F(Handicap, UpThenDownRestoresTheAdvisorButKeepsSavingRefused) {
-    form.HistoryLen = 7;  // a game kept after 最初 is dropped by the first step
+    // A game kept after 最初 is dropped by the first step.
+    form.START_Click();
+    testing::click_square(form, 1, 7);
+    testing::click_square(form, 1, 6);
+    form.CANCEL_Click();
+    ASSERT_EQ(form.history().HistoryLen, 1);
     form.LBEL_UP_Click();
-    EXPECT_EQ(form.HistoryLen, 0);
+    EXPECT_EQ(form.history().HistoryLen, 0);
     form.LEBEL_DOWN_Click();
     EXPECT_EQ(form.engine.piece_at(6, 1), ComAdvisor);
-    EXPECT_EQ(form.HandicapLevel, 0);
+    EXPECT_EQ(form.handicap().HandicapLevel, 0);
     EXPECT_EQ(last_caption(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級");
     form.KIFU_WRITE_Click();
     EXPECT_EQ(f.dialogs.shown.back().text, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません");
@@ -81,15 +84,33 @@ TEST_F(Handicap, UpThenDownRestoresTheAdvisorButKeepsSavingRefused) {
 TEST_F(Handicap, ReversingAtLevelThreeLeavesTheManPiecesOfThoseStepsMissing) {
     for (int i = 0; i < 3; ++i) form.LBEL_UP_Click();
     form.REVERSE_Click();
-    EXPECT_EQ(form.HandicapLevel, -3);
+    EXPECT_EQ(form.handicap().HandicapLevel, -3);
     expect_missing(ManSquares, 3);
 }
 
 struct Refusal {
     const char* name;
-    int recordMode, historyPos, reversed;
+    void (*arrange)(testing::FormFixture&);
     const char* message;
 };
+
+void step_into_a_loaded_record(testing::FormFixture& f) {
+    testing::load_record(f.form, f.panel, f.dialogs);
+    f.form.AFTER_Click();
+}
+
+// The board turned before the game, and a move played on it: both refusals apply.
+void move_on_the_reversed_board(testing::FormFixture& f) {
+    f.form.START_Click();
+    f.form.REVERSE_Click();
+    testing::click_square(f.form, 9, 4);  // the turned bottom soldier, now a top piece to move
+    testing::click_square(f.form, 9, 5);
+}
+
+void reverse_the_board(testing::FormFixture& f) {
+    f.form.START_Click();
+    f.form.REVERSE_Click();
+}
 // Test names and failure reports show the row by its name.
 void PrintTo(const Refusal& row, std::ostream* out) { *out << row.name; }
 
@@ -97,10 +118,11 @@ class HandicapRefusals : public Handicap, public ::testing::WithParamInterface<R
 
 TEST_P(HandicapRefusals, PlayTheForbiddenSoundAndChangeNothing) {
     const Refusal& r = GetParam();
-    form.RecordMode = r.recordMode;
-    form.HistoryPos = r.historyPos;
-    form.HistoryLen = 4;
-    form.Reversed = r.reversed;
+    r.arrange(f);
+    const BoardArray before = form.engine.board();
+    const int historyLen = form.history().HistoryLen;
+    f.dialogs.shown.clear();
+    f.sound.clear();
     form.LBEL_UP_Click();
     form.LEBEL_DOWN_Click();
     ASSERT_EQ(f.dialogs.shown.size(), 2u);
@@ -108,18 +130,18 @@ TEST_P(HandicapRefusals, PlayTheForbiddenSoundAndChangeNothing) {
         EXPECT_EQ(box.text.substr(0, std::string(r.message).size()), r.message);
         EXPECT_EQ(box.title, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定");
     }
-    EXPECT_EQ(f.sound.count("dsPlay", form.SoundForbidden), 2);
-    EXPECT_EQ(std::make_tuple(form.HandicapLevel, form.HandicapSet, form.HistoryLen),
-              std::make_tuple(0, FlagOff, 4));
-    expect_missing(ComSquares, 0);
-    expect_missing(ManSquares, 0);
+    EXPECT_EQ(f.sound.count("dsPlay", form.sounds().SoundForbidden), 2);
+    EXPECT_EQ(std::make_tuple(form.handicap().HandicapLevel, form.handicap().HandicapSet,
+                              form.history().HistoryLen),
+              std::make_tuple(0, FlagOff, historyLen));
+    EXPECT_EQ(form.engine.board(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     InOrder, HandicapRefusals,
-    ::testing::Values(Refusal{"record_loaded_first", FlagOn, 1, FlagOn, "棋譜ﾓｰﾄﾞではできません"},
-                      Refusal{"game_under_way", FlagOff, 1, FlagOn, "対局途中ではできません"},
-                      Refusal{"board_reversed", FlagOff, 0, FlagOn, "反転後ではできません"}),
+    ::testing::Values(Refusal{"record_loaded_first", step_into_a_loaded_record, "棋譜ﾓｰﾄﾞではできません"},
+                      Refusal{"game_under_way", move_on_the_reversed_board, "対局途中ではできません"},
+                      Refusal{"board_reversed", reverse_the_board, "反転後ではできません"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -28,8 +28,7 @@ struct Game : FormFixture {
     std::uint32_t seed = 2024;
 
     Game() {
-        form.SoundForbidden = Forbidden;
-        form.SoundPiece = PieceSound;
+        testing::open_sounds(form, sound);
         form.初期設定();
         form.START_Click();
         dialogs.shown.clear();
@@ -57,7 +56,7 @@ struct Game : FormFixture {
     // Plays a legal move of the side to move, preferring quiet moves so that
     // the game never runs out of material, and never taking a general.
     void play_some_move() {
-        const bool bottom = form.Turn == FirstPlayer;
+        const bool bottom = form.play().Turn == FirstPlayer;
         struct Move {
             int fx, fy, tx, ty;
         };
@@ -81,7 +80,7 @@ struct Game : FormFixture {
         move(m.fx, m.fy, m.tx, m.ty, 1 + next() % 7);
     }
     Snapshot snapshot() const {
-        Snapshot s{{}, form.ManTime, form.ComTime};
+        Snapshot s{{}, form.clock().ManTime, form.clock().ComTime};
         for (int x = 1; x <= BoardFiles; ++x)
             for (int y = 1; y <= BoardRanks; ++y) s.board.push_back(form.engine.piece_at(x, y));
         return s;
@@ -101,26 +100,26 @@ struct Game : FormFixture {
 
 TEST(TakeBack, ACaptureTakenBackRestoresBothPiecesAndTheClocksFromBefore) {
     Game g;
-    g.form.KEIKA.Checked = true;
+    g.form.set_clock_shown(true);
     g.move(8, 8, 5, 8, 3);
     g.move(2, 3, 2, 10, 5);  // the top cannon takes the horse over the cannon
     ASSERT_EQ(g.form.engine.piece_at(2, 10), ComCannon);
-    ASSERT_DOUBLE_EQ(g.form.ComTime, 5);
+    ASSERT_DOUBLE_EQ(g.form.clock().ComTime, 5);
     g.canvas.clear();
     g.sound.clear();
 
     g.form.REPLAY_Click();
     EXPECT_EQ(g.form.engine.piece_at(2, 3), ComCannon);
     EXPECT_EQ(g.form.engine.piece_at(2, 10), ManHorse);
-    EXPECT_DOUBLE_EQ(g.form.ManTime, 3);
-    EXPECT_DOUBLE_EQ(g.form.ComTime, 0);
+    EXPECT_DOUBLE_EQ(g.form.clock().ManTime, 3);
+    EXPECT_DOUBLE_EQ(g.form.clock().ComTime, 0);
     EXPECT_TRUE(g.drew_text("00:00:03"));
     EXPECT_TRUE(g.drew_text("00:00:00"));
-    EXPECT_EQ(g.form.Turn, NoGame);
-    EXPECT_FALSE(g.form.Timer1.Enabled);
-    EXPECT_EQ(g.form.HistoryPos, 1);
-    EXPECT_EQ(g.form.HistoryLen, 2);
-    EXPECT_EQ(g.form.MoveNumber, 1);
+    EXPECT_EQ(g.form.play().Turn, NoGame);
+    EXPECT_FALSE(g.form.clock().Timer1.Enabled);
+    EXPECT_EQ(g.form.history().HistoryPos, 1);
+    EXPECT_EQ(g.form.history().HistoryLen, 2);
+    EXPECT_EQ(g.form.history().MoveNumber, 1);
     EXPECT_EQ(g.sound.count("dsPlay", PieceSound), 1);
     EXPECT_EQ(g.forbidden_sounds(), 0);
     // The captured horse is painted back on its square, after the square was emptied.
@@ -151,18 +150,26 @@ TEST(Refusals, RefusedCommandsLeaveEverythingAsItWas) {
     };
     for (const Row& r : rows) {
         Game g;
-        for (int i = 0; i < r.movesBefore; ++i) g.play_some_move();
-        g.form.RecordMode = r.recordMode ? FlagOn : FlagOff;
+        if (r.recordMode) {
+            // A loaded record stepped through with 進 up to that move.
+            const MoveRecord topSoldierStep{9, 4, 9, 5, PieceEmpty, ComSoldier, ComSoldier};
+            const std::vector<MoveRecord> moves{testing::BottomSoldierStep, topSoldierStep};
+            testing::load_record(g.form, g.panel, g.dialogs, {moves.begin(), moves.begin() + r.movesBefore});
+            for (int i = 0; i < r.movesBefore; ++i) g.form.AFTER_Click();
+        } else {
+            for (int i = 0; i < r.movesBefore; ++i) g.play_some_move();
+        }
         const Snapshot before = g.snapshot();
-        const int turn = g.form.Turn, pos = g.form.HistoryPos, len = g.form.HistoryLen;
+        const int turn = g.form.play().Turn, pos = g.form.history().HistoryPos,
+                  len = g.form.history().HistoryLen;
         (g.form.*r.command)();
         EXPECT_EQ(g.box_texts(), std::vector<std::string>{r.box}) << r.name;
         EXPECT_EQ(g.forbidden_sounds(), r.forbidden) << r.name;
         EXPECT_EQ(g.sound.count("dsPlay", PieceSound), r.movesBefore) << r.name;
         EXPECT_EQ(g.snapshot(), before) << r.name;
-        EXPECT_EQ(g.form.Turn, turn) << r.name;
-        EXPECT_EQ(g.form.HistoryPos, pos) << r.name;
-        EXPECT_EQ(g.form.HistoryLen, len) << r.name;
+        EXPECT_EQ(g.form.play().Turn, turn) << r.name;
+        EXPECT_EQ(g.form.history().HistoryPos, pos) << r.name;
+        EXPECT_EQ(g.form.history().HistoryLen, len) << r.name;
     }
 }
 
@@ -174,18 +181,18 @@ TEST(TakeBack, ThreeTakeBacksThenANewMoveCutTheRecordThere) {
     g.move(9, 5, 9, 6);
     g.move(1, 5, 1, 4);
     for (int i = 0; i < 3; ++i) g.form.REPLAY_Click();
-    EXPECT_EQ(g.form.HistoryPos, 2);
-    EXPECT_EQ(g.form.HistoryLen, 5);
+    EXPECT_EQ(g.form.history().HistoryPos, 2);
+    EXPECT_EQ(g.form.history().HistoryLen, 5);
     EXPECT_EQ(g.form.engine.piece_at(1, 6), ManSoldier);
     EXPECT_EQ(g.form.engine.piece_at(9, 5), ComSoldier);
     EXPECT_EQ(g.form.engine.piece_at(1, 4), ComSoldier);
 
     g.click(5, 5);  // "OKですか？": the bottom side moves next
-    ASSERT_EQ(g.form.Turn, FirstPlayer);
+    ASSERT_EQ(g.form.play().Turn, FirstPlayer);
     g.move(3, 7, 3, 6);
-    EXPECT_EQ(g.form.HistoryPos, 3);
-    EXPECT_EQ(g.form.HistoryLen, 3);
-    EXPECT_EQ(g.form.MoveHistory[3].fromX, 3);
+    EXPECT_EQ(g.form.history().HistoryPos, 3);
+    EXPECT_EQ(g.form.history().HistoryLen, 3);
+    EXPECT_EQ(g.form.history().MoveHistory[3].fromX, 3);
     g.dialogs.shown.clear();
     g.form.AFTER_Click();
     EXPECT_EQ(g.box_texts(), std::vector<std::string>{"できません / 進む"});
@@ -194,24 +201,24 @@ TEST(TakeBack, ThreeTakeBacksThenANewMoveCutTheRecordThere) {
 TEST(Replay, BackToTheStartThenThirtyReplaysReproduceTheGameAndItsClocks) {
     Game g;
     for (int i = 0; i < 30; ++i) g.play_some_move();
-    ASSERT_EQ(g.form.HistoryLen, 30);
+    ASSERT_EQ(g.form.history().HistoryLen, 30);
     const Snapshot final = g.snapshot();
     ASSERT_GT(final.manTime, 0);
     ASSERT_GT(final.comTime, 0);
 
     g.sound.clear();
     g.form.CANCEL_Click();
-    EXPECT_EQ(g.form.HistoryPos, 0);
-    EXPECT_EQ(g.form.HistoryLen, 30);
-    EXPECT_EQ(g.form.MoveNumber, 0);
-    EXPECT_DOUBLE_EQ(g.form.ManTime, 0);
-    EXPECT_EQ(g.form.Turn, NoGame);
+    EXPECT_EQ(g.form.history().HistoryPos, 0);
+    EXPECT_EQ(g.form.history().HistoryLen, 30);
+    EXPECT_EQ(g.form.history().MoveNumber, 0);
+    EXPECT_DOUBLE_EQ(g.form.clock().ManTime, 0);
+    EXPECT_EQ(g.form.play().Turn, NoGame);
     EXPECT_EQ(g.sound.count("dsPlay", PieceSound), 1);
 
     for (int i = 0; i < 30; ++i) g.form.AFTER_Click();
     EXPECT_EQ(g.snapshot(), final);
-    EXPECT_EQ(g.form.MoveNumber, 30);
-    EXPECT_EQ(g.form.Turn, NoGame);
+    EXPECT_EQ(g.form.history().MoveNumber, 30);
+    EXPECT_EQ(g.form.play().Turn, NoGame);
     EXPECT_TRUE(g.dialogs.shown.empty());
 
     g.form.AFTER_Click();
@@ -222,12 +229,12 @@ TEST(Replay, BackToTheStartThenThirtyReplaysReproduceTheGameAndItsClocks) {
 TEST(Reverse, TheBoardTurnsHalfRoundWithTheSidesSwappedAndTheRecordDropped) {
     for (bool handicap : {false, true}) {
         Game g;
+        if (handicap)
+            for (int i = 0; i < 3; ++i) g.form.LBEL_UP_Click();
         g.move(1, 7, 1, 6);
         g.move(9, 4, 9, 5);
-        g.form.HandicapSet = handicap ? FlagOn : FlagOff;
-        g.form.HandicapLevel = 3;
         const Snapshot before = g.snapshot();
-        const int turn = g.form.Turn;
+        const int turn = g.form.play().Turn;
         g.form.REVERSE_Click();
         for (int x = 1; x <= BoardFiles; ++x)
             for (int y = 1; y <= BoardRanks; ++y)
@@ -235,14 +242,14 @@ TEST(Reverse, TheBoardTurnsHalfRoundWithTheSidesSwappedAndTheRecordDropped) {
                           -before.board[(x - 1) * BoardRanks + y - 1])
                     << x << "," << y;
         EXPECT_EQ(g.form.engine.piece_at(9, 10), ManChariot);  // the top-left chariot
-        EXPECT_EQ(g.form.Reversed, FlagOn);
-        EXPECT_EQ(g.form.HandicapLevel, handicap ? -3 : 3);
-        EXPECT_EQ(g.form.HistoryLen, 0);
-        EXPECT_EQ(g.form.HistoryPos, 0);
-        EXPECT_EQ(g.form.MoveNumber, 2);
+        EXPECT_EQ(g.form.history().Reversed, FlagOn);
+        EXPECT_EQ(g.form.handicap().HandicapLevel, handicap ? -3 : 0);
+        EXPECT_EQ(g.form.history().HistoryLen, 0);
+        EXPECT_EQ(g.form.history().HistoryPos, 0);
+        EXPECT_EQ(g.form.history().MoveNumber, 2);
         // The army that just moved now stands on the other side: the other one moves.
-        EXPECT_EQ(g.form.Turn, turn == FirstPlayer ? SecondPlayer : FirstPlayer);
-        EXPECT_DOUBLE_EQ(g.form.ManTime, before.manTime);
+        EXPECT_EQ(g.form.play().Turn, turn == FirstPlayer ? SecondPlayer : FirstPlayer);
+        EXPECT_DOUBLE_EQ(g.form.clock().ManTime, before.manTime);
         g.form.REPLAY_Click();
         EXPECT_EQ(g.box_texts(), std::vector<std::string>{"できません / 戻る"});
     }
@@ -271,9 +278,9 @@ TEST(History, AGameLongerThanFiveHundredMovesIsKeptWhole) {
     const Snapshot at500 = g.snapshot();
     for (int i = 0; i < 20; ++i) g.play_some_move();
     const Snapshot at520 = g.snapshot();
-    ASSERT_EQ(g.form.HistoryLen, 520);
-    ASSERT_GE(g.form.MoveHistory.size(), 521u);
-    EXPECT_EQ(g.form.MoveNumber, 520);
+    ASSERT_EQ(g.form.history().HistoryLen, 520);
+    ASSERT_GE(g.form.history().MoveHistory.size(), 521u);
+    EXPECT_EQ(g.form.history().MoveNumber, 520);
 
     for (int i = 0; i < 20; ++i) g.form.REPLAY_Click();
     EXPECT_EQ(g.snapshot(), at500);

@@ -51,9 +51,8 @@ TEST(BoardPictures, BackgroundTiles351PlacesIncludingRowTen) {
 TEST(BoardPictures, FullRedrawShowsBoardOverRowTenClocksLevelAndTitleLast) {
     FormFixture f;
     f.form.engine.put_piece(5, 10, ManGeneral);
-    f.form.KEIKA.Checked = true;
-    f.form.ComTime = 61;
-    f.form.ManTime = 3725.6;
+    f.form.set_clock_shown(true);
+    f.form.set_clock_totals(3725.6, 61);
     f.form.画面_再描画();
     auto shown = visible(f.canvas);
     EXPECT_EQ(shown[at(5, 10)], ManGeneral);
@@ -65,8 +64,9 @@ TEST(BoardPictures, FullRedrawShowsBoardOverRowTenClocksLevelAndTitleLast) {
     EXPECT_LT(com, std::find(texts.begin(), texts.end(), "01:02:05"));
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "LEVEL"), 0);
 
-    f.form.Background = BackgroundBrick;
-    f.form.GameMode = ModeVsCom;
+    f.form.use_background(BackgroundBrick);
+    f.form.SENTE_Click();  // a game against the computer shows its level
+    f.canvas.clear();
     f.form.画面_再描画();
     EXPECT_EQ(visible(f.canvas)[at(0, 10)], BackgroundBrick);
     texts = f.canvas.texts();
@@ -88,7 +88,7 @@ TEST(BoardPictures, GuidanceOffMarksNothing) {
     f.form.描画_移動可能桝色(1, 5, ColorWhite, ManChariot);
     f.form.消去_移動可能桝色();
     EXPECT_TRUE(f.canvas.calls.empty());
-    EXPECT_EQ(f.form.MovableSquares[1][5], FlagOff);
+    EXPECT_EQ(f.form.screen().MovableSquares[1][5], FlagOff);
 }
 
 TEST(BoardPictures, GuidanceOutlinesDestinationsAndTheEraserRestoresThem) {
@@ -97,12 +97,12 @@ TEST(BoardPictures, GuidanceOutlinesDestinationsAndTheEraserRestoresThem) {
     f.form.engine.put_piece(1, 8, ComSoldier);
     f.form.engine.put_piece(4, 1, ComGeneral);  // generals on different files
     f.form.engine.put_piece(6, 10, ManGeneral);
-    f.form.GuidanceOn = FlagOn;
+    f.form.set_guidance(true);
     f.form.描画_移動可能桝色(1, 5, ColorWhite, ManChariot);
     // Along row 5 (8), up file 1 (4), down to the capture (3); not the selected square.
     EXPECT_EQ(f.canvas.of_kind(DrawCall::Box).size(), 15u);
-    EXPECT_EQ(f.form.MovableSquares[1][9], FlagOff);
-    EXPECT_EQ(f.form.MovableSquares[1][5], FlagOn);
+    EXPECT_EQ(f.form.screen().MovableSquares[1][9], FlagOff);
+    EXPECT_EQ(f.form.screen().MovableSquares[1][5], FlagOn);
 
     f.canvas.clear();
     f.form.消去_移動可能桝色();
@@ -111,13 +111,13 @@ TEST(BoardPictures, GuidanceOutlinesDestinationsAndTheEraserRestoresThem) {
     EXPECT_EQ(shown.at(at(1, 8)), ComSoldier);
     // Two lines on every square, three stubs on the soldier's edge square.
     EXPECT_EQ(f.canvas.of_kind(DrawCall::Line).size(), 15u * 2 + 3u);
-    EXPECT_EQ(f.form.MovableSquares[1][5], FlagOff);
+    EXPECT_EQ(f.form.screen().MovableSquares[1][5], FlagOff);
 }
 
 TEST(BoardPictures, GuidanceWithoutLegalMoveStillErasesTheSelectedSquare) {
     FormFixture f;
     f.form.engine.put_piece(5, 5, ManAdvisor);  // outside its palace it cannot move
-    f.form.GuidanceOn = FlagOn;
+    f.form.set_guidance(true);
     f.form.描画_移動可能桝色(5, 5, ColorWhite, ManAdvisor);
     EXPECT_TRUE(f.canvas.calls.empty());
     f.form.消去_移動可能桝色();

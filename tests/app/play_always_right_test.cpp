@@ -13,7 +13,7 @@
 namespace zenko::testing {
 namespace {
 
-constexpr int Forbidden = 91, PieceSound = 92;
+constexpr int Forbidden = 2, PieceSound = 3;  // as testing::open_sounds makes them
 
 // ---- An independent referee: brute force over every square ----
 
@@ -94,8 +94,7 @@ struct Play {
 
     Play() {
         dialogs.form = &form;
-        form.SoundForbidden = Forbidden;
-        form.SoundPiece = PieceSound;
+        testing::open_sounds(form, sound);
         form.初期設定();
     }
     void click(int x, int y) { click_square(form, x, y); }
@@ -114,7 +113,7 @@ struct Play {
         return false;
     }
     void replay_to_end() {
-        while (form.HistoryPos < form.HistoryLen) form.AFTER_Click();
+        while (form.history().HistoryPos < form.history().HistoryLen) form.AFTER_Click();
     }
 };
 
@@ -154,7 +153,7 @@ TEST(PlayAlwaysRight, FirstAndReplayReproduceAGameStartedOnATurnedBoard) {
     p.move(2, 3, 2, 10);  // a top cannon takes a horse
     const BoardArray played = p.form.engine.board();
     p.form.CANCEL_Click();
-    EXPECT_EQ(p.form.Reversed, FlagOn);
+    EXPECT_EQ(p.form.history().Reversed, FlagOn);
     p.replay_to_end();
     EXPECT_EQ(p.form.engine.board(), played);
     EXPECT_TRUE(generals_follow_board(p.form.engine));
@@ -173,7 +172,7 @@ TEST(PlayAlwaysRight, FirstAndReplayReproduceAHandicapGameAndItStaysUnsaveable) 
     const BoardArray played = p.form.engine.board();
     p.form.CANCEL_Click();
     EXPECT_EQ(p.form.engine.board(), handicapStart);
-    EXPECT_EQ(p.form.HandicapLevel, 8);
+    EXPECT_EQ(p.form.handicap().HandicapLevel, 8);
     p.replay_to_end();
     EXPECT_EQ(p.form.engine.board(), played);
     for (int n = 0; n < 4; ++n) p.form.REPLAY_Click();  // back to the start: no second general
@@ -189,7 +188,7 @@ TEST(PlayAlwaysRight, ANewGameAfterAHandicapGameStartsFromTheFullSet) {
     p.move(1, 7, 1, 6);
     p.form.初期設定();  // as after "続けますか？" answered Yes
     EXPECT_EQ(p.form.engine.board(), full_set());
-    EXPECT_EQ(p.form.HandicapSet, FlagOff);
+    EXPECT_EQ(p.form.handicap().HandicapSet, FlagOff);
     p.form.AFTER_Click();  // the handicap moves cannot be replayed onto the full set
     EXPECT_EQ(p.form.engine.board(), full_set());
 }
@@ -199,15 +198,15 @@ TEST(PlayAlwaysRight, AResumeAfterFirstAndReplayGoesOnAgainstTheComputer) {
     p.form.engine.Level = 1;
     p.form.SENTE_Click();
     p.move(1, 7, 1, 6);
-    ASSERT_EQ(p.form.HistoryLen, 2);
+    ASSERT_EQ(p.form.history().HistoryLen, 2);
     p.form.CANCEL_Click();
     p.replay_to_end();
     p.click(12, 5);  // resume (anywhere)
-    ASSERT_EQ(p.form.GameMode, ModeVsCom);
-    ASSERT_EQ(p.form.Turn, p.form.ManSide);
+    ASSERT_EQ(p.form.play().GameMode, ModeVsCom);
+    ASSERT_EQ(p.form.play().Turn, p.form.play().ManSide);
     p.move(9, 7, 9, 6);
-    EXPECT_EQ(p.form.HistoryLen, 4);  // the computer answered
-    EXPECT_EQ(p.form.Turn, p.form.ManSide);
+    EXPECT_EQ(p.form.history().HistoryLen, 4);  // the computer answered
+    EXPECT_EQ(p.form.play().Turn, p.form.play().ManSide);
 }
 
 TEST(PlayAlwaysRight, AResumeBetweenTwoPeopleAlternatesAndAGeneralCaptureEndsIt) {
@@ -218,10 +217,10 @@ TEST(PlayAlwaysRight, AResumeBetweenTwoPeopleAlternatesAndAGeneralCaptureEndsIt)
     p.form.CANCEL_Click();
     p.replay_to_end();
     p.click(12, 5);
-    EXPECT_EQ(p.form.GameMode, ModeVsMan);
-    EXPECT_EQ(p.form.Turn, FirstPlayer);
+    EXPECT_EQ(p.form.play().GameMode, ModeVsMan);
+    EXPECT_EQ(p.form.play().Turn, FirstPlayer);
     p.move(2, 8, 2, 1);  // the bottom player's cannon takes a horse
-    EXPECT_EQ(p.form.Turn, SecondPlayer);
+    EXPECT_EQ(p.form.play().Turn, SecondPlayer);
 }
 
 // A game against the computer started in the middle of a two-person game's
@@ -234,12 +233,12 @@ TEST(PlayAlwaysRight, AResumeFollowsTheGameOfTheLatestMove) {
     p.form.REPLAY_Click();
     p.form.engine.Level = 1;
     p.form.GOTE_Click();  // the computer takes the top pieces and moves at once
-    ASSERT_EQ(p.form.HistoryLen, 2);
+    ASSERT_EQ(p.form.history().HistoryLen, 2);
     p.form.REPLAY_Click();
     p.click(12, 5);
-    EXPECT_EQ(p.form.GameMode, ModeVsCom);
-    EXPECT_EQ(p.form.HistoryLen, 2);  // the computer played its move again
-    EXPECT_EQ(p.form.Turn, p.form.ManSide);
+    EXPECT_EQ(p.form.play().GameMode, ModeVsCom);
+    EXPECT_EQ(p.form.history().HistoryLen, 2);  // the computer played its move again
+    EXPECT_EQ(p.form.play().Turn, p.form.play().ManSide);
 }
 
 // After a game ended by the capture of a general, 最初 and 進 lead back to a
@@ -252,12 +251,12 @@ TEST(PlayAlwaysRight, NoGameToResumeSaysSo) {
                                {{5, 5}, {5, 4}}, {{9, 4}, {9, 5}}, {{5, 8}, {5, 1}}};
     for (const auto& m : moves) p.move(m[0].x, m[0].y, m[1].x, m[1].y);
     ASSERT_TRUE(p.showed("先手の勝ちです"));
-    ASSERT_EQ(p.form.HistoryLen, 9);
+    ASSERT_EQ(p.form.history().HistoryLen, 9);
     p.replay_to_end();
     p.dialogs.shown.clear();
     p.click(12, 5);
     EXPECT_EQ(p.texts(), std::vector<std::string>{"「対局」で始めて下さい"});
-    EXPECT_EQ(p.form.Turn, NoGame);
+    EXPECT_EQ(p.form.play().Turn, NoGame);
 }
 
 TEST(PlayAlwaysRight, CancellingTheResumeLeavesEverythingAsItWas) {
@@ -274,9 +273,9 @@ TEST(PlayAlwaysRight, CancellingTheResumeLeavesEverythingAsItWas) {
     EXPECT_EQ(p.texts(), std::vector<std::string>{"OKですか？"});
     EXPECT_EQ(p.dialogs.shown[0].buttons, Buttons::OKCancel);
     EXPECT_EQ(p.form.engine.board(), before);
-    EXPECT_EQ(p.form.HistoryPos, 1);
-    EXPECT_EQ(p.form.HistoryLen, 3);
-    EXPECT_EQ(p.form.Turn, NoGame);
+    EXPECT_EQ(p.form.history().HistoryPos, 1);
+    EXPECT_EQ(p.form.history().HistoryLen, 3);
+    EXPECT_EQ(p.form.play().Turn, NoGame);
     p.replay_to_end();  // the later moves are still there
     EXPECT_EQ(p.form.engine.piece_at(3, 6), ManSoldier);
 }
@@ -286,11 +285,11 @@ TEST(PlayAlwaysRight, AfterTurningTheBoardTheComputerPlaysTheArmyThatIsToMove) {
     p.form.engine.Level = 1;
     p.form.SENTE_Click();
     p.move(1, 7, 1, 6);
-    ASSERT_EQ(p.form.Turn, p.form.ManSide);
+    ASSERT_EQ(p.form.play().Turn, p.form.play().ManSide);
     p.form.REVERSE_Click();  // the person's army is on top now, and it is its turn
-    EXPECT_EQ(p.form.HistoryLen, 1);
-    EXPECT_GT(p.form.MoveHistory[1].placed, 0);  // the computer moved a top piece
-    EXPECT_EQ(p.form.Turn, p.form.ManSide);
+    EXPECT_EQ(p.form.history().HistoryLen, 1);
+    EXPECT_GT(p.form.history().MoveHistory[1].placed, 0);  // the computer moved a top piece
+    EXPECT_EQ(p.form.play().Turn, p.form.play().ManSide);
 }
 
 TEST(PlayAlwaysRight, TheReferee) {
@@ -319,13 +318,14 @@ TEST(PlayAlwaysRight, TheReferee) {
 // ---- Random games with random navigation ----
 
 bool sides_alternate(const Form1& form) {
-    for (int n = 2; n <= form.HistoryLen; ++n)
-        if ((form.MoveHistory[n].placed > 0) == (form.MoveHistory[n - 1].placed > 0)) return false;
+    for (int n = 2; n <= form.history().HistoryLen; ++n)
+        if ((form.history().MoveHistory[n].placed > 0) == (form.history().MoveHistory[n - 1].placed > 0))
+            return false;
     return true;
 }
 
 void random_person_move(Play& p, std::mt19937& rng) {
-    const bool comSide = p.form.Turn == p.form.ComSide && p.form.GameMode == ModeVsMan;
+    const bool comSide = p.form.play().Turn == p.form.play().ComSide && p.form.play().GameMode == ModeVsMan;
     std::vector<Move> moves = moves_of(p.form.engine, comSide);
     if (moves.empty()) return;
     const Move m = moves[rng() % moves.size()];
@@ -360,12 +360,12 @@ void random_step(Play& p, std::mt19937& rng) {
             p.form.REVERSE_Click();
             break;
         default:
-            if (p.form.Turn != NoGame) {
+            if (p.form.play().Turn != NoGame) {
                 random_person_move(p, rng);
                 break;
             }
             p.click(12, 5);  // resume, or learn that there is nothing to resume
-            if (p.form.Turn == NoGame) start_random_game(p, rng);
+            if (p.form.play().Turn == NoGame) start_random_game(p, rng);
     }
 }
 
@@ -376,13 +376,13 @@ TEST(PlayAlwaysRight, RandomGamesStayRight) {
         Play p;
         p.form.engine.Level = 1;
         start_random_game(p, rng);
-        for (int step = 0; step < 150 && !p.form.Terminated; ++step) {
+        for (int step = 0; step < 150 && !p.form.screen().Terminated; ++step) {
             random_step(p, rng);
             ASSERT_TRUE(generals_follow_board(p.form.engine)) << "game " << game << " step " << step;
             ASSERT_TRUE(sides_alternate(p.form)) << "game " << game << " step " << step;
         }
         // 最初 and 進 to the end reproduce the last position of the history.
-        if (p.form.HistoryLen > 0 && p.form.HistoryPos == p.form.HistoryLen) {
+        if (p.form.history().HistoryLen > 0 && p.form.history().HistoryPos == p.form.history().HistoryLen) {
             const BoardArray last = p.form.engine.board();
             p.form.CANCEL_Click();
             p.replay_to_end();

@@ -32,7 +32,8 @@ const std::vector<MoveRecord> Game = {
 const std::string ExampleLine = "3 73 6-1-1 0    0   12    0    0";
 
 std::string line_of(const MoveRecord& m) { return format_move_line(m) + "\r\n"; }
-const std::string Headers = "\x8a\xfb\x95\x88\r\n\xb1\r\n\x89\xa4\r\n";  // 棋譜 / ｱ / 王 in Shift_JIS
+// 棋譜 / 王 / ｱ in Shift_JIS: the bottom side moved first, so the second player (王) is on top.
+const std::string Headers = "\x8a\xfb\x95\x88\r\n\x89\xa4\r\n\xb1\r\n";
 
 bool same_move(const MoveRecord& a, const MoveRecord& b) {
     return format_move_line(a) == format_move_line(b) && a.placed == b.placed;
@@ -61,16 +62,24 @@ protected:
         fs::remove_all(dir);
         fs::create_directories(dir);
         f.panel.filePath = f.panel.dirPath = dir.string();
-        form.SoundForbidden = 2;
-        form.SoundPiece = 3;
+        testing::open_sounds(form, f.sound);
         form.初期設定();
     }
     void TearDown() override { fs::remove_all(dir); }
 
+    // A new game of two people in which the moves are played by clicks, each
+    // taking the time its clock fields say; then 戻 back to move `pos`.
     void set_history(const std::vector<MoveRecord>& moves, int pos) {
-        for (size_t i = 0; i < moves.size(); ++i) form.MoveHistory[i + 1] = moves[i];
-        form.HistoryLen = static_cast<int>(moves.size());
-        form.HistoryPos = pos;
+        form.初期設定();
+        form.START_Click();
+        for (const MoveRecord& m : moves) {
+            f.clock.now += (m.manTimeAfter - m.manTimeBefore) + (m.comTimeAfter - m.comTimeBefore);
+            testing::click_square(form, m.fromX, m.fromY);
+            testing::click_square(form, m.toX, m.toY);
+        }
+        for (int n = static_cast<int>(moves.size()); n > pos; --n) form.REPLAY_Click();
+        ASSERT_EQ(form.history().HistoryPos, pos);
+        f.dialogs.shown.clear();
     }
     void save(const std::string& name, const std::string& title = "棋譜", const std::string& first = "ｱ",
               const std::string& second = "王") {
@@ -102,36 +111,36 @@ TEST_F(RecordFiles, SavedRecordLoadsBackAndReplaysWithItsClocksToTheEnd) {
     EXPECT_FALSE(f.panel.visible[PanelControl::Text1]);
     EXPECT_GT(f.panel.refreshes, 0);
 
-    form.初期設定();
-    form.MoveHistory = std::vector<MoveRecord>(501);
+    set_history({Game[0]}, 1);  // another game in the history until the load
     load("対局1.棋譜");
-    ASSERT_EQ(form.HistoryLen, 5);
-    EXPECT_EQ(form.HistoryPos, 0);
-    EXPECT_EQ(form.RecordMode, FlagOn);
-    for (int n = 1; n <= 5; ++n) EXPECT_TRUE(same_move(form.MoveHistory[n], Game[n - 1])) << "move " << n;
-    EXPECT_EQ(f.dialogs.shown.size(), 3u);
+    ASSERT_EQ(form.history().HistoryLen, 5);
+    EXPECT_EQ(form.history().HistoryPos, 0);
+    EXPECT_EQ(form.history().RecordMode, FlagOn);
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_TRUE(same_move(form.history().MoveHistory[n], Game[n - 1])) << "move " << n;
+    EXPECT_EQ(f.dialogs.shown.size(), 2u);  // read, then the hint to step on
     EXPECT_EQ(last_box(), "棋譜を '進 'で進めて下さい / 棋譜");
 
     for (int n = 0; n < 5; ++n) form.AFTER_Click();
     EXPECT_EQ(form.engine.piece_at(5, 7), ComCannon);
     EXPECT_EQ(form.engine.piece_at(3, 8), ManHorse);
     EXPECT_EQ(form.engine.piece_at(5, 3), PieceEmpty);
-    EXPECT_EQ(form.ManTime, 31);
-    EXPECT_EQ(form.ComTime, 9);
+    EXPECT_EQ(form.clock().ManTime, 31);
+    EXPECT_EQ(form.clock().ComTime, 9);
     form.AFTER_Click();
     EXPECT_EQ(last_box(), "終わり / 進む");
 }
 
 TEST_F(RecordFiles, FileIsShiftJisWithCrLfAndTheTopPlayerFirst) {
     set_history({move(3, 7, 3, 6, ManSoldier, 0, 0, 12, 0, 0)}, 1);
-    form.ManSide = SecondPlayer;  // COM moved first: its player (Text3) is on top
+    form.reset_sides();  // COM moved first: its player (Text3) is on top
     save("com_first");
-    EXPECT_EQ(file_bytes("com_first.棋譜"), Headers + ExampleLine + "\r\n");
+    EXPECT_EQ(file_bytes("com_first.棋譜"),
+              "\x8a\xfb\x95\x88\r\n\xb1\r\n\x89\xa4\r\n" + ExampleLine + "\r\n");
 
-    form.ManSide = FirstPlayer;  // MAN moved first: the second player (Text4) is on top
+    form.START_Click();  // MAN moved first: the second player (Text4) is on top
     save("man_first");
-    EXPECT_EQ(file_bytes("man_first.棋譜"),
-              "\x8a\xfb\x95\x88\r\n\x89\xa4\r\n\xb1\r\n" + ExampleLine + "\r\n");
+    EXPECT_EQ(file_bytes("man_first.棋譜"), Headers + ExampleLine + "\r\n");
 }
 
 TEST_F(RecordFiles, SavingAfterTakingBackWritesOnlyTheMovesOnTheBoard) {
@@ -141,14 +150,14 @@ TEST_F(RecordFiles, SavingAfterTakingBackWritesOnlyTheMovesOnTheBoard) {
 }
 
 TEST_F(RecordFiles, RefusedSavesWriteNothingAndKeepThePanel) {
-    form.Reversed = form.HandicapSet = FlagOn;
+    form.LBEL_UP_Click();
+    form.REVERSE_Click();
     form.KIFU_WRITE_Click();
     EXPECT_EQ(last_box(), "反転後は書き込みできません / 棋譜書込");
-    form.Reversed = form.HandicapSet = FlagOff;
     set_history(Game, 0);
     save("x");
     EXPECT_EQ(last_box(), "保存するデータがありません / 棋譜保存");
-    form.HistoryPos = 3;
+    for (int n = 0; n < 3; ++n) form.AFTER_Click();
     save("");
     EXPECT_EQ(last_box(), "ﾌｧｲﾙ名が入力されていません /   ");
     save("../escape");
@@ -172,17 +181,17 @@ TEST_F(RecordFiles, RecordWithoutMovesLoadsAsAnEmptyRecord) {
         write_file("empty.棋譜", bytes);
         load("empty.棋譜");
         EXPECT_EQ(last_box(), "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません / 棋譜");
-        EXPECT_EQ(form.RecordMode, FlagOn);
-        EXPECT_EQ(form.HistoryLen, 0);
+        EXPECT_EQ(form.history().RecordMode, FlagOn);
+        EXPECT_EQ(form.history().HistoryLen, 0);
     }
 }
 
 TEST_F(RecordFiles, ShortLinesReadZeroAndTrailingBlankLinesAreIgnored) {
     write_file("short.棋譜", Headers + "3 73 6-1-1 0\r\n8 35 3 3 3 0   12\r\n\r\n  \r\n");
     load("short.棋譜");
-    ASSERT_EQ(form.HistoryLen, 2);
-    EXPECT_TRUE(same_move(form.MoveHistory[1], move(3, 7, 3, 6, ManSoldier, 0, 0, 0, 0, 0)));
-    EXPECT_TRUE(same_move(form.MoveHistory[2], move(8, 3, 5, 3, ComCannon, 0, 12, 0, 0, 0)));
+    ASSERT_EQ(form.history().HistoryLen, 2);
+    EXPECT_TRUE(same_move(form.history().MoveHistory[1], move(3, 7, 3, 6, ManSoldier, 0, 0, 0, 0, 0)));
+    EXPECT_TRUE(same_move(form.history().MoveHistory[2], move(8, 3, 5, 3, ComCannon, 0, 12, 0, 0, 0)));
 }
 
 TEST_F(RecordFiles, HeaderTextsAreDrawnBesideTheBoard) {
@@ -205,9 +214,9 @@ TEST_F(RecordFiles, TenThousandMovesLoadBeyondTheFirstFiveHundredEntries) {
     for (int n = 0; n < 10000; ++n) lines += line_of(Game[n % 5]);
     write_file("long.棋譜", Headers + lines);
     load("long.棋譜");
-    ASSERT_EQ(form.HistoryLen, 10000);
-    ASSERT_GE(form.MoveHistory.size(), 10001u);
-    EXPECT_TRUE(same_move(form.MoveHistory[10000], Game[4]));
+    ASSERT_EQ(form.history().HistoryLen, 10000);
+    ASSERT_GE(form.history().MoveHistory.size(), 10001u);
+    EXPECT_TRUE(same_move(form.history().MoveHistory[10000], Game[4]));
 }
 
 struct HostileFile {
@@ -226,18 +235,17 @@ class HostileFiles : public RecordFiles, public ::testing::WithParamInterface<Ho
 TEST_P(HostileFiles, AreRefusedAndLeaveTheGameAsItWas) {
     if (!GetParam().bytes.empty()) write_file("bad.棋譜", GetParam().bytes);
     set_history(Game, 3);
-    form.engine.put_piece(3, 7, PieceEmpty);
-    form.engine.put_piece(3, 6, ManSoldier);
-    form.ManTime = 20;
+    ASSERT_EQ(form.clock().ManTime, 20);
     const BoardArray before = form.engine.board();
     f.canvas.clear();
 
     load("bad.棋譜");
     EXPECT_EQ(last_box(), GetParam().message + " / 棋譜");
     EXPECT_TRUE(form.engine.board() == before);
-    EXPECT_EQ(std::make_tuple(form.HistoryPos, form.HistoryLen, form.RecordMode, form.ManTime),
+    EXPECT_EQ(std::make_tuple(form.history().HistoryPos, form.history().HistoryLen, form.history().RecordMode,
+                              form.clock().ManTime),
               std::make_tuple(3, 5, FlagOff, 20.0));
-    EXPECT_TRUE(same_move(form.MoveHistory[4], Game[3]));
+    EXPECT_TRUE(same_move(form.history().MoveHistory[4], Game[3]));
     EXPECT_TRUE(f.canvas.of_kind(testing::DrawCall::Picture).empty());
 }
 
@@ -290,8 +298,8 @@ TEST_F(RecordFiles, EveryKindOfLineEndLoadsTheSameGame) {
         load("ends.棋譜");
         SCOPED_TRACE(end[0] == '\r' && end[1] == 0 ? "CR" : end[0] == '\n' ? "LF" : "CR LF");
         EXPECT_EQ(last_box(), "棋譜を '進 'で進めて下さい / 棋譜");
-        ASSERT_EQ(form.HistoryLen, 5);
-        for (int n = 1; n <= 5; ++n) EXPECT_TRUE(same_move(form.MoveHistory[n], Game[n - 1])) << n;
+        ASSERT_EQ(form.history().HistoryLen, 5);
+        for (int n = 1; n <= 5; ++n) EXPECT_TRUE(same_move(form.history().MoveHistory[n], Game[n - 1])) << n;
         const auto texts = f.canvas.texts();
         EXPECT_NE(std::find(texts.begin(), texts.end(), "棋譜"), texts.end()) << "the game name";
         form.初期設定();
@@ -309,7 +317,6 @@ TEST_F(RecordFiles, NamesLongerThanTheReaderTakesAreRefusedOnSaving) {
     EXPECT_EQ(last_box(), "棋譜を '進 'で進めて下さい / 棋譜");
 
     set_history(Game, 5);
-    form.RecordMode = FlagOff;
     for (int field = 0; field < 3; ++field) {
         std::string texts[3] = {"棋譜", "ｱ", "王"};
         texts[field] = std::string(1001, 'x');
@@ -342,7 +349,7 @@ TEST_F(RecordFiles, AFolderFifoOrDeviceInPlaceOfARecordCannotBeOpened) {
     for (const char* name : {"folder.棋譜", "fifo.棋譜", "zero.棋譜"}) {
         load(name);
         EXPECT_EQ(last_box(), "棋譜ﾌｧｲﾙを開けません / 棋譜") << name;
-        EXPECT_EQ(form.RecordMode, FlagOff) << name;
+        EXPECT_EQ(form.history().RecordMode, FlagOff) << name;
     }
 }
 

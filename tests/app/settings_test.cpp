@@ -54,31 +54,31 @@ protected:
     }
 };
 
-struct Options {
+struct ChosenOptions {
     int background;  // the checked background item
     bool guidance, clock, music;
     int picture = -1;  // Background when it differs from the checked item
 };
-constexpr Options kDefaults{BackgroundGreen, false, true, true};
+constexpr ChosenOptions kDefaults{BackgroundGreen, false, true, true};
 
 // The marks, the state that follows them, and the music.
-void expect_options(FormFixture& app, const Options& want) {
+void expect_options(FormFixture& app, const ChosenOptions& want) {
     Form1& f = app.form;
-    EXPECT_EQ(f.Background, want.picture < 0 ? want.background : want.picture);
-    const std::pair<const MenuItem*, int> marks[] = {{&f.MIDORI, BackgroundGreen},
-                                                     {&f.TATAMI, BackgroundTatami},
-                                                     {&f.TAKE, BackgroundBamboo},
-                                                     {&f.UCHU, BackgroundSpace},
-                                                     {&f.RENGA, BackgroundBrick}};
+    EXPECT_EQ(f.options().Background, want.picture < 0 ? want.background : want.picture);
+    const std::pair<const MenuItem*, int> marks[] = {{&f.options().MIDORI, BackgroundGreen},
+                                                     {&f.options().TATAMI, BackgroundTatami},
+                                                     {&f.options().TAKE, BackgroundBamboo},
+                                                     {&f.options().UCHU, BackgroundSpace},
+                                                     {&f.options().RENGA, BackgroundBrick}};
     for (auto [item, code] : marks)
         EXPECT_EQ(item->Checked, code == want.background) << "background " << code;
-    EXPECT_EQ(f.SIDOU.Checked, want.guidance);
-    EXPECT_EQ(f.GuidanceOn, want.guidance ? FlagOn : FlagOff);
-    EXPECT_EQ(f.GuidanceColor, want.guidance ? ColorWhite : LineColor);
-    EXPECT_EQ(f.KEIKA.Checked, want.clock);
-    EXPECT_EQ(f.BGM.Checked, want.music);
-    EXPECT_NE(f.SoundBgm, 0);
-    EXPECT_EQ(app.sound.count("dsPlayLooping", f.SoundBgm), want.music ? 1 : 0);
+    EXPECT_EQ(f.options().SIDOU.Checked, want.guidance);
+    EXPECT_EQ(f.GuidanceOn(), want.guidance ? FlagOn : FlagOff);
+    EXPECT_EQ(f.GuidanceColor(), want.guidance ? ColorWhite : LineColor);
+    EXPECT_EQ(f.options().KEIKA.Checked, want.clock);
+    EXPECT_EQ(f.options().BGM.Checked, want.music);
+    EXPECT_NE(f.sounds().SoundBgm, 0);
+    EXPECT_EQ(app.sound.count("dsPlayLooping", f.sounds().SoundBgm), want.music ? 1 : 0);
 }
 
 TEST_F(SettingsTest, WithoutAFileTheDefaultsApplyAndAreWrittenAsShiftJisWithCrLf) {
@@ -90,7 +90,7 @@ TEST_F(SettingsTest, WithoutAFileTheDefaultsApplyAndAreWrittenAsShiftJisWithCrLf
 struct FileCase {
     const char* name;
     const char* content;  // UTF-8, written to disk as Shift_JIS
-    Options expected;
+    ChosenOptions expected;
     bool replacedByDefaults;
 };
 void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
@@ -127,13 +127,13 @@ INSTANTIATE_TEST_SUITE_P(Files, SettingsFileCase, ::testing::ValuesIn(kFileCases
 TEST_F(SettingsTest, EveryCombinationOfOptionsSurvivesARestart) {
     for (int background = BackgroundGreen; background <= BackgroundBrick; ++background) {
         for (int bits = 0; bits < 8; ++bits) {
-            const Options set{background, (bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+            const ChosenOptions set{background, (bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
             {
                 FormFixture before;
                 before.form.チェック設定(set.background);
-                before.form.SIDOU.Checked = set.guidance;
-                before.form.KEIKA.Checked = set.clock;
-                before.form.BGM.Checked = set.music;
+                before.form.set_guidance(set.guidance);
+                before.form.set_clock_shown(set.clock);
+                before.form.set_music(set.music);
                 before.form.書込_環境設定ファイル();
             }
             SCOPED_TRACE(::testing::Message() << "background " << background << " switches " << bits);
@@ -159,10 +159,10 @@ TEST_F(SettingsTest, WhenNothingCanBeWrittenTheUsersChoicesStayForTheRun) {
         expect_options(*app, kDefaults);
         app->form.TAKE_Click();
         app->form.BGM_Click();
-        EXPECT_TRUE(app->form.TAKE.Checked);
-        EXPECT_FALSE(app->form.MIDORI.Checked);
-        EXPECT_EQ(app->form.Background, BackgroundBamboo);
-        EXPECT_FALSE(app->form.BGM.Checked);
+        EXPECT_TRUE(app->form.options().TAKE.Checked);
+        EXPECT_FALSE(app->form.options().MIDORI.Checked);
+        EXPECT_EQ(app->form.options().Background, BackgroundBamboo);
+        EXPECT_FALSE(app->form.options().BGM.Checked);
         // Told once, at the first choice that cannot last.
         ASSERT_EQ(app->dialogs.shown.size(), 1u);
         EXPECT_EQ(app->dialogs.shown[0].text, kCannotWriteText);
@@ -204,7 +204,7 @@ TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWhole) {
     }
     EXPECT_EQ(file_bytes(kIni), before);
     EXPECT_EQ(app->dialogs.shown.size(), 1u);
-    EXPECT_TRUE(app->form.TAKE.Checked) << "the choice holds for this run";
+    EXPECT_TRUE(app->form.options().TAKE.Checked) << "the choice holds for this run";
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2)
         << "no temporary file left";
     expect_options(*start(), {BackgroundSpace, true, false, false});
@@ -213,9 +213,9 @@ TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWhole) {
 TEST_F(SettingsTest, ChoosingTatamiAfterAnUnknownBackgroundLineKeepsItDrawn) {
     put_settings("背景画=青\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n");
     auto app = start();
-    EXPECT_EQ(app->form.Background, BackgroundTatami);
+    EXPECT_EQ(app->form.options().Background, BackgroundTatami);
     app->form.TATAMI_Click();
-    EXPECT_EQ(app->form.Background, BackgroundTatami);
+    EXPECT_EQ(app->form.options().Background, BackgroundTatami);
     EXPECT_EQ(file_bytes(kIni),
               utf8_to_sjis("背景画=畳\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n").value());
 }

@@ -30,8 +30,9 @@ protected:
 
 TEST_F(SoundTest, EachFileIsHandedWholeInOrderWithItsFlags) {
     form.start_sound();
-    EXPECT_EQ(form.SoundDevice, 100);
-    const int handles[] = {form.SoundOther, form.SoundForbidden, form.SoundPiece, form.SoundBgm};
+    EXPECT_EQ(form.sounds().SoundDevice, 100);
+    const int handles[] = {form.sounds().SoundOther, form.sounds().SoundForbidden, form.sounds().SoundPiece,
+                           form.sounds().SoundBgm};
     const int flags[] = {3, 3, 3, 1};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(handles[i], i + 1) << kSoundFiles[i];
@@ -48,17 +49,18 @@ TEST_F(SoundTest, WithoutADeviceOneWarningAndTheGameStartsSilently) {
     EXPECT_EQ(dialogs.shown[0].text, "Direct Soundインターフェースが作成できません。");
     EXPECT_EQ(dialogs.shown[0].title, kTitle);
     EXPECT_EQ(dialogs.shown[0].icon, BoxIcon::Warning);
-    for (int handle : {form.SoundOther, form.SoundForbidden, form.SoundPiece, form.SoundBgm})
+    for (int handle : {form.sounds().SoundOther, form.sounds().SoundForbidden, form.sounds().SoundPiece,
+                       form.sounds().SoundBgm})
         EXPECT_EQ(handle, 0);
-    EXPECT_TRUE(form.BGM.Checked) << "the settings are still read";
+    EXPECT_TRUE(form.options().BGM.Checked) << "the settings are still read";
     EXPECT_TRUE(fs::exists("ZENKO中国象棋.ini"));
 }
 
 TEST_F(SoundTest, AMissingFileLeavesOnlyItsSoundSilentWithoutAWord) {
     fs::remove("BGM.wav");
     form.start_sound();
-    EXPECT_EQ(form.SoundBgm, 0);
-    EXPECT_NE(form.SoundPiece, 0);
+    EXPECT_EQ(form.sounds().SoundBgm, 0);
+    EXPECT_NE(form.sounds().SoundPiece, 0);
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -77,8 +79,8 @@ TEST_F(SoundTest, AFolderFifoOrDeviceInPlaceOfAFileIsReportedAndLeftSilent) {
         make("BGM.wav");
         dialogs.shown.clear();
         form.start_sound();
-        EXPECT_EQ(form.SoundBgm, 0);
-        EXPECT_NE(form.SoundPiece, 0);
+        EXPECT_EQ(form.sounds().SoundBgm, 0);
+        EXPECT_NE(form.sounds().SoundPiece, 0);
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_EQ(dialogs.shown[0].text, "ｻｳﾝﾄﾞﾌｧｲﾙ BGM.wav を読み込めません");
         EXPECT_EQ(dialogs.shown[0].title, kTitle);
@@ -91,16 +93,16 @@ TEST_F(SoundTest, TogglingTheMusicTwiceLeavesItPlayingAndSaved) {
     form.Form_Load();
     sound.clear();
     form.BGM_Click();
-    EXPECT_FALSE(form.BGM.Checked);
+    EXPECT_FALSE(form.options().BGM.Checked);
     FormFixture restarted;
     restarted.form.Form_Load();
-    EXPECT_FALSE(restarted.form.BGM.Checked) << "the change is saved at once";
+    EXPECT_FALSE(restarted.form.options().BGM.Checked) << "the change is saved at once";
     form.BGM_Click();
-    EXPECT_TRUE(form.BGM.Checked);
+    EXPECT_TRUE(form.options().BGM.Checked);
     ASSERT_EQ(sound.events.size(), 2u);
     EXPECT_EQ(sound.events[0].call, "dsStop");
     EXPECT_EQ(sound.events[1].call, "dsPlayLooping");
-    EXPECT_EQ(sound.events[1].handle, form.SoundBgm);
+    EXPECT_EQ(sound.events[1].handle, form.sounds().SoundBgm);
 }
 
 }  // namespace

@@ -39,9 +39,9 @@ TEST(WindowText, NumbersCarryBlanksAndKanjiStyleCoversOneToTen) {
 
 TEST(WindowText, LabelsReadNineToOneAboveAndKanjiRightInBold) {
     FormFixture f;
-    f.form.Background = BackgroundGreen;
+    f.form.use_background(BackgroundGreen);
     f.form.描画_桝_数値();
-    EXPECT_TRUE(f.form.FontBold);
+    EXPECT_TRUE(f.form.text_state().FontBold);
     const Prints all = prints(f.canvas);
     ASSERT_EQ(all.size(), 38u);
     EXPECT_EQ(
@@ -60,7 +60,7 @@ TEST(WindowText, LabelsReadNineToOneAboveAndKanjiRightInBold) {
 
 TEST(WindowText, MoveTextErasesItsOwnRowAndNamesColumnRowAndPiece) {
     FormFixture f;
-    f.form.描画_移動結果(f.form.ComSide, 5, 3, ComElephant, MoveTextColor);
+    f.form.描画_移動結果(f.form.play().ComSide, 5, 3, ComElephant, MoveTextColor);
     EXPECT_EQ(prints(f.canvas), (Prints{print(11.5, 6.2, "５", 12, B), print(11.4, 6.1, "５", 12, W),
                                         print(11.9, 6.2, "三", 12, B), print(11.8, 6.1, "三", 12, W),
                                         print(12.5, 6.2, "象", 12, B), print(12.4, 6.1, "象", 12, W)}));
@@ -71,7 +71,7 @@ TEST(WindowText, MoveTextErasesItsOwnRowAndNamesColumnRowAndPiece) {
     EXPECT_EQ(tiles[2].y1, grid_to_twips_y(6));
 
     f.canvas.clear();
-    f.form.描画_移動結果(f.form.ManSide, 3, 7, ManChariot, MoveTextColor);
+    f.form.描画_移動結果(f.form.play().ManSide, 3, 7, ManChariot, MoveTextColor);
     EXPECT_EQ(f.canvas.texts(), (Prints{"３", "３", "七", "七", "車", "車"}));
     EXPECT_EQ(f.canvas.calls[0].y1, grid_to_twips_y(8));
     f.canvas.clear();
@@ -119,9 +119,10 @@ TEST(WindowText, CodeTablesCharacterForCharacter) {
                                         "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級", "手目"}));
     // An unknown code prints nothing but still sets place, size and colour.
     f.form.描画_文字列(2, 3, 11, Y, 14);
-    EXPECT_EQ(std::vector<double>(
-                  {f.form.CurrentX, f.form.CurrentY, double(f.form.FontSize), double(f.form.ForeColor)}),
-              std::vector<double>({1730, 1930, 14, Y}));
+    EXPECT_EQ(
+        std::vector<double>({f.form.text_state().CurrentX, f.form.text_state().CurrentY,
+                             double(f.form.text_state().FontSize), double(f.form.text_state().ForeColor)}),
+        std::vector<double>({1730, 1930, 14, Y}));
 }
 
 TEST(WindowText, HandicapRefusalBoxes) {

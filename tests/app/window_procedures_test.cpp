@@ -36,7 +36,7 @@ struct FirstDrawProbe : RecordingCanvas {
         if (!drawn) {
             drawn = true;
             soundEventsBefore = sound->events.size();
-            bambooMarkedBefore = form->TAKE.Checked;
+            bambooMarkedBefore = form->options().TAKE.Checked;
         }
         RecordingCanvas::draw_picture(code, x, y);
     }
@@ -64,15 +64,15 @@ TEST_F(WindowTest, StartUpRunsSoundThenStartStateThenSettingsThenTheFirstDrawing
     ASSERT_GE(sound.events.size(), 6u);
     EXPECT_EQ(sound.events[0].call, "dsInitialize");
     EXPECT_EQ(sound.events[5].call, "dsPlayLooping") << "the music starts once its buffer exists";
-    EXPECT_EQ(sound.events[5].handle, probed.SoundBgm);
+    EXPECT_EQ(sound.events[5].handle, probed.sounds().SoundBgm);
     // The settings come after the start state, so guidance from the file stays on.
-    EXPECT_EQ(probed.GuidanceOn, FlagOn);
-    EXPECT_TRUE(probed.LEVEL3.Checked);
-    EXPECT_FALSE(probed.LEVEL1.Checked || probed.LEVEL2.Checked);
+    EXPECT_EQ(probed.GuidanceOn(), FlagOn);
+    EXPECT_TRUE(probed.options().LEVEL3.Checked);
+    EXPECT_FALSE(probed.options().LEVEL1.Checked || probed.options().LEVEL2.Checked);
     EXPECT_EQ(probed.engine.Level, 3);
-    EXPECT_EQ(probed.HistoryLen, 0);
-    EXPECT_EQ(probed.RecordMode, FlagOff);
-    EXPECT_EQ(probed.Background, BackgroundBamboo);
+    EXPECT_EQ(probed.history().HistoryLen, 0);
+    EXPECT_EQ(probed.history().RecordMode, FlagOff);
+    EXPECT_EQ(probed.options().Background, BackgroundBamboo);
     ASSERT_TRUE(probe.drawn) << "the start-up paints the background and the board";
     EXPECT_GE(probe.soundEventsBefore, 5u);
     EXPECT_TRUE(probe.bambooMarkedBefore);
@@ -88,39 +88,39 @@ TEST_F(WindowTest, EscapeReleasesTheSoundAndQuitsAtOnceOnlyOnce) {
     EXPECT_EQ(calls,
               (std::vector<std::string>{"dsFree 1", "dsFree 2", "dsFree 3", "dsFree 4", "dsTerminate 100"}));
     EXPECT_EQ(app.quits, 1);
-    EXPECT_TRUE(form.Terminated);
+    EXPECT_TRUE(form.screen().Terminated);
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(WindowTest, F1AndF2ToggleMusicAndClockWhateverTheShiftStateAndOtherKeysDoNothing) {
     form.Form_Load();
     form.Form_KeyDown(112, 1);
-    EXPECT_FALSE(form.BGM.Checked);
-    EXPECT_EQ(sound.count("dsStop", form.SoundBgm), 1);
+    EXPECT_FALSE(form.options().BGM.Checked);
+    EXPECT_EQ(sound.count("dsStop", form.sounds().SoundBgm), 1);
     EXPECT_EQ(settings_lines().at(3), "BGM=OFF");
     form.Form_KeyDown(113, 0);
-    EXPECT_FALSE(form.KEIKA.Checked);
+    EXPECT_FALSE(form.options().KEIKA.Checked);
     EXPECT_EQ(settings_lines().at(2), "経過時間=OFF");
     for (int key : {13, 65, 114}) form.Form_KeyDown(key, 0);
     EXPECT_EQ(app.quits, 0);
-    EXPECT_FALSE(form.BGM.Checked);
+    EXPECT_FALSE(form.options().BGM.Checked);
 }
 
 struct BackgroundCommand {
     const char* name;
     void (Form1::*click)();
-    MenuItem Form1::*item;
+    MenuItem Options::*item;
     int code;
     const char* line;
 };
 void PrintTo(const BackgroundCommand& c, std::ostream* os) { *os << c.name; }
 
 const BackgroundCommand kBackgroundCommands[] = {
-    {"midori", &Form1::MIDORI_Click, &Form1::MIDORI, BackgroundGreen, "背景画=緑"},
-    {"tatami", &Form1::TATAMI_Click, &Form1::TATAMI, BackgroundTatami, "背景画=畳"},
-    {"take", &Form1::TAKE_Click, &Form1::TAKE, BackgroundBamboo, "背景画=竹"},
-    {"uchu", &Form1::UCHU_Click, &Form1::UCHU, BackgroundSpace, "背景画=宇宙"},
-    {"renga", &Form1::RENGA_Click, &Form1::RENGA, BackgroundBrick, "背景画=煉瓦"},
+    {"midori", &Form1::MIDORI_Click, &Options::MIDORI, BackgroundGreen, "背景画=緑"},
+    {"tatami", &Form1::TATAMI_Click, &Options::TATAMI, BackgroundTatami, "背景画=畳"},
+    {"take", &Form1::TAKE_Click, &Options::TAKE, BackgroundBamboo, "背景画=竹"},
+    {"uchu", &Form1::UCHU_Click, &Options::UCHU, BackgroundSpace, "背景画=宇宙"},
+    {"renga", &Form1::RENGA_Click, &Options::RENGA, BackgroundBrick, "背景画=煉瓦"},
 };
 
 class BackgroundCommandTest : public WindowTest, public ::testing::WithParamInterface<BackgroundCommand> {};
@@ -134,12 +134,13 @@ TEST_P(BackgroundCommandTest, MarksOnlyItsItemRepaintsAndRewritesEvenWhenChosenA
         fs::remove(kIni);
         canvas.clear();
         (form.*c.click)();
-        EXPECT_EQ(form.Background, c.code);
+        EXPECT_EQ(form.options().Background, c.code);
         int marked = 0;
-        for (auto* item : {&form.MIDORI, &form.TATAMI, &form.TAKE, &form.UCHU, &form.RENGA})
+        for (auto* item : {&form.options().MIDORI, &form.options().TATAMI, &form.options().TAKE,
+                           &form.options().UCHU, &form.options().RENGA})
             marked += item->Checked;
         EXPECT_EQ(marked, 1);
-        EXPECT_TRUE((form.*c.item).Checked);
+        EXPECT_TRUE((form.options().*c.item).Checked);
         EXPECT_EQ(settings_lines().at(0), c.line);
         EXPECT_FALSE(canvas.calls.empty()) << "the whole window is redrawn";
     }
@@ -159,7 +160,7 @@ TEST_F(WindowTest, TheVersionItemChimesAndNamesTheProgramAndItsVersion) {
     form.Form_Load();
     dialogs.shown.clear();
     form.VER_Click();
-    EXPECT_EQ(sound.count("dsPlay", form.SoundOther), 1);
+    EXPECT_EQ(sound.count("dsPlay", form.sounds().SoundOther), 1);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "その他");
     EXPECT_EQ(dialogs.shown[0].text, std::string("ZENKO 中国象棋\nバージョン ") + ProgramVersion);

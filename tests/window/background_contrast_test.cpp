@@ -96,8 +96,9 @@ TEST(BackgroundContrast, TextsAndTitleStandOutFromEveryBackground) {
     for (int code : {BackgroundGreen, BackgroundTatami, BackgroundBamboo, BackgroundSpace, BackgroundBrick}) {
         SCOPED_TRACE(picture_holder_name(code));
         FormFixture f;
-        f.form.GameMode = ModeVsCom;  // the LEVEL caption too
-        f.form.Background = code;
+        f.form.SENTE_Click();  // a game against the computer: the LEVEL caption too
+        f.form.use_background(code);
+        f.canvas.clear();
         f.form.画面_再描画();
         for (int ratio : {1, 2}) {
             SCOPED_TRACE(ratio);

@@ -215,7 +215,7 @@ TEST_F(CrispWindow, ClicksOutlinesAndRuledLinesFollowTheScale) {
         EXPECT_TRUE(outlined(ColorLightRed, selected, 8)) << "the outline did not survive the resize";
         selected = 10 - selected;  // the selection moves between the two cannons
         click(selected, 8);
-        EXPECT_EQ(window->form().SelectState, 1);
+        EXPECT_EQ(window->form().selection().SelectState, 1);
         EXPECT_TRUE(outlined(ColorLightRed, selected, 8));
         EXPECT_FALSE(outlined(ColorLightRed, 10 - selected, 8));
         // Down the empty middle of column 4 every ruled line is pen pixels of the line colour.

@@ -148,7 +148,7 @@ struct ManMove {
 TEST_F(PlayByClicksTest, PersonMovesFirstAndTheComputerAnswersEachMove) {
     choose("SENTE");
     EXPECT_EQ(boxes.take(), QStringList{" |あなたの番です"});
-    ASSERT_EQ(form().Turn, form().ManSide);
+    ASSERT_EQ(form().play().Turn, form().play().ManSide);
 
     const ManMove moves[] = {
         {"central cannon", {8, 8}, {5, 8}, {}},
@@ -160,14 +160,14 @@ TEST_F(PlayByClicksTest, PersonMovesFirstAndTheComputerAnswersEachMove) {
         SCOPED_TRACE(move.name);
         const int piece = form().engine.piece_at(move.from.x, move.from.y);
         ASSERT_LE(piece, -1) << "not a MAN piece";
-        const int movesBefore = form().MoveNumber;
-        const int piecesSounded = sound.count("dsPlay", form().SoundPiece);
+        const int movesBefore = form().history().MoveNumber;
+        const int piecesSounded = sound.count("dsPlay", form().sounds().SoundPiece);
 
         click(move.from);
-        EXPECT_EQ(form().SelectState, 1);
+        EXPECT_EQ(form().selection().SelectState, 1);
         EXPECT_EQ(outline_points(ColorLightRed, move.from), 12);
         if (lastMark.x != 0) {
-            EXPECT_EQ(form().ComMarkX, 0);
+            EXPECT_EQ(form().selection().ComMarkX, 0);
             EXPECT_EQ(outline_points(ColorYellow, lastMark), 0) << "the computer's mark stayed";
         }
         click(move.to);
@@ -175,15 +175,15 @@ TEST_F(PlayByClicksTest, PersonMovesFirstAndTheComputerAnswersEachMove) {
         EXPECT_EQ(boxes.take(), move.boxes);
         EXPECT_EQ(form().engine.piece_at(move.to.x, move.to.y), piece);
         EXPECT_EQ(form().engine.piece_at(move.from.x, move.from.y), PieceEmpty);
-        EXPECT_EQ(form().MoveNumber, movesBefore + 2) << "the computer did not reply";
-        EXPECT_EQ(form().Turn, form().ManSide);
-        EXPECT_EQ(sound.count("dsPlay", form().SoundPiece), piecesSounded + 2);
+        EXPECT_EQ(form().history().MoveNumber, movesBefore + 2) << "the computer did not reply";
+        EXPECT_EQ(form().play().Turn, form().play().ManSide);
+        EXPECT_EQ(sound.count("dsPlay", form().sounds().SoundPiece), piecesSounded + 2);
         EXPECT_TRUE(shows_picture(piece, move.to));
         EXPECT_FALSE(shows_picture(piece, move.from));
         EXPECT_EQ(outline_points(ColorLightRed, move.from), 0);
 
-        const MoveRecord& reply = form().MoveHistory[form().HistoryPos];
-        lastMark = {form().ComMarkX, form().ComMarkY};
+        const MoveRecord& reply = form().history().MoveHistory[form().history().HistoryPos];
+        lastMark = {form().selection().ComMarkX, form().selection().ComMarkY};
         EXPECT_EQ(std::make_pair(lastMark.x, lastMark.y), std::make_pair(reply.toX, reply.toY));
         EXPECT_EQ(form().engine.piece_at(reply.toX, reply.toY), reply.piece);
         EXPECT_EQ(outline_points(ColorYellow, lastMark), 12);
@@ -199,8 +199,8 @@ TEST_F(PlayByClicksTest, TwoPeoplePlayByTwoClicksEach) {
     choose("SIDOU");  // guidance on: the chosen piece's destinations are outlined
     choose("START");
     EXPECT_EQ(boxes.take(), QStringList{" |先手の番です"});
-    ASSERT_EQ(form().Turn, FirstPlayer);
-    const int forbidden = sound.count("dsPlay", form().SoundForbidden);
+    ASSERT_EQ(form().play().Turn, FirstPlayer);
+    const int forbidden = sound.count("dsPlay", form().sounds().SoundForbidden);
 
     click({2, 3});  // 後手's cannon: shown in white, not 先手's to move
     EXPECT_EQ(outline_points(ColorWhite, {2, 3}), 12);
@@ -208,7 +208,7 @@ TEST_F(PlayByClicksTest, TwoPeoplePlayByTwoClicksEach) {
     EXPECT_EQ(outline_points(ColorWhite, {2, 3}), 0);
     EXPECT_EQ(outline_points(ColorLightRed, {8, 8}), 12);
     EXPECT_EQ(outline_points(ColorWhite, {5, 8}), 12) << "no guidance";
-    EXPECT_EQ(sound.count("dsPlay", form().SoundForbidden), forbidden);
+    EXPECT_EQ(sound.count("dsPlay", form().sounds().SoundForbidden), forbidden);
 
     struct Move {
         const char* name;
@@ -225,20 +225,20 @@ TEST_F(PlayByClicksTest, TwoPeoplePlayByTwoClicksEach) {
         SCOPED_TRACE(move.name);
         const int piece = form().engine.piece_at(move.from.x, move.from.y);
         ASSERT_EQ(form().engine.piece_at(move.to.x, move.to.y), move.captured);
-        const int movesBefore = form().MoveNumber;
-        if (form().SelectState == 0) click(move.from);
+        const int movesBefore = form().history().MoveNumber;
+        if (form().selection().SelectState == 0) click(move.from);
         EXPECT_EQ(outline_points(ColorLightRed, move.from), 12);
         click(move.to);
         EXPECT_EQ(form().engine.piece_at(move.to.x, move.to.y), piece);
         EXPECT_EQ(form().engine.piece_at(move.from.x, move.from.y), PieceEmpty);
-        EXPECT_EQ(form().MoveNumber, movesBefore + 1);
-        EXPECT_EQ(form().Turn, move.turnAfter);
+        EXPECT_EQ(form().history().MoveNumber, movesBefore + 1);
+        EXPECT_EQ(form().play().Turn, move.turnAfter);
         EXPECT_TRUE(shows_picture(piece, move.to));
         EXPECT_FALSE(shows_picture(piece, move.from));
         EXPECT_EQ(outline_points(ColorLightRed, move.from), 0);
         EXPECT_EQ(outline_points(ColorWhite, move.to), 0) << "guidance left behind";
     }
-    EXPECT_EQ(sound.count("dsPlay", form().SoundForbidden), forbidden);
+    EXPECT_EQ(sound.count("dsPlay", form().sounds().SoundForbidden), forbidden);
 }
 
 }  // namespace

@@ -195,7 +195,7 @@ TEST(MenuKeys, EscapeAfterAMenuClosedWithEscapeEndsTheProgram) {
         EXPECT_FALSE(window.finished()) << "closing the menu does not end the game";
         QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
         EXPECT_TRUE(window.finished());
-        EXPECT_TRUE(window.form().Terminated);
+        EXPECT_TRUE(window.form().screen().Terminated);
     }
     QDir::setCurrent(previousFolder);
 }

@@ -159,10 +159,10 @@ TEST_F(WindowTest, CheckMarksAfterStartWithoutSettingsAreTheDefaults) {
 TEST_F(WindowTest, CheckMarksFollowTheGameNotTheActionsOwnToggle) {
     start();
     action("SIDOU")->trigger();
-    EXPECT_TRUE(window->form().SIDOU.Checked);
+    EXPECT_TRUE(window->form().options().SIDOU.Checked);
     EXPECT_TRUE(action("SIDOU")->isChecked());
     action("LEVEL3")->trigger();  // choosing the current level keeps it chosen
-    EXPECT_TRUE(window->form().LEVEL3.Checked);
+    EXPECT_TRUE(window->form().options().LEVEL3.Checked);
     EXPECT_TRUE(action("LEVEL3")->isChecked());
 }
 
@@ -185,22 +185,23 @@ TEST_F(WindowTest, F1TogglesMusicAndF2TheClockWhereverTheFocusIs) {
     struct Row {
         const char* name;
         Qt::Key key;
-        MenuItem Form1::*item;
+        MenuItem Options::*item;
     };
-    const Row rows[] = {{"F1 music", Qt::Key_F1, &Form1::BGM}, {"F2 clock", Qt::Key_F2, &Form1::KEIKA}};
+    const Row rows[] = {{"F1 music", Qt::Key_F1, &Options::BGM}, {"F2 clock", Qt::Key_F2, &Options::KEIKA}};
     auto* field = window->panel().widget(PanelControl::Text1);
     window->panel().set_visible(PanelControl::Text1, true);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const bool before = (window->form().*row.item).Checked;
+        const bool before = (window->form().options().*row.item).Checked;
         QTest::keyClick(&window->canvas(), row.key);
-        EXPECT_EQ((window->form().*row.item).Checked, !before);
+        EXPECT_EQ((window->form().options().*row.item).Checked, !before);
         EXPECT_EQ(action(row.key == Qt::Key_F1 ? "BGM" : "KEIKA")->isChecked(), !before);
         field->setFocus();
         QTest::keyClick(field, row.key);
-        EXPECT_EQ((window->form().*row.item).Checked, before);
+        EXPECT_EQ((window->form().options().*row.item).Checked, before);
     }
-    EXPECT_EQ(sound.count("dsPlayLooping", window->form().SoundBgm), 2);  // at start and after the second F1
+    EXPECT_EQ(sound.count("dsPlayLooping", window->form().sounds().SoundBgm),
+              2);  // at start and after the second F1
 }
 
 // Escape and closing the window both end the game: the sound is released
@@ -216,14 +217,14 @@ TEST_F(WindowTest, EscapeOrClosingEndsTheProgram) {
         window = std::make_unique<MainWindow>(sound);
         start();
         end(*window);
-        EXPECT_TRUE(window->form().Terminated && window->finished());
+        EXPECT_TRUE(window->form().screen().Terminated && window->finished());
         EXPECT_FALSE(window->isVisible());
         EXPECT_EQ(std::count_if(sound.events.begin(), sound.events.end(),
                                 [](const auto& e) { return e.call == "dsTerminate"; }),
                   1);
-        const bool music = window->form().BGM.Checked;
+        const bool music = window->form().options().BGM.Checked;
         QTest::keyClick(&window->canvas(), Qt::Key_F1);
-        EXPECT_EQ(window->form().BGM.Checked, music);
+        EXPECT_EQ(window->form().options().BGM.Checked, music);
     }
 }
 

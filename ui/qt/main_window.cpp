@@ -36,7 +36,7 @@ MainWindow::MainWindow(SoundLibrary& sound) : canvas_(new QtCanvas(this)), dialo
         setWindowIcon(QIcon(QString::fromLatin1(IconPicture)));
     setCentralWidget(canvas_);
     panel_ = std::make_unique<RecordPanel>(canvas_);
-    form_ = std::make_unique<Form1>(Platform{*canvas_, dialogs_, clock_, sound, *panel_, *this});
+    form_ = std::make_unique<Form1>(Platform{*canvas_, dialogs_, timeOfDay_, sound, *panel_, *this});
 
     build_menus();
     connect_panel();
@@ -139,12 +139,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::after_event() {
     sync_check_marks();
-    if (form_->Terminated) quit();
+    if (form_->screen().Terminated) quit();
 }
 
 // Form1 holds the check marks; a triggered action's own toggle is overwritten here.
 void MainWindow::sync_check_marks() {
-    for (const auto& [action, item] : checkMarks_) action->setChecked((form_.get()->*item).Checked);
+    for (const auto& [action, item] : checkMarks_) action->setChecked((form_->options().*item).Checked);
 }
 
 void MainWindow::quit() {

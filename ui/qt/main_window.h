@@ -60,10 +60,10 @@ private:
     QtCanvas* canvas_;
     std::unique_ptr<RecordPanel> panel_;
     QtDialogs dialogs_;
-    QtTimeOfDay clock_;
+    QtTimeOfDay timeOfDay_;
     std::unique_ptr<Form1> form_;
     QTimer timer_;
-    std::vector<std::pair<QAction*, MenuItem Form1::*>> checkMarks_;
+    std::vector<std::pair<QAction*, MenuItem Options::*>> checkMarks_;
     bool finished_ = false;
     bool closing_ = false;
 };

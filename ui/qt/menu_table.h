@@ -13,8 +13,8 @@ struct MenuEntry {
     const char* name;  // the item's name, also the Qt object name
     const char* caption;
     int depth;
-    void (Form1::*handler)();    // nullptr: the item only opens its menu
-    MenuItem Form1::*checkMark;  // nullptr: the item carries no check mark
+    void (Form1::*handler)();      // nullptr: the item only opens its menu
+    MenuItem Options::*checkMark;  // nullptr: the item carries no check mark
 };
 
 std::span<const MenuEntry> menu_table();

@@ -1,0 +1,36 @@
+// The state of the game flow: whose game and whose turn, the selection on
+// the board and the thinking clock. Written only by the procedures of game/;
+// the other subsystems read it through Form1's const views.
+#pragma once
+
+#include "rules/types.h"
+
+namespace zenko {
+
+// Whose game is played and whose turn it is.
+struct PlayState {
+    int Turn = NoGame;
+    int ManSide = SecondPlayer;
+    int ComSide = FirstPlayer;
+    int GameMode = NoGame;
+};
+
+// The piece being moved and the computer's last destination.
+struct SelectionState {
+    int SelectState = 0;
+    int MoveWork[9]{};  // slots 3..6 and 8: the move being assembled
+    int ComMarkX = 0, ComMarkY = 0;
+};
+
+struct TimerControl {
+    bool Enabled = false;
+};
+
+// Each side's thinking time and the timing of the current turn.
+struct ClockState {
+    TimerControl Timer1;
+    double ManTime = 0, ComTime = 0, TurnStartTime = 0, MoveSeconds = 0;
+    int ShownSeconds = 0;
+};
+
+}  // namespace zenko

@@ -1,0 +1,37 @@
+// The move history and the handicap grade. Written only by the procedures
+// of record/; the other subsystems read them through Form1's const views.
+#pragma once
+
+#include <vector>
+
+#include "record/move_record.h"
+#include "rules/types.h"
+
+namespace zenko {
+
+// What a history starts from: the position before its first move, the
+// flags that describe that position, and the game it was played in.
+struct HistoryStart {
+    BoardArray board{};
+    int reversed = FlagOff, handicapSet = FlagOff, handicapLevel = 0;
+    int mode = NoGame, manSide = SecondPlayer, comSide = FirstPlayer;
+};
+
+struct HistoryState {
+    // Entry 0 is unused; move n lives in entry n. The history grows past its
+    // first 500 entries when a game goes on that long.
+    std::vector<MoveRecord> MoveHistory = std::vector<MoveRecord>(501);
+    int HistoryPos = 0;
+    int HistoryLen = 0;
+    int MoveNumber = 0;
+    int RecordMode = FlagOff;
+    int Reversed = FlagOff;
+    HistoryStart HistoryOrigin;
+};
+
+struct HandicapState {
+    int HandicapSet = FlagOff;
+    int HandicapLevel = 0;
+};
+
+}  // namespace zenko
