@@ -244,12 +244,34 @@ void QtCanvas::rebuild() {
         QPointF((width() - ClientWidthPixels * scale_) / 2, (height() - ClientHeightPixels * scale_) / 2);
     const QSize device(static_cast<int>(std::lround(width() * ratio_)),
                        static_cast<int>(std::lround(height() * ratio_)));
-    if (image_.size() != device) image_ = QImage(device, QImage::Format_RGB32);
+    if (image_.size() != device) resize_image(device);
     // Pictures are kept by device size; a long run of resizes must not hoard them.
     if (pictures_.size() > MaximumCachedPictures) pictures_.clear();
     fill_margin();
     for (const Call& call : calls_) play(call);
     changed();
+}
+
+namespace {
+
+void release_pixels(void* holder) { delete static_cast<std::shared_ptr<uchar[]>*>(holder); }
+
+}  // namespace
+
+// The image at a new size on the kept pixels. Each image made on them holds
+// them until Qt drops its last copy; they are written over only when the
+// image itself is their one user, so no copy handed out changes under its holder.
+void QtCanvas::resize_image(QSize device) {
+    const qsizetype bytesPerLine = qsizetype(device.width()) * 4;
+    const qsizetype bytes = bytesPerLine * device.height();
+    const bool soleUser =
+        pixels_.use_count() == 2 && image_.isDetached() && image_.constBits() == pixels_.get();
+    if (!soleUser || bytes > capacity_) {
+        pixels_ = std::shared_ptr<uchar[]>(new uchar[std::max<qsizetype>(bytes, 1)]);
+        capacity_ = bytes;
+    }
+    image_ = QImage(pixels_.get(), device.width(), device.height(), bytesPerLine, QImage::Format_RGB32,
+                    release_pixels, new std::shared_ptr<uchar[]>(pixels_));
 }
 
 // The background tiles continue into the margin, lined up with the drawing's own.

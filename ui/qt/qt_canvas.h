@@ -13,6 +13,7 @@
 #include <QRegion>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,7 @@ private:
     void record(Call call);
     void play(const Call& call);
     void rebuild();
+    void resize_image(QSize device);
     void fill_margin();
     void changed();
     const QImage& picture(int pictureCode, int width, int height);
@@ -86,6 +88,11 @@ private:
     double scale_ = 1.0;
     QPointF origin_;
     QImage image_;
+    // The image's pixels, kept at the largest size drawn so far: growing the
+    // window again reuses memory already mapped instead of faulting in
+    // fresh pages, which costs more than the whole replay.
+    std::shared_ptr<uchar[]> pixels_;
+    qsizetype capacity_ = 0;
     QHash<quint64, QImage> pictures_;  // by code and device size
     std::vector<Call> calls_;
     int background_ = -1;  // the last background tile drawn, for the margin
