@@ -143,6 +143,23 @@ TEST(CrispCanvas, TheDisplayListSurvivesAResizeAndDropsWhatIsPaintedOver) {
     EXPECT_EQ(canvas.image().pixel(canvas.to_device_x(150), canvas.to_device_y(30)), rgb_of(ColorYellow));
 }
 
+// The canvas reuses its pixels across resizes; a copy of the image held
+// elsewhere must keep what it showed, and the canvas its own drawing.
+TEST(CrispCanvas, ACopyOfTheImageKeepsItsPixelsWhileTheCanvasResizes) {
+    QtCanvas canvas;
+    canvas.draw_picture(BackgroundGreen, 0, 0);
+    canvas.draw_box(30, 30, 300, 300, ColorYellow);
+    grow(canvas, 2.0);
+    const QImage held = canvas.image();
+    const QImage expected = held.copy();
+    canvas.resize(ClientWidthPixels, ClientHeightPixels);
+    grow(canvas, 1.5);
+    canvas.draw_box(60, 60, 600, 600, ColorWhite);
+    EXPECT_EQ(held, expected);
+    EXPECT_EQ(canvas.image().pixel(canvas.to_device_x(150), canvas.to_device_y(30)), rgb_of(ColorYellow));
+    EXPECT_EQ(canvas.image().pixel(canvas.to_device_x(300), canvas.to_device_y(60)), rgb_of(ColorWhite));
+}
+
 // ---- The whole window at a larger size ----
 
 class CrispWindow : public ::testing::Test {
