@@ -185,16 +185,17 @@ bool Form1::has_game_to_resume() const {
 
 // Goes on in the mode the game was played, from the position on the board.
 void Form1::resume_game() {
-    play_.GameMode = history().HistoryOrigin.mode;
-    play_.ManSide = history().HistoryOrigin.manSide;
-    play_.ComSide = history().HistoryOrigin.comSide;
+    const HistoryState& h = history();
+    play_.GameMode = h.HistoryOrigin.mode;
+    play_.ManSide = h.HistoryOrigin.manSide;
+    play_.ComSide = h.HistoryOrigin.comSide;
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
     if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
     // The next recorded move tells whose turn it is; with none recorded the
     // side that did not make the last move is to move.
-    const bool nextRecorded = history().HistoryPos < history().HistoryLen;
-    const bool comToMove = nextRecorded ? history().MoveHistory[history().HistoryPos + 1].placed >= 1
-                                        : history().MoveHistory[history().HistoryPos].placed <= -1;
+    const bool nextRecorded = h.HistoryPos < h.HistoryLen;
+    const bool comToMove =
+        nextRecorded ? h.MoveHistory[h.HistoryPos + 1].placed >= 1 : h.MoveHistory[h.HistoryPos].placed <= -1;
     if (!comToMove) {
         play_.Turn = play_.ManSide;
         return;
