@@ -176,7 +176,8 @@ void Form1::描画_移動結果(int side, int x, int y, int piece, int colour) {
     消去_移動結果(side);
     const int row = move_row(*this, side);
     if (row == 0) return;
-    print_move_part(*this, MoveColumnX, row + MoveTextDown, 文字列変換(ColumnLabelSum - x + ColumnDigitCode), colour);
+    print_move_part(*this, MoveColumnX, row + MoveTextDown, 文字列変換(ColumnLabelSum - x + ColumnDigitCode),
+                    colour);
     print_move_part(*this, MoveRowX, row + MoveTextDown, 文字列変換(y + KanjiNumeralCode), colour);
     print_move_part(*this, MovePieceX, row + MoveTextDown, 文字列変換(piece), colour);
 }
