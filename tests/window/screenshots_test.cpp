@@ -2,7 +2,7 @@
 // ZENKO_SCREENSHOT_DIR names a folder (run under xvfb-run, with
 // QT_QPA_PLATFORM=xcb and QT_SCALE_FACTOR 1 or 2): every background, a game
 // against the computer with outlines and move texts, a window grown to
-// 900 by 800, a handicap caption and a loaded record with the record panel.
+// 900 by 800, a handicap caption, the record panel and a loaded record.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -71,7 +71,7 @@ TEST(Screenshots, OfEveryBackgroundAGameAndALargeWindow) {
     choose("KIFU_READ");
     auto* files = static_cast<QListWidget*>(window.panel().widget(PanelControl::File1));
     window.panel().refresh_files();
-    QTest::qWait(100);
+    shoot(QStringLiteral("panel"));
     if (files->count() > 0)
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                           files->visualItemRect(files->item(0)).center());

@@ -248,10 +248,11 @@ void RecordPanel::list_folders() {
 void RecordPanel::show_folder_line() {
     QListWidgetItem* line = dir1_->item(0);
     if (!line) return;
-    // Room left when the list shows its scroll bar, as a folder with many subfolders does.
+    // Room in a row, less the scroll bar's width when the rows overflow the list.
     const QStyle* style = dir1_->style();
+    const bool overflows = dir1_->count() * dir1_->sizeHintForRow(0) > dir1_->contentsRect().height();
     const int room = dir1_->contentsRect().width() -
-                     style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, dir1_) -
+                     (overflows ? style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, dir1_) : 0) -
                      2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, dir1_) + 1);
     const QString text = QStringLiteral("[%1]").arg(QDir::toNativeSeparators(dirPath_));
     line->setText(QFontMetrics(dir1_->font()).elidedText(text, Qt::ElideLeft, room));
