@@ -29,18 +29,23 @@ constexpr const char* TooManyMovesMessage = "棋譜ﾌｧｲﾙの手数が10000
 
 // Where and how each header line is printed after a load: the game name in
 // light red at the bottom, shifted left of the bottom player's name; the
-// top and bottom players' names in white above and below the board.
+// top and bottom players' names in white above and below the board. Each
+// has the black drop shadow of the other texts; light red is too dark for
+// the darker backgrounds even so, and the game name is outlined in black too.
 struct HeaderPlace {
     int colour;
     double shiftX;
     double y;
+    bool outlined;
 };
 constexpr HeaderPlace HeaderPlaces[HeaderLines] = {
-    {ColorLightRed, -3000, 6450},
-    {ColorWhite, 0, 100},
-    {ColorWhite, 0, 6450},
+    {ColorLightRed, -3000, 6450, true},
+    {ColorWhite, 0, 100, false},
+    {ColorWhite, 0, 6450, false},
 };
 constexpr int HeaderFontSize = 12;
+constexpr int HeaderShadowTwips = SquareWidth / 10;  // a tenth of a square right and down
+constexpr int OutlineTwips = TwipsPerPixel;
 
 constexpr PanelControl EntryFields[] = {PanelControl::Text1, PanelControl::Text2, PanelControl::Text3,
                                         PanelControl::Text4};
@@ -155,8 +160,15 @@ std::string read_record(Form1& form, std::istringstream& file, const std::string
 void draw_record_headers(Form1& form, const LoadedRecord& record) {
     for (int i = 0; i < HeaderLines; ++i) {
         const HeaderPlace& place = HeaderPlaces[i];
-        form.print_text_at(form.取得_棋譜のX座標(record.header[i]) + place.shiftX, place.y, record.header[i],
-                           HeaderFontSize, place.colour);
+        const double x = form.取得_棋譜のX座標(record.header[i]) + place.shiftX;
+        for (int dx = -1; place.outlined && dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (dx != 0 || dy != 0)
+                    form.print_text_at(x + dx * OutlineTwips, place.y + dy * OutlineTwips, record.header[i],
+                                       HeaderFontSize, ColorBlack);
+        form.print_text_at(x + HeaderShadowTwips, place.y + HeaderShadowTwips, record.header[i],
+                           HeaderFontSize, ColorBlack);
+        form.print_text_at(x, place.y, record.header[i], HeaderFontSize, place.colour);
     }
 }
 

@@ -32,6 +32,9 @@ constexpr TextRun ConvertedTexts[] = {
 
 // Codes of 文字列変換 for a column digit and a row numeral.
 constexpr int ColumnDigitCode = 10;
+// The digit of a move text is the label above its column, which counts from
+// the right; the board is turned in place by 反転, so this holds after it too.
+constexpr int ColumnLabelSum = 10;
 constexpr int KanjiNumeralCode = 20;
 
 // Texts of 描画_文字列: the handicap captions and the move-count suffix.
@@ -173,7 +176,8 @@ void Form1::描画_移動結果(int side, int x, int y, int piece, int colour) {
     消去_移動結果(side);
     const int row = move_row(*this, side);
     if (row == 0) return;
-    print_move_part(*this, MoveColumnX, row + MoveTextDown, 文字列変換(x + ColumnDigitCode), colour);
+    print_move_part(*this, MoveColumnX, row + MoveTextDown, 文字列変換(ColumnLabelSum - x + ColumnDigitCode),
+                    colour);
     print_move_part(*this, MoveRowX, row + MoveTextDown, 文字列変換(y + KanjiNumeralCode), colour);
     print_move_part(*this, MovePieceX, row + MoveTextDown, 文字列変換(piece), colour);
 }

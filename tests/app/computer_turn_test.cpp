@@ -139,7 +139,7 @@ TEST(ComputerTurn, TheReplyIsPlayedRecordedAndMarkedInYellow) {
         EXPECT_LT(piecePainted, yellow);
         EXPECT_GE(g.canvas.refreshes, 1);
         const std::vector<std::string> texts = g.canvas.texts();
-        for (const char* t : {"９", "二", "車"})
+        for (const char* t : {"１", "二", "車"})
             EXPECT_NE(std::find(texts.begin(), texts.end(), t), texts.end()) << t;
     }
 }

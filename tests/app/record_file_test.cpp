@@ -199,8 +199,15 @@ TEST_F(RecordFiles, HeaderTextsAreDrawnBesideTheBoard) {
     f.canvas.clear();
     load("names.棋譜");
     auto placed = [&](const std::string& text) {
-        for (const auto& c : f.canvas.of_kind(testing::DrawCall::Text))
-            if (c.text == text) return std::make_tuple(c.x1, c.y1, c.colour, c.pointSize);
+        const auto texts = f.canvas.of_kind(testing::DrawCall::Text);
+        for (size_t i = 1; i < texts.size(); ++i) {
+            const auto& shadow = texts[i - 1];
+            const auto& c = texts[i];
+            // Each text follows its black shadow, a tenth of a square right and down.
+            if (c.text == text && shadow.text == text && shadow.colour == ColorBlack &&
+                shadow.x1 == c.x1 + 58 && shadow.y1 == c.y1 + 58)
+                return std::make_tuple(c.x1, c.y1, c.colour, c.pointSize);
+        }
         return std::make_tuple(0, 0, 0, 0);
     };
     // x = 450 + 580 * ((13 - characters) / 5 + 3); the game name 3000 twips further left.

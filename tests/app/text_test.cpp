@@ -72,7 +72,8 @@ TEST(WindowText, MoveTextErasesItsOwnRowAndNamesColumnRowAndPiece) {
 
     f.canvas.clear();
     f.form.描画_移動結果(f.form.play().ManSide, 3, 7, ManChariot, MoveTextColor);
-    EXPECT_EQ(f.canvas.texts(), (Prints{"３", "３", "七", "七", "車", "車"}));
+    // The digit is the label above column 3, not the column's number.
+    EXPECT_EQ(f.canvas.texts(), (Prints{"７", "７", "七", "七", "車", "車"}));
     EXPECT_EQ(f.canvas.calls[0].y1, grid_to_twips_y(8));
     f.canvas.clear();
     f.form.描画_移動結果(NoGame, 3, 7, ManChariot, MoveTextColor);

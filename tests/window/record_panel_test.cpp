@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <map>
 
 #include "ui/presentation.h"
 
@@ -77,8 +82,12 @@ TEST_F(RecordPanelTest, ControlsSitAtTheirTwipPositionsHiddenOnLightYellow) {
 TEST_F(RecordPanelTest, ListsShowSubfoldersAndRecordsAndRefuseMissingFolders) {
     ASSERT_EQ(panel->set_dir_path(folder.path().toStdString()), PathResult::Ok);
     panel->set_file_path(folder.path().toStdString());
-    const QString shown = "[" + QDir::toNativeSeparators(folder.path()) + "]";
-    EXPECT_EQ(entries(PanelControl::Dir1), QStringList({shown, "..", "other", "対局集"}));
+    // The first row names the open folder, its start cut off when it is long.
+    const QStringList folders = entries(PanelControl::Dir1);
+    ASSERT_FALSE(folders.isEmpty());
+    EXPECT_TRUE(folders[0].endsWith(QDir(folder.path()).dirName() + "]")) << folders[0].toStdString();
+    EXPECT_EQ(folders.mid(1), QStringList({"..", "other", "対局集"}));
+    EXPECT_EQ(list(PanelControl::Dir1)->toolTip(), folder.path());
     EXPECT_EQ(entries(PanelControl::File1), QStringList({"一局目.棋譜"}));
     QFile(folder.filePath("二局目.棋譜")).open(QIODevice::WriteOnly);
     panel->refresh_files();
@@ -106,6 +115,76 @@ TEST_F(RecordPanelTest, UserActionsReachTheGame) {
 
     QTest::keyClick(panel->widget(PanelControl::Text1), Qt::Key_Return);
     EXPECT_EQ(events, QStringList({"Dir1_Change", "Dir1_Change", "File1_Click", "Command1_Click"}));
+}
+
+double luminance(QColor c) {
+    auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+}
+double contrast(QColor a, QColor b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast of a row's text with its ground: the commonest colour of the
+// row is the ground, the colour standing out most from it the text's.
+double row_contrast(QAbstractItemView* view, const QModelIndex& row) {
+    const QImage shot = view->viewport()->grab().toImage();
+    const QRect area = view->visualRect(row).intersected(shot.rect());
+    std::map<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) ++counts[shot.pixel(x, y)];
+    const QColor ground(std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                            return a.second < b.second;
+                        })->first);
+    double best = 1;
+    for (const auto& [colour, n] : counts) best = std::max(best, contrast(ground, QColor(colour)));
+    return best;
+}
+
+TEST_F(RecordPanelTest, HoveredAndSelectedRowsOfEveryListAreReadable) {
+    ASSERT_EQ(panel->set_dir_path(folder.path().toStdString()), PathResult::Ok);
+    panel->set_file_path(folder.path().toStdString());
+    auto* drive = static_cast<QComboBox*>(panel->widget(PanelControl::Drive1));
+    for (PanelControl c : {PanelControl::Drive1, PanelControl::Dir1, PanelControl::File1})
+        panel->set_visible(c, true);
+    drive->showPopup();
+    QTest::qWait(50);
+    for (QAbstractItemView* view : {drive->view(), static_cast<QAbstractItemView*>(list(PanelControl::Dir1)),
+                                    static_cast<QAbstractItemView*>(list(PanelControl::File1))}) {
+        const QModelIndex first = view->model()->index(view->model()->rowCount() - 1, 0);
+        QTest::mouseMove(view->viewport(), view->visualRect(first).center());
+        QTest::qWait(20);
+        EXPECT_GE(row_contrast(view, first), 4.5) << "hovered, list " << view->model()->rowCount();
+        view->setCurrentIndex(first);
+        QTest::mouseMove(view->viewport(), QPoint(1, 1));
+        QTest::qWait(20);
+        EXPECT_GE(row_contrast(view, first), 4.5) << "selected, list " << view->model()->rowCount();
+    }
+    drive->hidePopup();
+}
+
+// A long folder line keeps its end, the open folder's own name: two paths
+// that differ only there look different, two that differ only at the
+// start look the same.
+TEST_F(RecordPanelTest, ALongFolderLineShowsTheFoldersOwnName) {
+    const QString deep = QStringLiteral("/a-long-folder-name-that-fills-the-list/and-another-one-below-it/");
+    QDir(folder.path()).mkpath("one" + deep + "対局集一");
+    QDir(folder.path()).mkpath("one" + deep + "対局集二");
+    QDir(folder.path()).mkpath("two" + deep + "対局集一");
+    panel->set_visible(PanelControl::Dir1, true);
+    auto folder_line = [&](const QString& path) {
+        EXPECT_EQ(panel->set_dir_path(folder.filePath(path).toStdString()), PathResult::Ok);
+        QListWidget* dir = list(PanelControl::Dir1);
+        QCoreApplication::processEvents();
+        return dir->viewport()->grab(dir->visualItemRect(dir->item(0))).toImage();
+    };
+    const QImage first = folder_line("one" + deep + "対局集一");
+    EXPECT_NE(first, folder_line("one" + deep + "対局集二"));
+    EXPECT_EQ(first, folder_line("two" + deep + "対局集一"));
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // Pictures of the window for a person to look at, written only when
 // ZENKO_SCREENSHOT_DIR names a folder (run under xvfb-run, with
 // QT_QPA_PLATFORM=xcb and QT_SCALE_FACTOR 1 or 2): every background, a game
-// against the computer with outlines and move texts, and a window grown to
-// 900 by 800.
+// against the computer with outlines and move texts, a window grown to
+// 900 by 800, a handicap caption, the record panel and a loaded record.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,6 +60,22 @@ TEST(Screenshots, OfEveryBackgroundAGameAndALargeWindow) {
     shoot(QStringLiteral("game"));
     window.resize(900, 800);
     shoot(QStringLiteral("resized"));
+    window.resize(window.sizeHint());
+    choose("MIDORI");
+    choose("STOP");
+    choose("CANCEL");
+    for (int i = 0; i < 4; ++i) choose("LBEL_UP");
+    shoot(QStringLiteral("handicap"));
+    write_sjis_lines(folder.filePath("一局目.棋譜").toStdString(),
+                     {"名人戦第一局", "上手の人", "下手の人", format_move_line(testing::BottomSoldierStep)});
+    choose("KIFU_READ");
+    auto* files = static_cast<QListWidget*>(window.panel().widget(PanelControl::File1));
+    window.panel().refresh_files();
+    shoot(QStringLiteral("panel"));
+    if (files->count() > 0)
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                          files->visualItemRect(files->item(0)).center());
+    shoot(QStringLiteral("record"));
     QDir::setCurrent(previous);
 }
 

@@ -36,13 +36,25 @@ int picture_width_twips(int pictureCode) {
     return (pictureCode == PictureTitle ? TitlePictureWidth : PictureSize) * TwipsPerPixel;
 }
 
+}  // namespace
+
+bool QtCanvas::is_slanting(const Call& call) {
+    return call.kind == Kind::Line && call.x1 != call.x2 && call.y1 != call.y2;
+}
+
+QPoint QtCanvas::middle(const Call& call) { return {(call.x1 + call.x2) / 2, (call.y1 + call.y2) / 2}; }
+
+namespace {
+
 QFont text_font(int pixelSize, bool bold, bool sharp) {
     QFont font(QString::fromLatin1(TextFontFamily));
     font.setPixelSize(std::max(1, pixelSize));
     font.setBold(bold);
     if (sharp) {
-        // Thin strokes land on whole pixels in their own colour, not blurred over two rows.
-        font.setHintingPreference(QFont::PreferFullHinting);
+        // Strokes land on whole pixels in their own colour, not blurred over
+        // two rows. Unhinted outlines keep the digits' shapes: hinted and
+        // made bold, a small "３" closes into an "８".
+        font.setHintingPreference(QFont::PreferNoHinting);
         font.setStyleStrategy(QFont::NoAntialias);
     }
     return font;
@@ -115,7 +127,11 @@ void QtCanvas::record(Call call) {
     const int pen = call.kind == Kind::Picture ? 0 : TwipsPerPixel;
     const QRect extent(QPoint(std::min(call.x1, call.x2), std::min(call.y1, call.y2)),
                        QPoint(std::max(call.x1, call.x2) + pen - 1, std::max(call.y1, call.y2) + pen - 1));
+    call.order = ++callsMade_;
     if (call.kind == Kind::Picture) {
+        for (Call& earlier : calls_)
+            if (is_slanting(earlier) && earlier.hiddenFrom > call.order && extent.contains(middle(earlier)))
+                earlier.hiddenFrom = call.order;
         const auto covered = [&extent](Call& earlier) {
             if (!earlier.uncovered.boundingRect().intersects(extent)) return false;
             earlier.uncovered -= extent;
@@ -132,25 +148,27 @@ void QtCanvas::record(Call call) {
 
 namespace {
 
-// A slanting line as a pen-sized square stamped on every step from a to b:
-// whole device pixels, no gaps where a wide pen's edges would pass through
-// pixel centres.
-void stamp_line(QPainter& painter, QPoint a, QPoint b, int pen, const QColor& colour) {
-    const int dx = std::abs(b.x() - a.x()), dy = -std::abs(b.y() - a.y());
-    const int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
-    int error = dx + dy;
-    for (QPoint p = a;;) {
-        painter.fillRect(p.x(), p.y(), pen, pen, colour);
-        if (p == b) break;
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            p.rx() += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            p.ry() += sy;
-        }
+// A slanting line as a pen-sized square stamped once per device pixel of
+// its longer axis, each on the pixel nearest the exact line through its end
+// points. Lines on one straight (a palace diagonal drawn square by square)
+// thus land on the same pixels and join without a jog; whole device pixels,
+// no gaps where a wide pen's edges would pass through pixel centres.
+void stamp_line(QPainter& painter, QPointF a, QPointF b, int pen, const QColor& colour) {
+    // Keeps a value exactly half way between two pixels on one side for every segment of a straight.
+    constexpr double TieBreak = 1e-7;
+    const bool alongX = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+    const double major0 = alongX ? a.x() : a.y(), major1 = alongX ? b.x() : b.y();
+    const double minor0 = alongX ? a.y() : a.x(), minor1 = alongX ? b.y() : b.x();
+    const double slope = (minor1 - minor0) / (major1 - major0);
+    const int first = static_cast<int>(std::lround(major0)), last = static_cast<int>(std::lround(major1));
+    const int step = first <= last ? 1 : -1;
+    for (int major = first;; major += step) {
+        const int minor = static_cast<int>(std::floor(minor0 + (major - major0) * slope + 0.5 + TieBreak));
+        if (alongX)
+            painter.fillRect(major, minor, pen, pen, colour);
+        else
+            painter.fillRect(minor, major, pen, pen, colour);
+        if (major == last) break;
     }
 }
 
@@ -165,6 +183,7 @@ void QtCanvas::play(const Call& call) {
             const QRect place = device_rect(call.x1, call.y1, call.x2, call.y2);
             const QImage& source = picture(call.colour, place.width(), place.height());
             if (!source.isNull()) painter.drawImage(place.topLeft(), source);
+            restore_slanting_lines(painter, call, place);
             break;
         }
         case Kind::Line: {
@@ -178,7 +197,7 @@ void QtCanvas::play(const Call& call) {
                     colour);
                 break;
             }
-            stamp_line(painter, a, b, pen, colour);
+            stamp_line(painter, exact_device(call.x1, call.y1), exact_device(call.x2, call.y2), pen, colour);
             break;
         }
         case Kind::Box: {
@@ -203,6 +222,27 @@ void QtCanvas::play(const Call& call) {
             break;
         }
     }
+}
+
+// A point in device pixels before rounding, on the drawing's whole-pixel origin.
+QPointF QtCanvas::exact_device(int xTwips, int yTwips) const {
+    const double perTwip = scale_ * ratio_ / TwipsPerPixel;
+    return {std::lround(origin_.x() * ratio_) + xTwips * perTwip,
+            std::lround(origin_.y() * ratio_) + yTwips * perTwip};
+}
+
+// A wide pen hangs past a square's corner into its neighbours; a picture
+// painted there later would cut a palace diagonal where two squares'
+// pieces meet. The slanting lines of other squares still shown are stamped
+// again where they cross the new picture.
+void QtCanvas::restore_slanting_lines(QPainter& painter, const Call& picture, const QRect& place) {
+    painter.save();
+    painter.setClipRect(place);
+    for (const Call& line : calls_)
+        if (is_slanting(line) && line.order < picture.order && picture.order < line.hiddenFrom)
+            stamp_line(painter, exact_device(line.x1, line.y1), exact_device(line.x2, line.y2), pen_width(),
+                       palette_colour(line.colour));
+    painter.restore();
 }
 
 // ---- Pictures at the device size ----

@@ -13,6 +13,7 @@
 #include <QRegion>
 #include <QWidget>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,10 +73,18 @@ private:
         bool bold = false;
         std::string text{};
         QRegion uncovered{};  // twips not yet painted over by a later picture
+        long long order = 0;  // when the call was made
+        // A slanting line belongs to the square under its middle; it is hidden
+        // from the call that painted a picture over that square.
+        long long hiddenFrom = std::numeric_limits<long long>::max();
     };
 
+    static bool is_slanting(const Call& call);
+    static QPoint middle(const Call& call);
     void record(Call call);
     void play(const Call& call);
+    QPointF exact_device(int xTwips, int yTwips) const;
+    void restore_slanting_lines(QPainter& painter, const Call& picture, const QRect& place);
     void rebuild();
     void resize_image(QSize device);
     void fill_margin();
@@ -95,6 +104,7 @@ private:
     qsizetype capacity_ = 0;
     QHash<quint64, QImage> pictures_;  // by code and device size
     std::vector<Call> calls_;
+    long long callsMade_ = 0;
     int background_ = -1;  // the last background tile drawn, for the margin
     int paints_ = 0;
     bool updatePending_ = false;

@@ -5,11 +5,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QStyle>
 #include <cmath>
 
 #include "ui/presentation.h"
@@ -50,6 +52,7 @@ constexpr PanelControl TabOrder[] = {
 };
 
 const QColor ListBackground(255, 255, 192);
+const QColor RowHighlight(0, 0, 128);
 constexpr double ControlPointSize = 9;
 constexpr const char* RecordPattern = "*.棋譜";
 constexpr const char* ParentEntry = "..";
@@ -120,14 +123,19 @@ void RecordPanel::create_controls(QWidget* clientArea) {
             colours.setColor(QPalette::Base, ListBackground);
             colours.setColor(QPalette::Button, ListBackground);
             colours.setColor(QPalette::Window, ListBackground);
+            // Chosen and hovered rows white on navy, readable in a focused and an unfocused list alike.
+            colours.setColor(QPalette::Highlight, RowHighlight);
+            colours.setColor(QPalette::HighlightedText, Qt::white);
         }
         control->setPalette(colours);
         // The style paints a combo box as a button with its own gradient; a
-        // border of its own makes it take the flat light yellow instead.
+        // border of its own makes it take the flat light yellow instead. Its
+        // list then takes the row under the mouse's colours from the sheet too.
         if (place.kind == Kind::Places)
-            control->setStyleSheet(
-                QStringLiteral("QComboBox { background: %1; border: 1px solid gray; padding-left: 2px; }")
-                    .arg(ListBackground.name()));
+            control->setStyleSheet(QStringLiteral("QComboBox { background: %1; border: 1px solid gray; "
+                                                  "padding-left: 2px; selection-background-color: %2; "
+                                                  "selection-color: white; }")
+                                       .arg(ListBackground.name(), RowHighlight.name()));
         control->hide();
         widgets_[place.control] = control;
     }
@@ -172,6 +180,7 @@ void RecordPanel::fit(double scale, QPointF origin) {
                              at(place.top + place.height, origin.y()) - top);
         control->setFont(font);
     }
+    if (dir1_) show_folder_line();
 }
 
 void RecordPanel::fill_drives() {
@@ -226,12 +235,27 @@ void RecordPanel::list_folders() {
     const QDir folder(dirPath_);
     // The first row names the open folder, as a folder list shows it; it
     // cannot be chosen.
-    auto* current =
-        new QListWidgetItem(QStringLiteral("[%1]").arg(QDir::toNativeSeparators(dirPath_)), dir1_);
+    auto* current = new QListWidgetItem(dir1_);
     current->setFlags(Qt::NoItemFlags);
     current->setForeground(QColor(0, 0, 128));
     if (!folder.isRoot()) dir1_->addItem(QString::fromLatin1(ParentEntry));
     dir1_->addItems(folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+    show_folder_line();
+}
+
+// The first row within the list's width: a long path loses its start, so
+// the open folder's own name stays in sight (the whole path is the tooltip).
+void RecordPanel::show_folder_line() {
+    QListWidgetItem* line = dir1_->item(0);
+    if (!line) return;
+    // Room in a row, less the scroll bar's width when the rows overflow the list.
+    const QStyle* style = dir1_->style();
+    const bool overflows = dir1_->count() * dir1_->sizeHintForRow(0) > dir1_->contentsRect().height();
+    const int room = dir1_->contentsRect().width() -
+                     (overflows ? style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, dir1_) : 0) -
+                     2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, dir1_) + 1);
+    const QString text = QStringLiteral("[%1]").arg(QDir::toNativeSeparators(dirPath_));
+    line->setText(QFontMetrics(dir1_->font()).elidedText(text, Qt::ElideLeft, room));
 }
 
 void RecordPanel::enter_folder(const QString& entry) {

@@ -48,6 +48,7 @@ private:
     void create_controls(QWidget* clientArea);
     void fill_drives();
     void list_folders();
+    void show_folder_line();
     void enter_folder(const QString& entry);
 
     std::map<PanelControl, QWidget*> widgets_;
