@@ -61,7 +61,7 @@ set(CPACK_PACKAGE_CONTACT ${ZENKO_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Xiangqi (Chinese chess) game with a Japanese interface")
 # One string: a semicolon in a list of strings would split it.
 set(CPACK_PACKAGE_DESCRIPTION "ZENKO 中国象棋 is a desktop Xiangqi game. Play the computer at one of three
-levels or let two people share the board\; take back and replay moves,
+levels or let two people share the board; take back and replay moves,
 give handicaps, save and load game records.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
