@@ -1,5 +1,6 @@
-// The main window's own procedures: start-up and shutdown, the three keys,
-// the background and ｵﾌﾟｼｮﾝ commands and the version box.
+// The main window's own procedures: the player's data folder, start-up and
+// shutdown, the three keys, the background and ｵﾌﾟｼｮﾝ commands and the
+// version box.
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
