@@ -1,19 +1,56 @@
-// ZENKO 中国象棋: starts the application, the sound library and the window.
+// ZENKO 中国象棋: answers --help and --version, or starts the application,
+// the sound library and the window.
 #include <QApplication>
+#include <QFile>
+#include <cstdio>
+#include <cstring>
 
 #include "sound/library/ds_sound_library.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/outside_close.h"
 #include "ui/qt/qt_dialogs.h"
+#include "zenko/version.h"
+
+namespace {
+
+constexpr const char* Usage =
+    "Usage: zenko [--help | --version]\n"
+    "Xiangqi (Chinese chess) against the computer or between two people, in Japanese.\n"
+    "Without options it opens the game window; everything else is done with the mouse.\n"
+    "Installed, it keeps its settings, sounds and records in $XDG_DATA_HOME/zenko\n"
+    "(~/.local/share/zenko); built from source, in the folder it is started in.\n";
+
+// The two options every program answers, without a window. True when one
+// was asked (the program then ends).
+bool answer_option(int argc, char* argv[]) {
+    if (argc != 2) return false;
+    if (std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(Usage, stdout);
+        return true;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("zenko %s\n", zenko::ProgramVersion);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+    if (answer_option(argc, argv)) return 0;
     zenko::catch_ending_signals();
     QApplication app(argc, argv);
+    // Wayland compositors match the window to the desktop entry (and its icon) by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zenko"));
     zenko::install_japanese_translation(app);
     zenko::DsSoundLibrary sound;
     zenko::MainWindow window(sound);
     zenko::close_on_ending_signal(window);
     zenko::close_when_destroyed_outside(window);
+    const QString installedSounds =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/" ZENKO_INSTALLED_SOUNDS);
+    if (!window.form().enter_player_data_folder(QFile::encodeName(installedSounds).toStdString())) return 1;
     if (!window.start()) return 0;
     return app.exec();
 }

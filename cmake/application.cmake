@@ -16,6 +16,7 @@ set(ZENKO_APP_SOURCES
   ui/ruled_lines.cpp
   ui/text.cpp
   ui/window.cpp
+  settings/data_folder.cpp
   settings/file_access.cpp
   settings/settings_file.cpp
   settings/shift_jis.cpp

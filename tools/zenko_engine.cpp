@@ -4,7 +4,23 @@
 #include <cstdio>
 #include <iostream>
 
+#include "zenko/version.h"
+
 namespace zenko::tool {
+
+namespace {
+
+constexpr const char* Usage =
+    "Usage: zenko-engine COMMAND ARGUMENTS...\n"
+    "Inspects the engine of ZENKO 中国象棋. Positions are FEN strings.\n"
+    "  perft FEN DEPTH   counts the legal move paths DEPTH plies deep\n"
+    "  survey FEN        prints the influence survey of the position\n"
+    "  moves FEN LEVEL   prints the computer's move at LEVEL 1, 2 or 3\n"
+    "  mate FEN          prints whether each side is mated\n"
+    "  bench [FILE]      times the search on built-in positions or those of FILE\n"
+    "  --help, --version\n";
+
+}  // namespace
 
 int usage_error(const std::string& message) {
     std::cerr << "zenko-engine: " << message << '\n';
@@ -25,6 +41,8 @@ int main(int argc, char** argv) {
     };
     if (argc < 2) return usage_error("usage: zenko-engine perft|survey|moves|mate|bench ...");
     const std::string name = argv[1];
+    if (name == "--help") return std::fputs(Usage, stdout) < 0;
+    if (name == "--version") return std::printf("zenko-engine %s\n", zenko::ProgramVersion) < 0;
     const Args args(argv + 2, argv + argc);
     for (const Command& c : commands)
         if (name == c.name) return c.run(args);

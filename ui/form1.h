@@ -194,6 +194,11 @@ public:
     void forget_guidance_outlines();
 
     // ===== Main window and menus (ui/) =====
+    // Before Form_Load. An installed game (its sound files stand in
+    // `installedSounds`) works in the player's data folder; a game built from
+    // source, in its current directory. False, after a box saying why, when
+    // the data folder cannot be made: the game does not start then.
+    bool enter_player_data_folder(const std::string& installedSounds);
     void Form_Load();
     void Form_Unload();
     void Form_KeyDown(int keyCode, int shift);

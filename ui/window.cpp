@@ -1,8 +1,12 @@
-// The main window's own procedures: start-up and shutdown, the three keys,
-// the background and ｵﾌﾟｼｮﾝ commands and the version box.
+// The main window's own procedures: the player's data folder, start-up and
+// shutdown, the three keys, the background and ｵﾌﾟｼｮﾝ commands and the
+// version box.
+#include <cstdlib>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 
+#include "settings/data_folder.h"
 #include "ui/form1.h"
 #include "zenko/version.h"
 
@@ -10,6 +14,7 @@ namespace zenko {
 namespace {
 
 constexpr const char* kVersionTitle = "その他";
+constexpr const char* kDataFolderError = "データフォルダを作れません: ";
 
 constexpr int KeyEscape = 27;
 constexpr int KeyF1 = 112;
@@ -52,6 +57,16 @@ void set_start_state(Form1& form) {
 }
 
 }  // namespace
+
+bool Form1::enter_player_data_folder(const std::string& installedSounds) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(installedSounds, error)) return true;
+    const std::string folder = data_folder_path(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (enter_data_folder(folder, installedSounds)) return true;
+    platform.dialogs.message_box(std::string(kDataFolderError) + folder, ProgramName, Buttons::OK,
+                                 BoxIcon::Warning);
+    return false;
+}
 
 void Form1::Form_Load() {
     start_sound();

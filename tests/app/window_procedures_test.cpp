@@ -167,5 +167,40 @@ TEST_F(WindowTest, TheVersionItemChimesAndNamesTheProgramAndItsVersion) {
     EXPECT_EQ(dialogs.shown[0].buttons, Buttons::OK);
 }
 
+// The installed game (its sound files beside it) works in the player's data
+// folder and says in a box when it cannot make it; a game built from source
+// stays in the folder it was started in.
+TEST_F(WindowTest, AnInstalledGameEntersItsDataFolderOrSaysWhyItCannot) {
+    const fs::path start = fs::current_path(), sounds = start / "installed", blocker = start / "a-file";
+    fs::create_directory(sounds);
+    std::ofstream(sounds / "BGM.wav") << "music";
+    std::ofstream(blocker) << "not a folder";
+    const char* previous = std::getenv("XDG_DATA_HOME");
+    const std::string saved = previous ? previous : "";
+
+    EXPECT_TRUE(form.enter_player_data_folder((start / "not-installed").string()));
+    EXPECT_EQ(fs::current_path(), start);
+
+    setenv("XDG_DATA_HOME", blocker.c_str(), 1);
+    EXPECT_FALSE(form.enter_player_data_folder(sounds.string()));
+    EXPECT_EQ(fs::current_path(), start);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "データフォルダを作れません: " + (blocker / "zenko").string());
+    EXPECT_EQ(dialogs.shown[0].title, ProgramName);
+    EXPECT_EQ(dialogs.shown[0].icon, BoxIcon::Warning);
+
+    setenv("XDG_DATA_HOME", (start / "data").c_str(), 1);
+    EXPECT_TRUE(form.enter_player_data_folder(sounds.string()));
+    EXPECT_EQ(fs::current_path(), start / "data" / "zenko");
+    EXPECT_TRUE(fs::exists("BGM.wav"));
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+
+    fs::current_path(start);
+    if (previous)
+        setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
+
 }  // namespace
 }  // namespace zenko::testing

@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
+#include <fstream>
+#include <string>
 
 #include "ui/presentation.h"
 
@@ -24,6 +27,16 @@ inline void enter_folder_with_sounds(const QTemporaryDir& folder) {
     for (const QString& file : sounds.entryList({"*.wav"}, QDir::Files))
         QFile::copy(sounds.filePath(file), folder.filePath(file));
     QDir::setCurrent(folder.path());
+}
+
+// True once the process catches SIGTERM (bit 15 of SigCgt in its status):
+// it has set up its signal handling.
+inline bool catches_sigterm(qint64 pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1)) & 1;
+    return false;
 }
 
 }  // namespace zenko::testing

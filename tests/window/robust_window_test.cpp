@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <cstdint>
 #include <fstream>
 #include <string>
 
@@ -24,16 +25,8 @@
 namespace zenko {
 namespace {
 
+using testing::catches_sigterm;
 using testing::enter_folder_with_sounds;
-
-// True once the process catches SIGTERM (bit 15 of SigCgt in its status).
-bool catches_sigterm(qint64 pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("SigCgt:", 0) == 0)
-            return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1)) & 1;
-    return false;
-}
 
 // Runs the real program in a folder and ends it with a signal. It must come
 // up (reach its event loop, where the signal is handled) and then end
@@ -136,41 +129,117 @@ int destroy_top_level_windows(const QByteArray& display) {
     return destroyed;
 }
 
+// An X server of its own (Xvfb) for one test, without a window manager.
+class XServer {
+public:
+    QByteArray display;
+    XServer() {
+        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+        if (xvfb.isEmpty()) return;
+        server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+        if (!server_.waitForStarted(10000)) return;
+        QByteArray number;
+        for (int i = 0; i < 200 && !number.contains('\n'); ++i)
+            if (server_.waitForReadyRead(100)) number += server_.readAllStandardOutput();
+        if (number.contains('\n')) display = ":" + number.trimmed();
+    }
+    ~XServer() {
+        server_.terminate();
+        server_.waitForFinished(5000);
+    }
+    // Starts the game in the folder, on this display.
+    void start_game(QProcess& program, const QString& folder) const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.insert("DISPLAY", QString::fromLatin1(display));
+        environment.insert("SDL_AUDIODRIVER", "dummy");
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(folder);
+        program.start(QStringLiteral(ZENKO_PROGRAM), {});
+    }
+
+private:
+    QProcess server_;
+};
+
 // On a real X server (Xvfb), another client destroys the game's window: the
 // game must end as on closing it.
 TEST_F(RealProgram, EndsWhenAnotherClientDestroysItsWindow) {
-    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-    if (xvfb.isEmpty()) GTEST_SKIP() << "Xvfb is not installed";
-    QProcess server;
-    server.start(xvfb, {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
-    ASSERT_TRUE(server.waitForStarted(10000));
-    QByteArray number;
-    for (int i = 0; i < 200 && !number.contains('\n'); ++i)
-        if (server.waitForReadyRead(100)) number += server.readAllStandardOutput();
-    ASSERT_TRUE(number.contains('\n')) << "Xvfb gave no display number";
-    const QByteArray display = ":" + number.trimmed();
-
+    XServer x;
+    if (x.display.isEmpty()) GTEST_SKIP() << "Xvfb is not installed or did not start";
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "xcb");
-    environment.insert("DISPLAY", QString::fromLatin1(display));
-    environment.insert("SDL_AUDIODRIVER", "dummy");
-    program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(folder.path());
-    program.start(QStringLiteral(ZENKO_PROGRAM), {});
+    x.start_game(program, folder.path());
     ASSERT_TRUE(program.waitForStarted(10000));
     int destroyed = 0;
     for (int i = 0; i < 200 && destroyed == 0; ++i) {
         QTest::qWait(100);
-        destroyed = destroy_top_level_windows(display);
+        destroyed = destroy_top_level_windows(x.display);
     }
     EXPECT_GT(destroyed, 0) << "the game's window never appeared";
     const bool ended = program.waitForFinished(20000);
     if (!ended) program.kill();
-    server.terminate();
-    server.waitForFinished(5000);
     ASSERT_TRUE(ended) << "the game ran on without its window";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+}
+
+// The flags of the size hints (WM_NORMAL_HINTS) of the first mapped
+// top-level window, and its width; the width stays 0 while there is none.
+struct TopLevelWindow {
+    uint32_t flags = 0;
+    int width = 0;
+};
+// The flags of a position the program chose (ICCCM 4.1.2.3).
+constexpr uint32_t UserPosition = 1u << 0, ProgramPosition = 1u << 2;
+
+TopLevelWindow first_top_level_window(const QByteArray& display) {
+    TopLevelWindow found;
+    xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_query_tree_reply_t* tree =
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr);
+    for (int i = 0; tree != nullptr && i < xcb_query_tree_children_length(tree) && found.width == 0; ++i) {
+        const xcb_window_t window = xcb_query_tree_children(tree)[i];
+        xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+            connection, xcb_get_window_attributes(connection, window), nullptr);
+        xcb_get_property_reply_t* hints = xcb_get_property_reply(
+            connection,
+            xcb_get_property(connection, 0, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, 18),
+            nullptr);
+        xcb_get_geometry_reply_t* geometry =
+            xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+        if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && hints &&
+            xcb_get_property_value_length(hints) >= 4 && geometry) {
+            found.flags = *static_cast<const uint32_t*>(xcb_get_property_value(hints));
+            found.width = geometry->width;
+        }
+        std::free(attributes);
+        std::free(hints);
+        std::free(geometry);
+    }
+    std::free(tree);
+    xcb_disconnect(connection);
+    return found;
+}
+
+// The window manager places the window (so a second game does not cover the
+// first): the game asks for its designed size but for no position of its own.
+TEST_F(RealProgram, LeavesThePlaceOfItsWindowToTheWindowManager) {
+    XServer x;
+    if (x.display.isEmpty()) GTEST_SKIP() << "Xvfb is not installed or did not start";
+    QProcess program;
+    x.start_game(program, folder.path());
+    ASSERT_TRUE(program.waitForStarted(10000));
+    TopLevelWindow window;
+    for (int i = 0; i < 200 && window.width == 0; ++i) {
+        QTest::qWait(100);
+        window = first_top_level_window(x.display);
+    }
+    program.terminate();
+    if (!program.waitForFinished(20000)) program.kill();
+    ASSERT_GT(window.width, 0) << "the game's window never appeared";
+    EXPECT_EQ(window.width, ClientWidthPixels);
+    EXPECT_EQ(window.flags & (UserPosition | ProgramPosition), 0u)
+        << "the program chose the window's position";
 }
 
 // A menu closed with Escape leaves the menu bar waiting for keys; the next

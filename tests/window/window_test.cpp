@@ -374,5 +374,24 @@ TEST(QtDialogsTest, ABoxClosedWithoutAButtonKeepsTheGame) {
     }
 }
 
+// The title bar shows the whole title: a box with a short text is still as
+// wide as its title in a bold title font, with room for the bar's buttons.
+TEST(QtDialogsTest, ABoxIsWiderThanItsTitle) {
+    QWidget owner;
+    QtDialogs dialogs(&owner);
+    const QString title = QStringLiteral("データフォルダを作れません");
+    int boxWidth = 0;
+    QTimer::singleShot(50, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        boxWidth = box->width();
+        box->done(QMessageBox::Ok);
+    });
+    dialogs.message_box("OK", title.toStdString(), Buttons::OK, BoxIcon::None);
+    QFont titleFont = owner.font();
+    titleFont.setBold(true);
+    EXPECT_GE(boxWidth, QFontMetrics(titleFont).horizontalAdvance(title) + 100);
+}
+
 }  // namespace
 }  // namespace zenko

@@ -4,14 +4,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QShortcut>
-#include <QWindow>
 
 #include "ui/qt/menu_table.h"
 #include "zenko/version.h"
@@ -59,21 +56,10 @@ MainWindow::~MainWindow() { timer_.stop(); }
 bool MainWindow::start() {
     forward([this] { form_->Form_Load(); });
     if (finished_) return false;
-    show();
-    place_frame();
+    show();  // at the designed size; where is the window manager's choice
     canvas_->setFocus();
     timer_.start();
     return true;
-}
-
-// The frame, title bar included, goes to the screen's top-left corner. Set
-// on the shown window, the frame-inclusive position makes the window manager
-// keep its title bar on the screen instead of pushing it above the top edge.
-void MainWindow::place_frame() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    winId();  // the native window, so that its position can be set frame and all
-    windowHandle()->setFramePosition(screen->availableGeometry().topLeft());
 }
 
 void MainWindow::build_menus() {

@@ -24,8 +24,8 @@ public:
     explicit MainWindow(SoundLibrary& sound);
     ~MainWindow() override;
 
-    // Runs Form_Load, places the window's frame at the screen's top-left corner,
-    // shows it and starts the timer. False when the game ended during load.
+    // Runs Form_Load, shows the window and starts the timer. False when the
+    // game ended during load.
     bool start();
 
     Form1& form() { return *form_; }
@@ -50,7 +50,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void place_frame();
     void build_menus();
     void connect_panel();
     void add_key(int qtKey, int keyCode);
