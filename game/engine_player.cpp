@@ -14,9 +14,9 @@ using Limit = EngineSettings::Limit;
 // strength does not depend on the machine's speed or load; the bound leaves
 // a few seconds above the longest thinking time measured.
 const EngineSettings EngineLevels[] = {
-    {.skillLevel = 20, .elo = 0, .limit = Limit::Depth, .amount = 1, .answerBoundMs = 3000},
+    {.skillLevel = 0, .elo = 0, .limit = Limit::Depth, .amount = 1, .answerBoundMs = 3000},
     {.skillLevel = 20, .elo = 0, .limit = Limit::Nodes, .amount = 3000, .answerBoundMs = 3000},
-    {.skillLevel = 20, .elo = 0, .limit = Limit::Nodes, .amount = 200000, .answerBoundMs = 4000},
+    {.skillLevel = 20, .elo = 0, .limit = Limit::Nodes, .amount = 100000, .answerBoundMs = 4000},
 };
 
 ComputerMove found_move(int fromX, int fromY, int toX, int toY, int piece, MoveSource source) {
