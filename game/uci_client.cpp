@@ -47,7 +47,10 @@ std::string go_command(const EngineSettings& settings) {
     const char* kind = settings.limit == EngineSettings::Limit::Depth   ? "depth"
                        : settings.limit == EngineSettings::Limit::Nodes ? "nodes"
                                                                         : "movetime";
-    return "go " + std::string(kind) + " " + std::to_string(settings.amount);
+    std::string go = "go " + std::string(kind) + " " + std::to_string(settings.amount);
+    if (settings.capMs > 0 && settings.limit != EngineSettings::Limit::MoveTime)
+        go += " movetime " + std::to_string(settings.capMs);
+    return go;
 }
 
 void UciClient::think(const std::string& fen, const EngineSettings& settings) {

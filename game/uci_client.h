@@ -48,6 +48,7 @@ struct EngineSettings {
     int elo = 0;          // "UCI_Elo" with "UCI_LimitStrength"; 0 = no limit
     Limit limit = Limit::Depth;
     int amount = 1;            // plies, nodes or milliseconds
+    int capMs = 0;             // with Depth or Nodes: stop after this long anyway; 0: no cap
     int answerBoundMs = 3000;  // no bestmove after this long is a failure
 };
 
@@ -66,6 +67,7 @@ struct EngineAnswer {
     bool ok() const { return failure == EngineFailure::None; }
 };
 
+// `process` must outlive the client, which ends the engine when it goes.
 class UciClient : public EngineEvents {
 public:
     static constexpr int HandshakeBoundMs = 10000;  // a first start on a busy machine is slow

@@ -5,7 +5,7 @@
 // engine levels are printed. Moves are chosen exactly as the game chooses
 // them (computer_move); the side to move is turned to the top first.
 // SETTINGS try other engine settings for a level while choosing them, as
-// comma-separated words: skill=N, elo=N, depth=N, nodes=N, movetime=N,
+// comma-separated words: skill=N, elo=N, depth=N, nodes=N, movetime=N, cap=N,
 // e.g. 4=skill=10,depth=2.
 #include <algorithm>
 #include <chrono>
@@ -173,6 +173,8 @@ bool parse_settings(const std::string& text, EngineSettings& settings) {
             settings.limit = Limit::Nodes, settings.amount = value;
         else if (name == "movetime")
             settings.limit = Limit::MoveTime, settings.amount = value;
+        else if (name == "cap")
+            settings.capMs = value;
         else
             return false;
         at = end + 1;

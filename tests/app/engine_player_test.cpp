@@ -96,6 +96,8 @@ TEST(UciClient, SendsLevelOptionsOnceThenThePositionAndGo) {
     c.engine.deliver();
     EXPECT_EQ(c.engine.written, (std::vector<std::string>{"position fen " + StartFen, "go nodes 900"}));
     EXPECT_EQ(c.answers.size(), 2u);
+    settings.capMs = 1000;
+    EXPECT_EQ(go_command(settings), "go nodes 900 movetime 1000");
     c.client.quit();
     EXPECT_EQ(c.engine.written.back(), "quit");
     EXPECT_FALSE(c.engine.running);

@@ -189,7 +189,8 @@ TEST(EngineToolComputer, BenchSummarisesTheTimesOfAFileOfPositions) {
 TEST(EngineToolComputer, BestAnswersAtEveryLevelThroughTheGamesChoice) {
     const std::string noEngine = "ZENKO_ENGINE=/nonexistent/engine";
     EXPECT_EQ(run_tool("best " + quoted("3k5/9/9/9/7N1/9/9/9/9/5K3 b") + " 3").out, "best 4 1 4 2\n");
-    EXPECT_EQ(run_tool("best " + quoted("4k4/9/9/9/3r5/9/9/9/9/3K5 b") + " 6", noEngine).out, "best 4 5 4 10\n");
+    EXPECT_EQ(run_tool("best " + quoted("4k4/9/9/9/3r5/9/9/9/9/3K5 b") + " 6", noEngine).out,
+              "best 4 5 4 10\n");
     const std::string start = quoted("rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR b");
     const ToolRun fallback = run_tool("best " + start + " 4", noEngine);
     EXPECT_EQ(fallback.status, 0);
