@@ -15,8 +15,9 @@ using Limit = EngineSettings::Limit;
 // on the machine; LEVEL6 stops after a second anyway on a slow or busy one.
 // The answer bound leaves a few seconds above the longest thinking time.
 //  LEVEL4: one ply at Skill Level 0, which picks among the best few moves at
-//          random: 37.5 and 38.5 of 40 against LEVEL3, yet a weak player.
-//  LEVEL5: 1000 nodes, about five plies: 40 of 40 against LEVEL4.
+//          random: 38.5, 37.5 and 37.5 of 40 against LEVEL3 in three
+//          matches, yet a weak player.
+//  LEVEL5: 1000 nodes, about five plies: 40 and 39.5 of 40 against LEVEL4.
 //  LEVEL6: 100000 nodes: 40 of 40 against LEVEL5, 0.7 s a move (median) on
 //          a busy two-core machine.
 // Columns: Skill Level, UCI_Elo (0: no limit), limit, amount, cap (ms), answer bound (ms).

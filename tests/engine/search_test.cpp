@@ -117,7 +117,10 @@ struct ToolRun {
 
 // `environment`: assignments put before the command, such as "ZENKO_ENGINE=x".
 ToolRun run_tool(const std::string& arguments, const std::string& environment = "") {
-    const std::string errFile = ::testing::TempDir() + "zenko_engine_stderr.txt";
+    // Named after the test, since ctest may run the tests of this file side by side.
+    const std::string errFile = ::testing::TempDir() +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                                ".stderr.txt";
     const std::string command =
         environment + " " + std::string(ZENKO_ENGINE_TOOL) + " " + arguments + " 2>" + errFile;
     ToolRun run;
