@@ -1,3 +1,16 @@
+# The computer's engine levels: the UCI client, engine notation and the
+# move choice within the game's rules. Standard library only and free of
+# Form1 (its include root holds no ui/), so the engine tool links it too.
+set(ZENKO_ENGINE_PLAYER_SOURCES
+  game/engine_player.cpp
+  game/uci_client.cpp
+  game/uci_notation.cpp
+)
+zenko_include_root(engine_player rules ai game)
+add_library(zenko_engine_player OBJECT ${ZENKO_ENGINE_PLAYER_SOURCES})
+target_include_directories(zenko_engine_player PUBLIC ${ZENKO_INCLUDE_ROOT_engine_player})
+target_link_libraries(zenko_engine_player PUBLIC zenko_engine)
+
 # Application: Form1 and its procedures. No Qt at all; it reaches the window,
 # the dialogs, the clock and the sound library through ui/platform.h.
 set(ZENKO_APP_SOURCES
@@ -22,7 +35,8 @@ set(ZENKO_APP_SOURCES
   settings/shift_jis.cpp
   sound/sound_commands.cpp
 )
-zenko_check_sources(application FOLDERS game record ui settings sound SOURCES ${ZENKO_APP_SOURCES})
+zenko_check_sources(application FOLDERS game record ui settings sound
+  SOURCES ${ZENKO_APP_SOURCES} ${ZENKO_ENGINE_PLAYER_SOURCES})
 zenko_include_root(application rules ai game record ui settings sound)
 
 # The program's name and version, for the version box and the window caption.
@@ -30,4 +44,4 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/version.h.in ${CMAKE_BINARY_DIR}/includ
 
 add_library(zenko_app OBJECT ${ZENKO_APP_SOURCES})
 target_include_directories(zenko_app PUBLIC ${ZENKO_INCLUDE_ROOT_application} ${CMAKE_BINARY_DIR}/include/generated)
-target_link_libraries(zenko_app PUBLIC zenko_engine)
+target_link_libraries(zenko_app PUBLIC zenko_engine_player zenko_engine)

@@ -50,6 +50,9 @@ public:
     // On success sets the board and the general squares, stores the side to
     // move (FirstPlayer-style: true when MAN is to move) and returns true.
     bool set_fen(const std::string& fen, bool* manToMove = nullptr);
+    // The placement and side fields of the position's FEN, in the letters
+    // set_fen reads first (k a b n r c p): "w" when MAN is to move, else "b".
+    std::string fen(bool manToMove) const;
 
     // Plays a move on the board; the moving general's square follows it, a
     // captured general's square stays where it was taken.

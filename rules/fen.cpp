@@ -1,4 +1,4 @@
-// Reading a position from Xiangqi FEN: ranks from the top (y = 1) down,
+// Reading and writing a position as Xiangqi FEN: ranks from the top (y = 1) down,
 // squares from the left (x = 1); lowercase letters are COM pieces.
 #include <cctype>
 #include <sstream>
@@ -64,6 +64,15 @@ void locate_general(const BoardArray& board, int general, int& x, int& y) {
             if (board[fx][fy] == general) x = fx, y = fy;
 }
 
+// The letter of a piece code; '?' for a code that names no piece.
+char letter_of_code(int code) {
+    for (const PieceLetter& p : PieceLetters)
+        if (p.comCode == (code < 0 ? -code : code))
+            return code < 0 ? static_cast<char>(std::toupper(static_cast<unsigned char>(p.letter)))
+                            : p.letter;
+    return '?';
+}
+
 bool read_side(const std::string& field, bool& manToMove) {
     if (field == "w" || field == "r") return manToMove = true, true;
     if (field == "b") return manToMove = false, true;
@@ -88,6 +97,24 @@ bool Engine::set_fen(const std::string& fen, bool* manToMove) {
     locate_general(board, ManGeneral, ManGeneralX, ManGeneralY);
     if (manToMove) *manToMove = manMoves;
     return true;
+}
+
+std::string Engine::fen(bool manToMove) const {
+    std::string text;
+    for (int y = 1; y <= BoardRanks; ++y) {
+        int empty = 0;
+        for (int x = 1; x <= BoardFiles; ++x) {
+            if (Board[x][y] == PieceEmpty) {
+                ++empty;
+                continue;
+            }
+            if (empty > 0) text += static_cast<char>('0' + empty), empty = 0;
+            text += letter_of_code(Board[x][y]);
+        }
+        if (empty > 0) text += static_cast<char>('0' + empty);
+        if (y < BoardRanks) text += '/';
+    }
+    return text + (manToMove ? " w" : " b");
 }
 
 }  // namespace zenko

@@ -37,9 +37,9 @@ int main(int argc, char** argv) {
     };
     static constexpr Command commands[] = {
         {"perft", perft_command}, {"survey", survey_command}, {"moves", moves_command},
-        {"mate", mate_command},   {"bench", bench_command},
+        {"best", best_command},   {"mate", mate_command},     {"bench", bench_command},
     };
-    if (argc < 2) return usage_error("usage: zenko-engine perft|survey|moves|mate|bench ...");
+    if (argc < 2) return usage_error("usage: zenko-engine perft|survey|moves|best|mate|bench ...");
     const std::string name = argv[1];
     if (name == "--help") return std::fputs(Usage, stdout) < 0;
     if (name == "--version") return std::printf("zenko-engine %s\n", zenko::ProgramVersion) < 0;

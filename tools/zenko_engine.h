@@ -12,6 +12,7 @@ using Args = std::vector<std::string>;  // the words after the subcommand
 int perft_command(const Args& args);   // perft FEN DEPTH
 int survey_command(const Args& args);  // survey FEN
 int moves_command(const Args& args);   // moves FEN LEVEL
+int best_command(const Args& args);    // best FEN LEVEL
 int mate_command(const Args& args);    // mate FEN
 int bench_command(const Args& args);   // bench [FILE]
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -114,9 +115,14 @@ struct ToolRun {
     std::string out, err;
 };
 
-ToolRun run_tool(const std::string& arguments) {
-    const std::string errFile = ::testing::TempDir() + "zenko_engine_stderr.txt";
-    const std::string command = std::string(ZENKO_ENGINE_TOOL) + " " + arguments + " 2>" + errFile;
+// `environment`: assignments put before the command, such as "ZENKO_ENGINE=x".
+ToolRun run_tool(const std::string& arguments, const std::string& environment = "") {
+    // Named after the test, since ctest may run the tests of this file side by side.
+    const std::string errFile = ::testing::TempDir() +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                                ".stderr.txt";
+    const std::string command =
+        environment + " " + std::string(ZENKO_ENGINE_TOOL) + " " + arguments + " 2>" + errFile;
     ToolRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -180,6 +186,31 @@ TEST(EngineToolComputer, BenchSummarisesTheTimesOfAFileOfPositions) {
         << run.out;
 }
 
+// best answers through the game's own choice: the game's search at
+// LEVEL1-3, the general taken without asking the engine, and LEVEL3's move
+// (said on stderr) when the engine cannot be run.
+TEST(EngineToolComputer, BestAnswersAtEveryLevelThroughTheGamesChoice) {
+    const std::string noEngine = "ZENKO_ENGINE=/nonexistent/engine";
+    EXPECT_EQ(run_tool("best " + quoted("3k5/9/9/9/7N1/9/9/9/9/5K3 b") + " 3").out, "best 4 1 4 2\n");
+    EXPECT_EQ(run_tool("best " + quoted("4k4/9/9/9/3r5/9/9/9/9/3K5 b") + " 6", noEngine).out,
+              "best 4 5 4 10\n");
+    const std::string start = quoted("rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR b");
+    const ToolRun fallback = run_tool("best " + start + " 4", noEngine);
+    EXPECT_EQ(fallback.status, 0);
+    EXPECT_EQ(fallback.out, run_tool("best " + start + " 3").out);
+    EXPECT_EQ(lines_of(fallback.err).size(), 1u) << fallback.err;
+}
+
+// The real engine, when installed: a mate in one (the chariot from b5 to
+// b1; the other chariot holds rank 2) at LEVEL5's fixed node count.
+TEST(EngineToolComputer, FairyStockfishFindsAMateInOneAtLevel5) {
+    if (std::system("command -v fairy-stockfish >/dev/null 2>&1 || test -x /usr/games/fairy-stockfish") != 0)
+        GTEST_SKIP() << "fairy-stockfish is not installed";
+    const ToolRun run = run_tool("best " + quoted("5k3/9/9/9/9/1r7/9/9/r8/3K5 b") + " 5", "ZENKO_ENGINE=");
+    EXPECT_EQ(run.out, "best 2 6 2 10\n");
+    EXPECT_EQ(run.err, "");
+}
+
 TEST(EngineToolComputer, BadInputIsOneLineOnStderrAndStatus2) {
     const char* bad[] = {
         "survey",
@@ -190,6 +221,8 @@ TEST(EngineToolComputer, BadInputIsOneLineOnStderrAndStatus2) {
         "mate 'rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNX w'",
         "bench /nonexistent/positions.txt",
         "bench a b",
+        "best '4k4/9/9/9/9/9/9/9/9/5K3 b' 7",
+        "best '4k4/9/9/9/9/9/9/9/9/5K3 b'",
     };
     for (const char* arguments : bad) {
         const ToolRun run = run_tool(arguments);
