@@ -124,14 +124,11 @@ void Form1::play_move() {
 void Form1::after_move_vs_com(int captured) {
     clock_.Timer1.Enabled = false;
     clock_.ManTime += clock_.MoveSeconds;
-    engine.待避_移動前盤();
     if (captured == ComGeneral || !engine.has_safe_move(true)) {
         終了("あなた");
         return;
     }
     play_.Turn = play_.ComSide;
-    // The mate test's trial moves left their survey behind; survey again.
-    engine.待避_移動前盤();
     com_ban();
 }
 
@@ -202,7 +199,6 @@ void Form1::resume_game() {
     }
     play_.Turn = play_.ComSide;
     if (play_.GameMode == ModeVsCom) {
-        engine.待避_移動前盤();
         com_ban();
     }
 }
@@ -215,7 +211,6 @@ void Form1::pass_turn_to_other_army() {
     p.Turn = p.Turn == p.ManSide ? p.ComSide : p.ManSide;
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
     if (p.GameMode == ModeVsCom && p.Turn == p.ComSide) {
-        engine.待避_移動前盤();
         com_ban();
     } else if (p.GameMode == ModeVsCom) {
         engine.勢力調査();

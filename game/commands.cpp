@@ -45,7 +45,6 @@ void Form1::SENTE_Click() {
 void Form1::GOTE_Click() {
     描画_レベル(engine.Level);
     start_game_against_computer(SecondPlayer);
-    engine.待避_移動前盤();
     com_ban();
 }
 

@@ -25,12 +25,12 @@ void Form1::com_ban() {
     platform.canvas.refresh();  // the notice must show during the search
 
     ClockDuringSearch ticker(*this);
-    const SearchResult best = engine.探索(&ticker);
+    const SearchResult best = engine.start_computer_turn(&ticker);
     if (!best.found) {  // no legal move left: the computer has lost
         終了("あなた");
         return;
     }
-    play_computer_move(best.fromX, best.fromY, best.toX, best.toY, best.piece);
+    play_computer_move(best);
 }
 
 void Form1::show_thinking_notice() {
@@ -39,7 +39,8 @@ void Form1::show_thinking_notice() {
     描画_数値(11.5, 6.1, "思考中", MoveTextColor, 0, 12);
 }
 
-void Form1::play_computer_move(int fromX, int fromY, int toX, int toY, int piece) {
+void Form1::play_computer_move(const SearchResult& move) {
+    const int fromX = move.fromX, fromY = move.fromY, toX = move.toX, toY = move.toY, piece = move.piece;
     measure_move_seconds();
     手順保存(fromX, fromY, toX, toY, piece, piece, clock_.ManTime, clock_.ManTime, clock_.ComTime,
              clock_.ComTime + clock_.MoveSeconds);
@@ -52,7 +53,7 @@ void Form1::play_computer_move(int fromX, int fromY, int toX, int toY, int piece
 
     // Taking the general ends the game whatever the mate test says about a
     // board that no longer holds it.
-    if (engine.BoardBeforeMove[toX][toY] == ManGeneral) {
+    if (move.captured == ManGeneral) {
         終了("ｺﾝﾋﾟｭｰﾀ");
         return;
     }

@@ -53,6 +53,8 @@ public:
     void 駒移動(int fromX, int fromY, int toX, int toY, int piece);
 
     // ===== Computer move and levels (game/) =====
+    // The computer's turn on the position as it stands (the engine takes its
+    // own pre-move copy).
     void com_ban();
     void レベル_設定(int level);
     void LEVEL1_Click();
@@ -60,7 +62,7 @@ public:
     void LEVEL3_Click();
     void show_thinking_notice();
     // Plays, records and announces the chosen move, then hands the turn back.
-    void play_computer_move(int fromX, int fromY, int toX, int toY, int piece);
+    void play_computer_move(const SearchResult& move);
 
     // ===== Game flow and board input (game/) =====
     void Form_MouseDown(int button, int shift, double X, double Y);
