@@ -37,10 +37,10 @@ void Form1::measure_move_seconds() {
 }
 
 void Form1::choose_piece(int x, int y) {
-    const int piece = engine.piece_at(x, y);
+    const int piece = engine_.piece_at(x, y);
     if (piece == PieceEmpty) return;
     if (selection_.ComMarkX != 0) {  // the computer's last destination loses its yellow outline
-        描画_絵(engine.piece_at(selection_.ComMarkX, selection_.ComMarkY), selection_.ComMarkX,
+        描画_絵(engine_.piece_at(selection_.ComMarkX, selection_.ComMarkY), selection_.ComMarkX,
                 selection_.ComMarkY);
         描画_罫線(LineColor, selection_.ComMarkX, selection_.ComMarkY);
         selection_.ComMarkX = 0;
@@ -67,8 +67,8 @@ void Form1::choose_destination(int x, int y) {
     描画_絵(piece, fromX, fromY);
     描画_罫線(LineColor, fromX, fromY);
     消去_移動可能桝色();
-    if (belongs_to_opponent(engine.piece_at(fromX, fromY)) ||
-        engine.移動チェック(fromX, fromY, x, y, piece) == FlagOff) {
+    if (belongs_to_opponent(engine_.piece_at(fromX, fromY)) ||
+        engine_.移動チェック(fromX, fromY, x, y, piece) == FlagOff) {
         reselect_after_refusal(x, y);
         return;
     }
@@ -79,7 +79,7 @@ void Form1::choose_destination(int x, int y) {
 // for one's own piece, with the forbidden sound for an empty square or an
 // opponent's piece.
 void Form1::reselect_after_refusal(int x, int y) {
-    const int piece = engine.piece_at(x, y);
+    const int piece = engine_.piece_at(x, y);
     selection_.MoveWork[FromXSlot] = x;
     selection_.MoveWork[FromYSlot] = y;
     selection_.MoveWork[PieceSlot] = piece;
@@ -111,7 +111,7 @@ void Form1::play_move() {
     count_move();
     selection_.SelectState = 0;
     消去_移動可能桝色();
-    const int captured = engine.piece_at(toX, toY);
+    const int captured = engine_.piece_at(toX, toY);
     駒移動(fromX, fromY, toX, toY, piece);
     platform.sound.dsPlay(sounds().SoundPiece);
     描画_移動結果(topMoved ? play_.ComSide : play_.ManSide, toX, toY, piece, MoveTextColor);
@@ -124,7 +124,7 @@ void Form1::play_move() {
 void Form1::after_move_vs_com(int captured) {
     clock_.Timer1.Enabled = false;
     clock_.ManTime += clock_.MoveSeconds;
-    if (captured == ComGeneral || !engine.has_safe_move(true)) {
+    if (captured == ComGeneral || !engine_.has_safe_move(true)) {
         終了("あなた");
         return;
     }
@@ -151,7 +151,7 @@ void Form1::after_move_vs_man(int captured) {
         clock_.ComTime += clock_.MoveSeconds;
     }
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
-    engine.勢力調査();
+    engine_.勢力調査();
 }
 
 void Form1::click_outside_game() {
@@ -176,8 +176,8 @@ void Form1::click_outside_game() {
 // a loaded record) while both generals are still on the board.
 bool Form1::has_game_to_resume() const {
     if (history().HistoryPos == 0 || history().HistoryOrigin.mode == NoGame) return false;
-    const Square com = engine.com_general(), man = engine.man_general();
-    return engine.piece_at(com.x, com.y) == ComGeneral && engine.piece_at(man.x, man.y) == ManGeneral;
+    const Square com = engine_.com_general(), man = engine_.man_general();
+    return engine_.piece_at(com.x, com.y) == ComGeneral && engine_.piece_at(man.x, man.y) == ManGeneral;
 }
 
 // Goes on in the mode the game was played, from the position on the board.
@@ -213,7 +213,7 @@ void Form1::pass_turn_to_other_army() {
     if (p.GameMode == ModeVsCom && p.Turn == p.ComSide) {
         com_ban();
     } else if (p.GameMode == ModeVsCom) {
-        engine.勢力調査();
+        engine_.勢力調査();
     }
 }
 

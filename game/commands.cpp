@@ -36,14 +36,14 @@ void Form1::start_game_against_computer(int personSide) {
 }
 
 void Form1::SENTE_Click() {
-    描画_レベル(engine.Level);
+    描画_レベル(engine_.Level);
     platform.dialogs.message_box("あなたの番です", " ", Buttons::OK);
     start_game_against_computer(FirstPlayer);
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
 }
 
 void Form1::GOTE_Click() {
-    描画_レベル(engine.Level);
+    描画_レベル(engine_.Level);
     start_game_against_computer(SecondPlayer);
     com_ban();
 }

@@ -25,7 +25,7 @@ void Form1::com_ban() {
     platform.canvas.refresh();  // the notice must show during the search
 
     ClockDuringSearch ticker(*this);
-    const SearchResult best = engine.start_computer_turn(&ticker);
+    const SearchResult best = engine_.start_computer_turn(&ticker);
     if (!best.found) {  // no legal move left: the computer has lost
         終了("あなた");
         return;
@@ -49,7 +49,7 @@ void Form1::play_computer_move(const SearchResult& move) {
     platform.sound.dsPlay(sounds().SoundPiece);
     clock_.Timer1.Enabled = false;
     描画_移動結果(play_.ComSide, toX, toY, piece, ColorWhite);
-    engine.勢力調査();
+    engine_.勢力調査();
 
     // Taking the general ends the game whatever the mate test says about a
     // board that no longer holds it.
@@ -57,9 +57,9 @@ void Form1::play_computer_move(const SearchResult& move) {
         終了("ｺﾝﾋﾟｭｰﾀ");
         return;
     }
-    if (!engine.has_safe_move(false))
+    if (!engine_.has_safe_move(false))
         platform.dialogs.message_box("被将死 ?（Bei Jiang si）", "詰め？", Buttons::OK);
-    else if (engine.general_attacked(false))
+    else if (engine_.general_attacked(false))
         platform.dialogs.message_box("   ** 将(Jiang) **", "王手", Buttons::OK);
 
     selection_.ComMarkX = toX;
@@ -73,8 +73,8 @@ void Form1::play_computer_move(const SearchResult& move) {
 
 void Form1::レベル_設定(int level) {
     mark_level(level);
-    if (level >= 1 && level <= 3) engine.Level = level;
-    if (play_.GameMode == ModeVsCom) 描画_レベル(engine.Level);
+    if (level >= 1 && level <= 3) engine_.Level = level;
+    if (play_.GameMode == ModeVsCom) 描画_レベル(engine_.Level);
 }
 
 namespace {

@@ -32,10 +32,9 @@ public:
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
-    Platform platform;
-    Engine engine;
-
     // ===== What the other subsystems and the tests read =====
+    // The position; it changes only through Form1's procedures.
+    const Engine& engine() const { return engine_; }
     const PlayState& play() const { return play_; }
     const SelectionState& selection() const { return selection_; }
     const ClockState& clock() const { return clock_; }
@@ -75,30 +74,6 @@ public:
     void SIDOU_Click();
     void 終了(const std::string& winner);
     void start_game_against_computer(int personSide);
-    // The steps of a board click.
-    void click_outside_game();
-    bool has_game_to_resume() const;
-    void resume_game();
-    void choose_piece(int x, int y);
-    void choose_destination(int x, int y);
-    void reselect_after_refusal(int x, int y);
-    void play_move();
-    void after_move_vs_com(int captured);
-    void after_move_vs_man(int captured);
-    bool belongs_to_mover(int code) const;
-    bool belongs_to_opponent(int code) const;
-    // Ends the timing of a turn: MoveSeconds = time since TurnStartTime.
-    void measure_move_seconds();
-    // The armies changed sides of the board: the one that did not make the
-    // last move moves next.
-    void pass_turn_to_other_army();
-    // No one is to move until a click resumes the game.
-    void suspend_turn();
-    void drop_selection();
-    void forget_computer_mark();
-    // The sides of a new start: the person at the bottom, moving second.
-    void reset_sides();
-
     // ===== Elapsed-time clock (game/) =====
     void Timer1_Timer();
     double 調査_経過秒(double start, double now) const;
@@ -251,6 +226,38 @@ public:
     void BGM_Click();
 
 private:
+    // Tests and benchmarks set a position or a level up directly through
+    // tests/form_test_access.h; nothing else is a friend.
+    friend struct FormTestAccess;
+
+    Platform platform;
+    Engine engine_;
+
+    // ===== Game flow and board input (game/) =====
+    // The steps of a board click, and the turn changes history/ asks for.
+    void click_outside_game();
+    bool has_game_to_resume() const;
+    void resume_game();
+    void choose_piece(int x, int y);
+    void choose_destination(int x, int y);
+    void reselect_after_refusal(int x, int y);
+    void play_move();
+    void after_move_vs_com(int captured);
+    void after_move_vs_man(int captured);
+    bool belongs_to_mover(int code) const;
+    bool belongs_to_opponent(int code) const;
+    // Ends the timing of a turn: MoveSeconds = time since TurnStartTime.
+    void measure_move_seconds();
+    // The armies changed sides of the board: the one that did not make the
+    // last move moves next.
+    void pass_turn_to_other_army();
+    // No one is to move until a click resumes the game.
+    void suspend_turn();
+    void drop_selection();
+    void forget_computer_mark();
+    // The sides of a new start: the person at the bottom, moving second.
+    void reset_sides();
+
     PlayState play_;                // game/
     SelectionState selection_;      // game/
     ClockState clock_;              // game/

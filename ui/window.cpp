@@ -41,9 +41,7 @@ void choose_background(Form1& form, const MenuItem& item, int code) {
 void set_start_state(Form1& form) {
     form.clear_history();
     form.set_guidance(false);
-    form.mark_level(3);
-    form.engine.Level = 3;
-    form.reset_sides();
+    form.レベル_設定(3);  // no game yet, so nothing is drawn
     // The window is designed with 畳 checked. A settings file whose
     // background line is unknown keeps that mark (so the next file written
     // still names a background) while the picture stays unset: the area
@@ -56,6 +54,7 @@ void set_start_state(Form1& form) {
 void Form1::Form_Load() {
     start_sound();
     set_start_state(*this);
+    reset_sides();
     読込_環境設定ファイル();
     初期設定();
 }

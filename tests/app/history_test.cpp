@@ -63,14 +63,14 @@ struct Game : FormFixture {
         std::vector<Move> quiet, captures;
         for (int x = 1; x <= BoardFiles; ++x)
             for (int y = 1; y <= BoardRanks; ++y) {
-                const int p = form.engine.piece_at(x, y);
+                const int p = form.engine().piece_at(x, y);
                 if (p == PieceEmpty || (p < 0) != bottom) continue;
                 const int r = reach(p);
                 for (int tx = std::max(x - r, 1); tx <= std::min(x + r, BoardFiles); ++tx)
                     for (int ty = std::max(y - r, 1); ty <= std::min(y + r, BoardRanks); ++ty) {
-                        const int target = form.engine.piece_at(tx, ty);
+                        const int target = form.engine().piece_at(tx, ty);
                         if (target == ComGeneral || target == ManGeneral) continue;
-                        if (form.engine.移動チェック(x, y, tx, ty, p) != FlagOn) continue;
+                        if (form.engine().移動チェック(x, y, tx, ty, p) != FlagOn) continue;
                         (target == PieceEmpty ? quiet : captures).push_back({x, y, tx, ty});
                     }
             }
@@ -82,7 +82,7 @@ struct Game : FormFixture {
     Snapshot snapshot() const {
         Snapshot s{{}, form.clock().ManTime, form.clock().ComTime};
         for (int x = 1; x <= BoardFiles; ++x)
-            for (int y = 1; y <= BoardRanks; ++y) s.board.push_back(form.engine.piece_at(x, y));
+            for (int y = 1; y <= BoardRanks; ++y) s.board.push_back(form.engine().piece_at(x, y));
         return s;
     }
     std::vector<std::string> box_texts() const {
@@ -103,14 +103,14 @@ TEST(TakeBack, ACaptureTakenBackRestoresBothPiecesAndTheClocksFromBefore) {
     g.form.set_clock_shown(true);
     g.move(8, 8, 5, 8, 3);
     g.move(2, 3, 2, 10, 5);  // the top cannon takes the horse over the cannon
-    ASSERT_EQ(g.form.engine.piece_at(2, 10), ComCannon);
+    ASSERT_EQ(g.form.engine().piece_at(2, 10), ComCannon);
     ASSERT_DOUBLE_EQ(g.form.clock().ComTime, 5);
     g.canvas.clear();
     g.sound.clear();
 
     g.form.REPLAY_Click();
-    EXPECT_EQ(g.form.engine.piece_at(2, 3), ComCannon);
-    EXPECT_EQ(g.form.engine.piece_at(2, 10), ManHorse);
+    EXPECT_EQ(g.form.engine().piece_at(2, 3), ComCannon);
+    EXPECT_EQ(g.form.engine().piece_at(2, 10), ManHorse);
     EXPECT_DOUBLE_EQ(g.form.clock().ManTime, 3);
     EXPECT_DOUBLE_EQ(g.form.clock().ComTime, 0);
     EXPECT_TRUE(g.drew_text("00:00:03"));
@@ -183,9 +183,9 @@ TEST(TakeBack, ThreeTakeBacksThenANewMoveCutTheRecordThere) {
     for (int i = 0; i < 3; ++i) g.form.REPLAY_Click();
     EXPECT_EQ(g.form.history().HistoryPos, 2);
     EXPECT_EQ(g.form.history().HistoryLen, 5);
-    EXPECT_EQ(g.form.engine.piece_at(1, 6), ManSoldier);
-    EXPECT_EQ(g.form.engine.piece_at(9, 5), ComSoldier);
-    EXPECT_EQ(g.form.engine.piece_at(1, 4), ComSoldier);
+    EXPECT_EQ(g.form.engine().piece_at(1, 6), ManSoldier);
+    EXPECT_EQ(g.form.engine().piece_at(9, 5), ComSoldier);
+    EXPECT_EQ(g.form.engine().piece_at(1, 4), ComSoldier);
 
     g.click(5, 5);  // "OKですか？": the bottom side moves next
     ASSERT_EQ(g.form.play().Turn, FirstPlayer);
@@ -238,10 +238,10 @@ TEST(Reverse, TheBoardTurnsHalfRoundWithTheSidesSwappedAndTheRecordDropped) {
         g.form.REVERSE_Click();
         for (int x = 1; x <= BoardFiles; ++x)
             for (int y = 1; y <= BoardRanks; ++y)
-                ASSERT_EQ(g.form.engine.piece_at(BoardFiles + 1 - x, BoardRanks + 1 - y),
+                ASSERT_EQ(g.form.engine().piece_at(BoardFiles + 1 - x, BoardRanks + 1 - y),
                           -before.board[(x - 1) * BoardRanks + y - 1])
                     << x << "," << y;
-        EXPECT_EQ(g.form.engine.piece_at(9, 10), ManChariot);  // the top-left chariot
+        EXPECT_EQ(g.form.engine().piece_at(9, 10), ManChariot);  // the top-left chariot
         EXPECT_EQ(g.form.history().Reversed, FlagOn);
         EXPECT_EQ(g.form.handicap().HandicapLevel, handicap ? -3 : 0);
         EXPECT_EQ(g.form.history().HistoryLen, 0);
@@ -260,16 +260,16 @@ TEST(Reverse, TheBoardTurnsHalfRoundWithTheSidesSwappedAndTheRecordDropped) {
 TEST(TakeBack, GeneralSquaresFollowTakeBackReplayAndReverse) {
     Game g;
     g.move(5, 10, 5, 9);
-    ASSERT_EQ(g.form.engine.piece_at(5, 9), ManGeneral);
-    EXPECT_EQ(g.form.engine.man_general(), (Square{5, 9}));
+    ASSERT_EQ(g.form.engine().piece_at(5, 9), ManGeneral);
+    EXPECT_EQ(g.form.engine().man_general(), (Square{5, 9}));
     g.form.REPLAY_Click();
-    EXPECT_EQ(g.form.engine.man_general(), (Square{5, 10}));
+    EXPECT_EQ(g.form.engine().man_general(), (Square{5, 10}));
     g.form.AFTER_Click();
-    EXPECT_EQ(g.form.engine.man_general(), (Square{5, 9}));
+    EXPECT_EQ(g.form.engine().man_general(), (Square{5, 9}));
     g.form.REVERSE_Click();
-    EXPECT_EQ(g.form.engine.piece_at(5, 2), ComGeneral);
-    EXPECT_EQ(g.form.engine.com_general(), (Square{5, 2}));
-    EXPECT_EQ(g.form.engine.man_general(), (Square{5, 10}));
+    EXPECT_EQ(g.form.engine().piece_at(5, 2), ComGeneral);
+    EXPECT_EQ(g.form.engine().com_general(), (Square{5, 2}));
+    EXPECT_EQ(g.form.engine().man_general(), (Square{5, 10}));
 }
 
 TEST(History, AGameLongerThanFiveHundredMovesIsKeptWhole) {
