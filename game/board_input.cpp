@@ -4,11 +4,6 @@
 
 namespace zenko {
 
-// MoveWork slots of the move being assembled.
-namespace {
-constexpr int FromXSlot = 3, FromYSlot = 4, ToXSlot = 5, ToYSlot = 6, PieceSlot = 8;
-}
-
 void Form1::Form_MouseDown(int button, int shift, double X, double Y) {
     (void)button, (void)shift;
     hide_record_panel();
@@ -47,9 +42,9 @@ void Form1::choose_piece(int x, int y) {
     }
     selection_.SelectState = 1;
     消去_移動可能桝色();
-    selection_.MoveWork[FromXSlot] = x;
-    selection_.MoveWork[FromYSlot] = y;
-    selection_.MoveWork[PieceSlot] = piece;
+    selection_.from_x() = x;
+    selection_.from_y() = y;
+    selection_.moving_piece() = piece;
     描画_移動可能桝色(x, y, GuidanceColor(), piece);
     // An opponent's piece may be inspected (white) but never moved.
     if (belongs_to_mover(piece))
@@ -59,11 +54,10 @@ void Form1::choose_piece(int x, int y) {
 }
 
 void Form1::choose_destination(int x, int y) {
-    selection_.MoveWork[ToXSlot] = x;
-    selection_.MoveWork[ToYSlot] = y;
+    selection_.to_x() = x;
+    selection_.to_y() = y;
     selection_.SelectState = 0;
-    const int fromX = selection_.MoveWork[FromXSlot], fromY = selection_.MoveWork[FromYSlot],
-              piece = selection_.MoveWork[PieceSlot];
+    const int fromX = selection_.from_x(), fromY = selection_.from_y(), piece = selection_.moving_piece();
     描画_絵(piece, fromX, fromY);
     描画_罫線(LineColor, fromX, fromY);
     消去_移動可能桝色();
@@ -80,9 +74,9 @@ void Form1::choose_destination(int x, int y) {
 // opponent's piece.
 void Form1::reselect_after_refusal(int x, int y) {
     const int piece = engine_.piece_at(x, y);
-    selection_.MoveWork[FromXSlot] = x;
-    selection_.MoveWork[FromYSlot] = y;
-    selection_.MoveWork[PieceSlot] = piece;
+    selection_.from_x() = x;
+    selection_.from_y() = y;
+    selection_.moving_piece() = piece;
     if (piece == PieceEmpty) {
         platform.sound.dsPlay(sounds().SoundForbidden);
         return;
@@ -98,9 +92,8 @@ void Form1::reselect_after_refusal(int x, int y) {
 }
 
 void Form1::play_move() {
-    const int fromX = selection_.MoveWork[FromXSlot], fromY = selection_.MoveWork[FromYSlot];
-    const int toX = selection_.MoveWork[ToXSlot], toY = selection_.MoveWork[ToYSlot],
-              piece = selection_.MoveWork[PieceSlot];
+    const int fromX = selection_.from_x(), fromY = selection_.from_y();
+    const int toX = selection_.to_x(), toY = selection_.to_y(), piece = selection_.moving_piece();
     measure_move_seconds();
     // The time goes to the clock of the side that moved; in a game between two
     // people the top pieces are moved by mouse too.
@@ -186,8 +179,7 @@ void Form1::resume_game() {
     play_.GameMode = h.HistoryOrigin.mode;
     play_.ManSide = h.HistoryOrigin.manSide;
     play_.ComSide = h.HistoryOrigin.comSide;
-    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
-    if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
+    start_turn_clock();
     // The next recorded move tells whose turn it is; with none recorded the
     // side that did not make the last move is to move.
     const bool nextRecorded = h.HistoryPos < h.HistoryLen;

@@ -19,8 +19,7 @@ private:
 }  // namespace
 
 void Form1::com_ban() {
-    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
-    if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
+    start_turn_clock();
     show_thinking_notice();
     platform.canvas.refresh();  // the notice must show during the search
 
@@ -34,7 +33,7 @@ void Form1::com_ban() {
 }
 
 void Form1::show_thinking_notice() {
-    for (int x = 11; x <= 13; ++x) 描画_絵(options().Background, x, 6);
+    erase_tiles(11, 13, 6);
     描画_数値(11.6, 6.2, "思考中", ColorBlack, 0, 12);
     描画_数値(11.5, 6.1, "思考中", MoveTextColor, 0, 12);
 }
@@ -66,9 +65,8 @@ void Form1::play_computer_move(const SearchResult& move) {
     selection_.ComMarkY = toY;
     描画_桝輪郭(ColorYellow, toX, toY);
     clock_.ComTime += clock_.MoveSeconds;
-    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
     play_.Turn = play_.ManSide;
-    if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
+    start_turn_clock();
 }
 
 void Form1::レベル_設定(int level) {
@@ -77,25 +75,19 @@ void Form1::レベル_設定(int level) {
     if (play_.GameMode == ModeVsCom) 描画_レベル(engine_.Level);
 }
 
-namespace {
 // The level caption stands on the three tiles left of the board's top row.
-void erase_level_caption(Form1& form) {
-    for (int x = -2; x <= 0; ++x) form.描画_絵(form.options().Background, x, 0);
-}
-}  // namespace
-
 void Form1::LEVEL1_Click() {
-    erase_level_caption(*this);
+    erase_tiles(-2, 0, 0);
     レベル_設定(1);
 }
 
 void Form1::LEVEL2_Click() {
-    erase_level_caption(*this);
+    erase_tiles(-2, 0, 0);
     レベル_設定(2);
 }
 
 void Form1::LEVEL3_Click() {
-    erase_level_caption(*this);
+    erase_tiles(-2, 0, 0);
     レベル_設定(3);
 }
 

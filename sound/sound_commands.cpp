@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "settings/file_access.h"
+#include "sound/sound_flags.h"
 #include "ui/form1.h"
 
 namespace zenko {
@@ -14,10 +15,6 @@ constexpr const char* kNoDeviceText = "Direct Soundインターフェースが�
 // The game's sounds are under 2 MB; a bigger file is not one of them.
 constexpr std::size_t kLargestSoundFile = 64 * 1024 * 1024;
 
-// Buffer flags of the sound library: effects are 3, the music 1.
-constexpr int kEffectFlags = 3;
-constexpr int kMusicFlags = 1;
-
 struct SoundFile {
     int SoundHandles::*handle;
     const char* fileName;  // in the working directory
@@ -26,10 +23,10 @@ struct SoundFile {
 
 // In the order the buffers are made.
 constexpr SoundFile kSoundFiles[] = {
-    {&SoundHandles::SoundOther, "その他.wav", kEffectFlags},
-    {&SoundHandles::SoundForbidden, "禁止.wav", kEffectFlags},
-    {&SoundHandles::SoundPiece, "駒打音.wav", kEffectFlags},
-    {&SoundHandles::SoundBgm, "BGM.wav", kMusicFlags},
+    {&SoundHandles::SoundOther, "その他.wav", DS_FLAG_EFFECT},
+    {&SoundHandles::SoundForbidden, "禁止.wav", DS_FLAG_EFFECT},
+    {&SoundHandles::SoundPiece, "駒打音.wav", DS_FLAG_EFFECT},
+    {&SoundHandles::SoundBgm, "BGM.wav", DS_FLAG_MUSIC},
 };
 
 void warn(Dialogs& dialogs, const std::string& text) {

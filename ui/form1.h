@@ -73,7 +73,7 @@ public:
     void OWARI_Click();
     void SIDOU_Click();
     void 終了(const std::string& winner);
-    void start_game_against_computer(int personSide);
+    void start_game_against_computer(Side personSide);
     // ===== Elapsed-time clock (game/) =====
     void Timer1_Timer();
     double 調査_経過秒(double start, double now) const;
@@ -257,6 +257,12 @@ private:
     void forget_computer_mark();
     // The sides of a new start: the person at the bottom, moving second.
     void reset_sides();
+    // The turn's clock starts now; it runs when 経過時間 is on.
+    void start_turn_clock();
+
+    // ===== Pictures (ui/) =====
+    // Covers the tiles firstX..lastX of row y (a text area) with the background.
+    void erase_tiles(int firstX, int lastX, int y);
 
     PlayState play_;                // game/
     SelectionState selection_;      // game/

@@ -5,6 +5,10 @@
 
 namespace zenko {
 
+void Form1::erase_tiles(int firstX, int lastX, int y) {
+    for (int x = firstX; x <= lastX; ++x) 描画_絵(options().Background, x, y);
+}
+
 namespace {
 
 // The order in which a picture code is compared with the picture holders;

@@ -4,16 +4,13 @@
 #include <string>
 
 #include "ui/form1.h"
+#include "ui/key_codes.h"
 #include "zenko/version.h"
 
 namespace zenko {
 namespace {
 
 constexpr const char* kVersionTitle = "その他";
-
-constexpr int KeyEscape = 27;
-constexpr int KeyF1 = 112;
-constexpr int KeyF2 = 113;
 
 struct KeyCommand {
     int keyCode;

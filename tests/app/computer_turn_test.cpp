@@ -21,8 +21,6 @@ using testing::RecordingCanvas;
 using testing::RecordingSound;
 using testing::ScriptedDialogs;
 
-constexpr int Forbidden = 2, PieceSound = 3;
-
 // A time of day that moves on by `step` seconds at every reading.
 struct SteppingClock : TimeOfDay {
     double now = 36000, step = 0;
@@ -114,7 +112,7 @@ TEST(ComputerTurn, TheReplyIsPlayedRecordedAndMarkedInYellow) {
         EXPECT_EQ(g.form.history().HistoryLen, 2);
         EXPECT_EQ(g.form.play().Turn, FirstPlayer);
         EXPECT_EQ(g.form.clock().Timer1.Enabled, keika) << keika;
-        EXPECT_EQ(g.sound.count("dsPlay", PieceSound), 2);
+        EXPECT_EQ(g.sound.count("dsPlay", g.form.sounds().SoundPiece), 2);
         EXPECT_EQ(g.form.selection().ComMarkX, 9);
         EXPECT_EQ(g.form.selection().ComMarkY, 2);
 

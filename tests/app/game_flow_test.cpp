@@ -15,8 +15,6 @@ namespace {
 using testing::DrawCall;
 using testing::FormFixture;
 
-constexpr int Forbidden = 2, PieceSound = 3;
-
 struct Box {
     std::string text, title;
     Buttons buttons;
@@ -55,7 +53,7 @@ struct Game : FormFixture {
         for (const auto& b : dialogs.shown) out.push_back({b.text, b.title, b.buttons});
         return out;
     }
-    int forbidden_sounds() const { return sound.count("dsPlay", Forbidden); }
+    int forbidden_sounds() const { return sound.count("dsPlay", form.sounds().SoundForbidden); }
     // Colour of the last outline drawn inside square (x, y), or -1.
     int last_outline(int x, int y) const {
         const int left = BoardOriginX + SquareWidth * x, top = BoardOriginY + SquareHeight * y;

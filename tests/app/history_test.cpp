@@ -15,8 +15,6 @@ namespace {
 using testing::DrawCall;
 using testing::FormFixture;
 
-constexpr int Forbidden = 2, PieceSound = 3;
-
 struct Snapshot {
     std::vector<int> board;
     double manTime, comTime;
@@ -90,7 +88,7 @@ struct Game : FormFixture {
         for (const auto& b : dialogs.shown) out.push_back(b.text + " / " + b.title);
         return out;
     }
-    int forbidden_sounds() const { return sound.count("dsPlay", Forbidden); }
+    int forbidden_sounds() const { return sound.count("dsPlay", form.sounds().SoundForbidden); }
     bool drew_text(const std::string& text) const {
         for (const std::string& t : canvas.texts())
             if (t == text) return true;
@@ -120,7 +118,7 @@ TEST(TakeBack, ACaptureTakenBackRestoresBothPiecesAndTheClocksFromBefore) {
     EXPECT_EQ(g.form.history().HistoryPos, 1);
     EXPECT_EQ(g.form.history().HistoryLen, 2);
     EXPECT_EQ(g.form.history().MoveNumber, 1);
-    EXPECT_EQ(g.sound.count("dsPlay", PieceSound), 1);
+    EXPECT_EQ(g.sound.count("dsPlay", g.form.sounds().SoundPiece), 1);
     EXPECT_EQ(g.forbidden_sounds(), 0);
     // The captured horse is painted back on its square, after the square was emptied.
     const auto pictures = g.canvas.of_kind(DrawCall::Picture);
@@ -165,7 +163,7 @@ TEST(Refusals, RefusedCommandsLeaveEverythingAsItWas) {
         (g.form.*r.command)();
         EXPECT_EQ(g.box_texts(), std::vector<std::string>{r.box}) << r.name;
         EXPECT_EQ(g.forbidden_sounds(), r.forbidden) << r.name;
-        EXPECT_EQ(g.sound.count("dsPlay", PieceSound), r.movesBefore) << r.name;
+        EXPECT_EQ(g.sound.count("dsPlay", g.form.sounds().SoundPiece), r.movesBefore) << r.name;
         EXPECT_EQ(g.snapshot(), before) << r.name;
         EXPECT_EQ(g.form.play().Turn, turn) << r.name;
         EXPECT_EQ(g.form.history().HistoryPos, pos) << r.name;
@@ -213,7 +211,7 @@ TEST(Replay, BackToTheStartThenThirtyReplaysReproduceTheGameAndItsClocks) {
     EXPECT_EQ(g.form.history().MoveNumber, 0);
     EXPECT_DOUBLE_EQ(g.form.clock().ManTime, 0);
     EXPECT_EQ(g.form.play().Turn, NoGame);
-    EXPECT_EQ(g.sound.count("dsPlay", PieceSound), 1);
+    EXPECT_EQ(g.sound.count("dsPlay", g.form.sounds().SoundPiece), 1);
 
     for (int i = 0; i < 30; ++i) g.form.AFTER_Click();
     EXPECT_EQ(g.snapshot(), final);

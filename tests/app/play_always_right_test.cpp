@@ -14,8 +14,6 @@
 namespace zenko::testing {
 namespace {
 
-constexpr int Forbidden = 2, PieceSound = 3;  // as testing::open_sounds makes them
-
 // ---- An independent referee: brute force over every square ----
 
 bool mine(int code, bool comSide) { return comSide ? code > 0 : code < 0; }
