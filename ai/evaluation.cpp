@@ -28,27 +28,28 @@ struct Targets {
 // The mover stands on `to` after being attacked and undefended on `from`,
 // or is now attacked, defended or not.
 Score moved_piece_safety(const Engine& e, int moving, int fromX, int fromY, int toX, int toY) {
-    if (e.ManInfluence[toX][toY] == 0) {
-        if (e.SavedManInfluence[fromX][fromY] > 0 && e.SavedComInfluence[fromX][fromY] == 0)
+    if (e.man_influence()[toX][toY] == 0) {
+        if (e.saved_man_influence()[fromX][fromY] > 0 && e.saved_com_influence()[fromX][fromY] == 0)
             return moving == ComGeneral ? 4 * Point : 5 * moving * Point;
         return 0;
     }
-    if (e.ComInfluence[toX][toY] == 0) return -2 * moving * Point;
-    const int attacker = e.ManAttacker[toX][toY];
+    if (e.com_influence()[toX][toY] == 0) return -2 * moving * Point;
+    const int attacker = e.man_attacker()[toX][toY];
     Score score = 0;
     if (moving > std::abs(attacker)) score += (std::abs(attacker) - moving) * Point;
     const Square king = e.man_general();
-    if (attacker == ManGeneral && e.ComInfluence[king.x][king.y] > 0 && toY < king.y) score += moving * Point;
+    if (attacker == ManGeneral && e.com_influence()[king.x][king.y] > 0 && toY < king.y)
+        score += moving * Point;
     return score;
 }
 
 Score capture_gain(Engine& e, int captured, int moving, int fromX, int fromY, int toX, int toY) {
     const int value = std::abs(captured);
-    if (e.ManInfluence[toX][toY] == 0) return 5 * value * Point;
+    if (e.man_influence()[toX][toY] == 0) return 5 * value * Point;
     Score score = -2 * moving * Point;
-    if (e.ComInfluence[toX][toY] > 0) {
-        if (moving < std::abs(e.ManAttacker[toX][toY])) score += value * Point;
-    } else if (e.SavedManInfluence[fromX][fromY] > 0 && e.調査_移動可場所数(fromX, fromY, moving) == 0) {
+    if (e.com_influence()[toX][toY] > 0) {
+        if (moving < std::abs(e.man_attacker()[toX][toY])) score += value * Point;
+    } else if (e.saved_man_influence()[fromX][fromY] > 0 && e.調査_移動可場所数(fromX, fromY, moving) == 0) {
         // A trapped piece with nowhere safe to go may as well sell itself.
         score += value * Point;
     }
@@ -62,7 +63,7 @@ Score positional_bonus(const Engine& e, int moving, int fromX, int fromY, int to
     Score score = 0;
     switch (moving) {
         case ComSoldier:
-            if (e.ManInfluence[toX][toY] == 0) {
+            if (e.man_influence()[toX][toY] == 0) {
                 score += Tenth;
                 if (toX == kingX) score += 10 * Point;
             }
@@ -82,8 +83,8 @@ Score positional_bonus(const Engine& e, int moving, int fromX, int fromY, int to
             if (toX == kingX) score += Point;
             break;
         case ComAdvisor:
-            if (e.SavedManInfluence[e.com_general().x][e.com_general().y] > 0 &&
-                e.ManInfluence[e.com_general().x][e.com_general().y] == 0)
+            if (e.saved_man_influence()[e.com_general().x][e.com_general().y] > 0 &&
+                e.man_influence()[e.com_general().x][e.com_general().y] == 0)
                 score += 5 * Point;
             break;
         default:
@@ -95,7 +96,7 @@ Score positional_bonus(const Engine& e, int moving, int fromX, int fromY, int to
 // An empty square that MAN reaches: near the COM general, in the COM camp,
 // or in front of an advanced MAN soldier.
 Score empty_square_danger(Engine& e, int x, int y) {
-    const int man = e.ManInfluence[x][y], com = e.ComInfluence[x][y];
+    const int man = e.man_influence()[x][y], com = e.com_influence()[x][y];
     Score score = 0;
     const Square general = e.com_general();
     if (std::abs(x - general.x) < 2 && std::abs(y - general.y) < 2) {
@@ -114,8 +115,8 @@ Score empty_square_danger(Engine& e, int x, int y) {
 }
 
 Score attacked_com_piece_danger(Engine& e, int c, int x, int y) {
-    const int man = e.ManInfluence[x][y], com = e.ComInfluence[x][y];
-    const int attacker = std::abs(e.ManAttacker[x][y]), guard = e.ComGuard[x][y];
+    const int man = e.man_influence()[x][y], com = e.com_influence()[x][y];
+    const int attacker = std::abs(e.man_attacker()[x][y]), guard = e.com_guard()[x][y];
     Score score = 0;
     if (guard == ComGeneral && (man > 1 || c > attacker)) score -= 100 * Point;
     if (c > attacker) score -= (c - attacker) * Point;
@@ -123,12 +124,12 @@ Score attacked_com_piece_danger(Engine& e, int c, int x, int y) {
         if (guard >= attacker && man > com) score -= c * Point;
         if (y <= ComPalaceBottom && com == man && e.piece_at(x, y + 1) != PieceEmpty &&
             e.調査_自守駒MAN_直進駒(x, y + 1))
-            score -= (c + std::abs(e.ManAttacker[x][y + 1])) * Point;
+            score -= (c + std::abs(e.man_attacker()[x][y + 1])) * Point;
     } else {
         score -= c * Point;
         if (y <= ComPalaceBottom) score -= 10 * Point;
         // A piece that has just captured there gets the captured piece back.
-        const int before = e.BoardBeforeMove[x][y];
+        const int before = e.board_before_move()[x][y];
         if (before <= ManSoldier) score += std::abs(before) * Point;
     }
     return score;
@@ -136,22 +137,23 @@ Score attacked_com_piece_danger(Engine& e, int c, int x, int y) {
 
 Score com_piece_danger(Engine& e, int c, int x, int y) {
     Score score = 0;
-    if (c == ComGeneral && y == ComBackRank && e.ManInfluence[x][ComBackRank + 1] > 0) {
+    if (c == ComGeneral && y == ComBackRank && e.man_influence()[x][ComBackRank + 1] > 0) {
         score -= 50 * Point;
-        if (e.ManInfluence[x][ComBackRank + 1] >= e.ComInfluence[x][ComBackRank + 1]) score -= 250 * Point;
+        if (e.man_influence()[x][ComBackRank + 1] >= e.com_influence()[x][ComBackRank + 1])
+            score -= 250 * Point;
     }
-    if (e.ManInfluence[x][y] > 0) score += attacked_com_piece_danger(e, c, x, y);
+    if (e.man_influence()[x][y] > 0) score += attacked_com_piece_danger(e, c, x, y);
     return score;
 }
 
 Score man_piece_chance(Engine& e, int m, int x, int y, int moving, int toX, int toY, Targets& targets) {
     Score score = 0;
     const Square general = e.com_general();
-    if (e.ComInfluence[x][y] > 0 && e.SavedComInfluence[x][y] == 0 && std::abs(x - general.x) < 3 &&
+    if (e.com_influence()[x][y] > 0 && e.saved_com_influence()[x][y] == 0 && std::abs(x - general.x) < 3 &&
         std::abs(y - general.y) < 3)
         score += 15 * Point;
-    const bool moverSafe = e.ManInfluence[toX][toY] == 0;
-    const bool undefended = e.ManInfluence[x][y] == 0 || Square{x, y} == e.man_general();
+    const bool moverSafe = e.man_influence()[toX][toY] == 0;
+    const bool undefended = e.man_influence()[x][y] == 0 || Square{x, y} == e.man_general();
     if (moverSafe && undefended && e.移動チェック(toX, toY, x, y, moving) == FlagOn) {
         score += Tenth;
         targets.count += 1;

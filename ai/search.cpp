@@ -1,5 +1,7 @@
 // The computer's choice: every legal move of every COM piece is made on the
 // board, surveyed, scored and taken back; the first of the best is kept.
+#include <cassert>
+
 #include "rules/engine.h"
 
 namespace zenko {
@@ -20,7 +22,13 @@ Score score_candidate(Engine& e, const Move& m) {
 
 }  // namespace
 
+SearchResult Engine::start_computer_turn(SearchObserver* observer) {
+    待避_移動前盤();
+    return 探索(observer);
+}
+
 SearchResult Engine::探索(SearchObserver* observer) {
+    assert(before_move_is_board() && "探索 needs 待避_移動前盤 of this position");
     SearchObserver silent;
     SearchObserver& watch = observer ? *observer : silent;
     SearchResult best;
@@ -40,7 +48,7 @@ SearchResult Engine::探索(SearchObserver* observer) {
                 const Score score = score_candidate(*this, m);
                 watch.candidate_scored(x, y, m.toX, m.toY, score);
                 if (score <= best.score) return true;
-                best = {true, x, y, m.toX, m.toY, p, score};
+                best = {true, x, y, m.toX, m.toY, p, score, captured};
                 return captured != ManGeneral;
             });
             if (!goOn) return best;

@@ -37,58 +37,6 @@ void fill(SquareTable<T>& table, T value) {
         for (int y = 1; y <= BoardRanks; ++y) table[x][y] = value;
 }
 
-void clear_tables(Engine& e) {
-    fill(e.ManInfluence, 0);
-    fill(e.ComInfluence, 0);
-    fill(e.ComGeneralCheck, 0);
-    fill(e.ManGeneralCheck, 0);
-    fill(e.ManAttackerX, 0);
-    fill(e.ManAttackerY, 0);
-    fill(e.ManAttacker, NoManAttacker);
-    fill(e.ComAttacker, NoComAttacker);
-    fill(e.ComGuard, NoComGuard);
-}
-
-// A MAN piece p on (x, y) reaches the COM piece on (tx, ty): keep the
-// attacker closest to zero, the first one found among equals.
-void note_man_attacker(Engine& e, int p, int x, int y, int tx, int ty) {
-    if (e.ManAttacker[tx][ty] < p) {
-        e.ManAttacker[tx][ty] = p;
-        e.ManAttackerX[tx][ty] = x;
-        e.ManAttackerY[tx][ty] = y;
-    }
-}
-
-void note_com_attacker(Engine& e, int p, int x, int y, int tx, int ty) {
-    if (e.ComAttacker[tx][ty] > p) {
-        e.ComAttacker[tx][ty] = p;
-        e.ComAttackerX[tx][ty] = x;
-        e.ComAttackerY[tx][ty] = y;
-    }
-}
-
-// Counts a legal MAN reach of (tx, ty). Attacks are classified by the board
-// before the computer's move; the check mark goes on the piece's own square
-// unless the caller marks the line itself (the MAN cannon).
-void register_man_reach(Engine& e, int p, int x, int y, int tx, int ty, bool markChecker) {
-    e.ManInfluence[tx][ty] += 1;
-    const int before = e.BoardBeforeMove[tx][ty];
-    if (before < ComSoldier) return;
-    note_man_attacker(e, p, x, y, tx, ty);
-    if (before == ComGeneral && markChecker) e.ComGeneralCheck[x][y] = CheckerMark;
-}
-
-void register_com_reach(Engine& e, int p, int x, int y, int tx, int ty) {
-    e.ComInfluence[tx][ty] += 1;
-    const int before = e.BoardBeforeMove[tx][ty];
-    if (before >= ComSoldier) {
-        e.ComGuard[tx][ty] = std::min(e.ComGuard[tx][ty], p);
-    } else if (before <= ManSoldier) {
-        note_com_attacker(e, p, x, y, tx, ty);
-        if (before == ManGeneral) e.ManGeneralCheck[x][y] = CheckerMark;
-    }
-}
-
 int sign(int v) { return (v > 0) - (v < 0); }
 
 // Marks with `mark` the squares strictly between (x, y) and (gx, gy), which
@@ -172,41 +120,93 @@ void register_piece(Engine& e, int p, int x, int y) {
     }
 }
 
+}  // namespace
+
+void Engine::clear_survey_tables() {
+    fill(ManInfluence, 0);
+    fill(ComInfluence, 0);
+    fill(ComGeneralCheck, 0);
+    fill(ManGeneralCheck, 0);
+    fill(ManAttackerX, 0);
+    fill(ManAttackerY, 0);
+    fill(ManAttacker, NoManAttacker);
+    fill(ComAttacker, NoComAttacker);
+    fill(ComGuard, NoComGuard);
+}
+
+// A MAN piece p on (x, y) reaches the COM piece on (tx, ty): keep the
+// attacker closest to zero, the first one found among equals.
+void Engine::note_man_attacker(int p, int x, int y, int tx, int ty) {
+    if (ManAttacker[tx][ty] < p) {
+        ManAttacker[tx][ty] = p;
+        ManAttackerX[tx][ty] = x;
+        ManAttackerY[tx][ty] = y;
+    }
+}
+
+void Engine::note_com_attacker(int p, int x, int y, int tx, int ty) {
+    if (ComAttacker[tx][ty] > p) {
+        ComAttacker[tx][ty] = p;
+        ComAttackerX[tx][ty] = x;
+        ComAttackerY[tx][ty] = y;
+    }
+}
+
+// Counts a legal MAN reach of (tx, ty). Attacks are classified by the board
+// before the computer's move; the check mark goes on the piece's own square
+// unless the caller marks the line itself (the MAN cannon).
+void Engine::register_man_reach(int p, int x, int y, int tx, int ty, bool markChecker) {
+    ManInfluence[tx][ty] += 1;
+    const int before = BoardBeforeMove[tx][ty];
+    if (before < ComSoldier) return;
+    note_man_attacker(p, x, y, tx, ty);
+    if (before == ComGeneral && markChecker) ComGeneralCheck[x][y] = CheckerMark;
+}
+
+void Engine::register_com_reach(int p, int x, int y, int tx, int ty) {
+    ComInfluence[tx][ty] += 1;
+    const int before = BoardBeforeMove[tx][ty];
+    if (before >= ComSoldier) {
+        ComGuard[tx][ty] = std::min(ComGuard[tx][ty], p);
+    } else if (before <= ManSoldier) {
+        note_com_attacker(p, x, y, tx, ty);
+        if (before == ManGeneral) ManGeneralCheck[x][y] = CheckerMark;
+    }
+}
+
 // One square of a chariot's ray, classified by the live board. Returns
 // whether the ray goes on: past empty squares and through the enemy general,
 // whose check it marks (1 on the squares between, 9 on the chariot).
-bool register_ray_square(Engine& e, int p, int x, int y, int i, int j) {
-    const int target = e.piece_at(i, j);
+bool Engine::register_ray_square(int p, int x, int y, int i, int j) {
+    const int target = piece_at(i, j);
     if (p < 0) {
-        e.ManInfluence[i][j] += 1;
-        if (target >= ComSoldier) note_man_attacker(e, p, x, y, i, j);
+        ManInfluence[i][j] += 1;
+        if (target >= ComSoldier) note_man_attacker(p, x, y, i, j);
         if (target == ComGeneral) {
-            mark_between(e, e.ComGeneralCheck, x, y, i, j, CheckLineMark, false);
-            e.ComGeneralCheck[x][y] = CheckerMark;
+            mark_between(*this, ComGeneralCheck, x, y, i, j, CheckLineMark, false);
+            ComGeneralCheck[x][y] = CheckerMark;
         }
         return target == PieceEmpty || target == ComGeneral;
     }
-    e.ComInfluence[i][j] += 1;
-    if (target >= ComSoldier) e.ComGuard[i][j] = std::min(e.ComGuard[i][j], p);
-    if (target <= ManSoldier) note_com_attacker(e, p, x, y, i, j);
+    ComInfluence[i][j] += 1;
+    if (target >= ComSoldier) ComGuard[i][j] = std::min(ComGuard[i][j], p);
+    if (target <= ManSoldier) note_com_attacker(p, x, y, i, j);
     if (target == ManGeneral) {
-        mark_between(e, e.ManGeneralCheck, x, y, i, j, CheckLineMark, false);
-        e.ManGeneralCheck[x][y] = CheckerMark;
+        mark_between(*this, ManGeneralCheck, x, y, i, j, CheckLineMark, false);
+        ManGeneralCheck[x][y] = CheckerMark;
     }
     return target == PieceEmpty || target == ManGeneral;
 }
 
-void register_ray(Engine& e, int p, int x, int y, int dx, int dy) {
+void Engine::register_ray(int p, int x, int y, int dx, int dy) {
     for (int i = x + dx, j = y + dy; on_board(i, j); i += dx, j += dy)
-        if (!register_ray_square(e, p, x, y, i, j)) return;
+        if (!register_ray_square(p, x, y, i, j)) return;
 }
-
-}  // namespace
 
 // A general's square is taken from the board as the scan reaches it, so the
 // pieces scanned before it test the facing rule against the square it had.
 void Engine::勢力調査() {
-    clear_tables(*this);
+    clear_survey_tables();
     for (int x = 1; x <= BoardFiles; ++x)
         for (int y = 1; y <= BoardRanks; ++y) {
             const int p = Board[x][y];
@@ -221,14 +221,14 @@ void Engine::勢力設定_MAN(int x, int y, int tx, int ty) {
     const auto trial = TrialMove::stand_in(
         *this, tx, ty, PieceEmpty);  // so that defending one's own piece passes the legality test
     const int p = Board[x][y];
-    if (移動チェック(x, y, tx, ty, p) == FlagOn) register_man_reach(*this, p, x, y, tx, ty, true);
+    if (移動チェック(x, y, tx, ty, p) == FlagOn) register_man_reach(p, x, y, tx, ty, true);
 }
 
 void Engine::勢力設定_COM(int x, int y, int tx, int ty) {
     if (!on_board(tx, ty)) return;
     const auto trial = TrialMove::stand_in(*this, tx, ty, PieceEmpty);
     const int p = Board[x][y];
-    if (移動チェック(x, y, tx, ty, p) == FlagOn) register_com_reach(*this, p, x, y, tx, ty);
+    if (移動チェック(x, y, tx, ty, p) == FlagOn) register_com_reach(p, x, y, tx, ty);
 }
 
 // The MAN cannon reaches a square only by capturing over one screen, so the
@@ -240,7 +240,7 @@ void Engine::勢力設定_自炮(int x, int y, int tx, int ty) {
     const auto trial = TrialMove::stand_in(*this, tx, ty, ComSoldier);
     const int p = Board[x][y];
     if (移動チェック(x, y, tx, ty, p) == FlagOn) {
-        register_man_reach(*this, p, x, y, tx, ty, false);
+        register_man_reach(p, x, y, tx, ty, false);
         if (BoardBeforeMove[tx][ty] == ComGeneral)
             mark_between(*this, ComGeneralCheck, x, y, tx, ty, CheckerMark, true);
     }
@@ -250,13 +250,13 @@ void Engine::勢力設定_敵砲(int x, int y, int tx, int ty) {
     if (!on_board(tx, ty)) return;
     const auto trial = TrialMove::stand_in(*this, tx, ty, ManSoldier);
     const int p = Board[x][y];
-    if (移動チェック(x, y, tx, ty, p) == FlagOn) register_com_reach(*this, p, x, y, tx, ty);
+    if (移動チェック(x, y, tx, ty, p) == FlagOn) register_com_reach(p, x, y, tx, ty);
 }
 
-void Engine::勢力確定上直進(int code, int x, int y) { register_ray(*this, code, x, y, 0, -1); }
-void Engine::勢力確定下直進(int code, int x, int y) { register_ray(*this, code, x, y, 0, 1); }
-void Engine::勢力確定右直進(int code, int x, int y) { register_ray(*this, code, x, y, 1, 0); }
-void Engine::勢力確定左直進(int code, int x, int y) { register_ray(*this, code, x, y, -1, 0); }
+void Engine::勢力確定上直進(int code, int x, int y) { register_ray(code, x, y, 0, -1); }
+void Engine::勢力確定下直進(int code, int x, int y) { register_ray(code, x, y, 0, 1); }
+void Engine::勢力確定右直進(int code, int x, int y) { register_ray(code, x, y, 1, 0); }
+void Engine::勢力確定左直進(int code, int x, int y) { register_ray(code, x, y, -1, 0); }
 
 // Squares the piece could move to that no enemy piece reaches, by the
 // tables of the last survey.
@@ -296,6 +296,18 @@ void Engine::待避_移動前盤() {
             SavedManInfluence[x][y] = ManInfluence[x][y];
             SavedComInfluence[x][y] = ComInfluence[x][y];
         }
+}
+
+void Engine::settle_before_move() {
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) BoardBeforeMove[x][y] = Board[x][y];
+}
+
+bool Engine::before_move_is_board() const {
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y)
+            if (BoardBeforeMove[x][y] != Board[x][y]) return false;
+    return true;
 }
 
 }  // namespace zenko

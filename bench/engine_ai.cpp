@@ -37,8 +37,7 @@ const char* const EndgameFen = "3k5/4a4/4b4/9/2p6/6R2/9/4C4/4A4/4K4 b";
 // A position as the computer is asked to move in it.
 bool prepare(Engine& engine, const char* fen) {
     if (!engine.set_fen(fen)) return false;
-    for (int x = 1; x <= zenko::BoardFiles; ++x)
-        for (int y = 1; y <= zenko::BoardRanks; ++y) engine.BoardBeforeMove[x][y] = engine.piece_at(x, y);
+    engine.settle_before_move();
     engine.待避_移動前盤();
     return true;
 }
@@ -58,7 +57,7 @@ void BM_Survey(benchmark::State& state, const char* fen) {
     if (!prepare(engine, fen)) return state.SkipWithError("bad FEN");
     run_without_allocating(state, [&] {
         engine.勢力調査();
-        benchmark::DoNotOptimize(engine.ManInfluence);
+        benchmark::DoNotOptimize(engine.man_influence());
     });
 }
 BENCHMARK_CAPTURE(BM_Survey, start, StartFen);

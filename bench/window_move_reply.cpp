@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fakes.h"
+#include "form_test_access.h"
 
 namespace zenko {
 namespace {
@@ -30,14 +31,14 @@ public:
         int bestGain = 0;
         for (int x = 1; x <= BoardFiles; ++x)
             for (int y = 1; y <= BoardRanks; ++y) {
-                const int p = form.engine.piece_at(x, y);
+                const int p = form.engine().piece_at(x, y);
                 if (p >= 0) continue;
                 for (int tx = 1; tx <= BoardFiles; ++tx)
                     for (int ty = 1; ty <= BoardRanks; ++ty) {
-                        if (form.engine.移動チェック(x, y, tx, ty, p) != FlagOn) continue;
+                        if (form.engine().移動チェック(x, y, tx, ty, p) != FlagOn) continue;
                         legal.push_back({x, y, tx, ty});
-                        if (form.engine.piece_at(tx, ty) > bestGain)
-                            bestGain = form.engine.piece_at(tx, ty), best = legal.back();
+                        if (form.engine().piece_at(tx, ty) > bestGain)
+                            bestGain = form.engine().piece_at(tx, ty), best = legal.back();
                     }
             }
         seed_ = seed_ * 1103515245u + 12345u;
@@ -63,7 +64,7 @@ double median(std::vector<double> values) {
 void BM_MoveToComputerReply(benchmark::State& state) {
     FormFixture f;
     Form1& form = f.form;
-    form.engine.Level = static_cast<int>(state.range(0));
+    FormTestAccess::engine(form).Level = static_cast<int>(state.range(0));
     form.set_clock_shown(true);  // the clock ticks during the search as in play
     form.初期設定();
     ScriptedPerson person;

@@ -4,11 +4,6 @@
 
 namespace zenko {
 
-// MoveWork slots of the move being assembled.
-namespace {
-constexpr int FromXSlot = 3, FromYSlot = 4, ToXSlot = 5, ToYSlot = 6, PieceSlot = 8;
-}
-
 void Form1::Form_MouseDown(int button, int shift, double X, double Y) {
     (void)button, (void)shift;
     hide_record_panel();
@@ -37,19 +32,19 @@ void Form1::measure_move_seconds() {
 }
 
 void Form1::choose_piece(int x, int y) {
-    const int piece = engine.piece_at(x, y);
+    const int piece = engine_.piece_at(x, y);
     if (piece == PieceEmpty) return;
     if (selection_.ComMarkX != 0) {  // the computer's last destination loses its yellow outline
-        描画_絵(engine.piece_at(selection_.ComMarkX, selection_.ComMarkY), selection_.ComMarkX,
+        描画_絵(engine_.piece_at(selection_.ComMarkX, selection_.ComMarkY), selection_.ComMarkX,
                 selection_.ComMarkY);
         描画_罫線(LineColor, selection_.ComMarkX, selection_.ComMarkY);
         selection_.ComMarkX = 0;
     }
     selection_.SelectState = 1;
     消去_移動可能桝色();
-    selection_.MoveWork[FromXSlot] = x;
-    selection_.MoveWork[FromYSlot] = y;
-    selection_.MoveWork[PieceSlot] = piece;
+    selection_.from_x() = x;
+    selection_.from_y() = y;
+    selection_.moving_piece() = piece;
     描画_移動可能桝色(x, y, GuidanceColor(), piece);
     // An opponent's piece may be inspected (white) but never moved.
     if (belongs_to_mover(piece))
@@ -59,16 +54,15 @@ void Form1::choose_piece(int x, int y) {
 }
 
 void Form1::choose_destination(int x, int y) {
-    selection_.MoveWork[ToXSlot] = x;
-    selection_.MoveWork[ToYSlot] = y;
+    selection_.to_x() = x;
+    selection_.to_y() = y;
     selection_.SelectState = 0;
-    const int fromX = selection_.MoveWork[FromXSlot], fromY = selection_.MoveWork[FromYSlot],
-              piece = selection_.MoveWork[PieceSlot];
+    const int fromX = selection_.from_x(), fromY = selection_.from_y(), piece = selection_.moving_piece();
     描画_絵(piece, fromX, fromY);
     描画_罫線(LineColor, fromX, fromY);
     消去_移動可能桝色();
-    if (belongs_to_opponent(engine.piece_at(fromX, fromY)) ||
-        engine.移動チェック(fromX, fromY, x, y, piece) == FlagOff) {
+    if (belongs_to_opponent(engine_.piece_at(fromX, fromY)) ||
+        engine_.移動チェック(fromX, fromY, x, y, piece) == FlagOff) {
         reselect_after_refusal(x, y);
         return;
     }
@@ -79,10 +73,10 @@ void Form1::choose_destination(int x, int y) {
 // for one's own piece, with the forbidden sound for an empty square or an
 // opponent's piece.
 void Form1::reselect_after_refusal(int x, int y) {
-    const int piece = engine.piece_at(x, y);
-    selection_.MoveWork[FromXSlot] = x;
-    selection_.MoveWork[FromYSlot] = y;
-    selection_.MoveWork[PieceSlot] = piece;
+    const int piece = engine_.piece_at(x, y);
+    selection_.from_x() = x;
+    selection_.from_y() = y;
+    selection_.moving_piece() = piece;
     if (piece == PieceEmpty) {
         platform.sound.dsPlay(sounds().SoundForbidden);
         return;
@@ -98,9 +92,8 @@ void Form1::reselect_after_refusal(int x, int y) {
 }
 
 void Form1::play_move() {
-    const int fromX = selection_.MoveWork[FromXSlot], fromY = selection_.MoveWork[FromYSlot];
-    const int toX = selection_.MoveWork[ToXSlot], toY = selection_.MoveWork[ToYSlot],
-              piece = selection_.MoveWork[PieceSlot];
+    const int fromX = selection_.from_x(), fromY = selection_.from_y();
+    const int toX = selection_.to_x(), toY = selection_.to_y(), piece = selection_.moving_piece();
     measure_move_seconds();
     // The time goes to the clock of the side that moved; in a game between two
     // people the top pieces are moved by mouse too.
@@ -111,7 +104,7 @@ void Form1::play_move() {
     count_move();
     selection_.SelectState = 0;
     消去_移動可能桝色();
-    const int captured = engine.piece_at(toX, toY);
+    const int captured = engine_.piece_at(toX, toY);
     駒移動(fromX, fromY, toX, toY, piece);
     platform.sound.dsPlay(sounds().SoundPiece);
     描画_移動結果(topMoved ? play_.ComSide : play_.ManSide, toX, toY, piece, MoveTextColor);
@@ -124,14 +117,11 @@ void Form1::play_move() {
 void Form1::after_move_vs_com(int captured) {
     clock_.Timer1.Enabled = false;
     clock_.ManTime += clock_.MoveSeconds;
-    engine.待避_移動前盤();
-    if (captured == ComGeneral || !engine.has_safe_move(true)) {
+    if (captured == ComGeneral || !engine_.has_safe_move(true)) {
         終了("あなた");
         return;
     }
     play_.Turn = play_.ComSide;
-    // The mate test's trial moves left their survey behind; survey again.
-    engine.待避_移動前盤();
     com_ban();
 }
 
@@ -154,7 +144,7 @@ void Form1::after_move_vs_man(int captured) {
         clock_.ComTime += clock_.MoveSeconds;
     }
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
-    engine.勢力調査();
+    engine_.勢力調査();
 }
 
 void Form1::click_outside_game() {
@@ -179,8 +169,8 @@ void Form1::click_outside_game() {
 // a loaded record) while both generals are still on the board.
 bool Form1::has_game_to_resume() const {
     if (history().HistoryPos == 0 || history().HistoryOrigin.mode == NoGame) return false;
-    const Square com = engine.com_general(), man = engine.man_general();
-    return engine.piece_at(com.x, com.y) == ComGeneral && engine.piece_at(man.x, man.y) == ManGeneral;
+    const Square com = engine_.com_general(), man = engine_.man_general();
+    return engine_.piece_at(com.x, com.y) == ComGeneral && engine_.piece_at(man.x, man.y) == ManGeneral;
 }
 
 // Goes on in the mode the game was played, from the position on the board.
@@ -189,8 +179,7 @@ void Form1::resume_game() {
     play_.GameMode = h.HistoryOrigin.mode;
     play_.ManSide = h.HistoryOrigin.manSide;
     play_.ComSide = h.HistoryOrigin.comSide;
-    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
-    if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
+    start_turn_clock();
     // The next recorded move tells whose turn it is; with none recorded the
     // side that did not make the last move is to move.
     const bool nextRecorded = h.HistoryPos < h.HistoryLen;
@@ -202,7 +191,6 @@ void Form1::resume_game() {
     }
     play_.Turn = play_.ComSide;
     if (play_.GameMode == ModeVsCom) {
-        engine.待避_移動前盤();
         com_ban();
     }
 }
@@ -215,10 +203,9 @@ void Form1::pass_turn_to_other_army() {
     p.Turn = p.Turn == p.ManSide ? p.ComSide : p.ManSide;
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
     if (p.GameMode == ModeVsCom && p.Turn == p.ComSide) {
-        engine.待避_移動前盤();
         com_ban();
     } else if (p.GameMode == ModeVsCom) {
-        engine.勢力調査();
+        engine_.勢力調査();
     }
 }
 

@@ -8,6 +8,11 @@
 
 namespace zenko {
 
+void Form1::start_turn_clock() {
+    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
+    if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
+}
+
 namespace {
 
 constexpr double SecondsPerDay = 86400;

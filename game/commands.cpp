@@ -6,10 +6,7 @@ namespace zenko {
 
 void Form1::START_Click() {
     // The background tiles cover the computer-level caption left of the board.
-    const int background = options().Background;
-    描画_絵(background, -2, 0);
-    描画_絵(background, -1, 0);
-    描画_絵(background, 0, 0);
+    erase_tiles(-2, 0, 0);
     play_.ManSide = FirstPlayer;
     play_.ComSide = SecondPlayer;
     play_.Turn = play_.ManSide;
@@ -19,13 +16,12 @@ void Form1::START_Click() {
     // otherwise a later click after 戻 would offer to discard it.
     leave_record_mode();
     platform.dialogs.message_box("先手の番です", " ", Buttons::OK);
-    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
-    if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
+    start_turn_clock();
 }
 
 // Both sides of a game against the computer start the same way: the first
 // player is to move and the clock runs whatever the 経過時間 option.
-void Form1::start_game_against_computer(int personSide) {
+void Form1::start_game_against_computer(Side personSide) {
     selection_.SelectState = 0;
     play_.ManSide = personSide;
     play_.ComSide = personSide == FirstPlayer ? SecondPlayer : FirstPlayer;
@@ -36,16 +32,15 @@ void Form1::start_game_against_computer(int personSide) {
 }
 
 void Form1::SENTE_Click() {
-    描画_レベル(engine.Level);
+    描画_レベル(engine_.Level);
     platform.dialogs.message_box("あなたの番です", " ", Buttons::OK);
     start_game_against_computer(FirstPlayer);
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
 }
 
 void Form1::GOTE_Click() {
-    描画_レベル(engine.Level);
+    描画_レベル(engine_.Level);
     start_game_against_computer(SecondPlayer);
-    engine.待避_移動前盤();
     com_ban();
 }
 

@@ -19,27 +19,27 @@ private:
 }  // namespace
 
 void Form1::com_ban() {
-    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
-    if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
+    start_turn_clock();
     show_thinking_notice();
     platform.canvas.refresh();  // the notice must show during the search
 
     ClockDuringSearch ticker(*this);
-    const SearchResult best = engine.探索(&ticker);
+    const SearchResult best = engine_.start_computer_turn(&ticker);
     if (!best.found) {  // no legal move left: the computer has lost
         終了("あなた");
         return;
     }
-    play_computer_move(best.fromX, best.fromY, best.toX, best.toY, best.piece);
+    play_computer_move(best);
 }
 
 void Form1::show_thinking_notice() {
-    for (int x = 11; x <= 13; ++x) 描画_絵(options().Background, x, 6);
+    erase_tiles(11, 13, 6);
     描画_数値(11.6, 6.2, "思考中", ColorBlack, 0, 12);
     描画_数値(11.5, 6.1, "思考中", MoveTextColor, 0, 12);
 }
 
-void Form1::play_computer_move(int fromX, int fromY, int toX, int toY, int piece) {
+void Form1::play_computer_move(const SearchResult& move) {
+    const int fromX = move.fromX, fromY = move.fromY, toX = move.toX, toY = move.toY, piece = move.piece;
     measure_move_seconds();
     手順保存(fromX, fromY, toX, toY, piece, piece, clock_.ManTime, clock_.ManTime, clock_.ComTime,
              clock_.ComTime + clock_.MoveSeconds);
@@ -48,53 +48,46 @@ void Form1::play_computer_move(int fromX, int fromY, int toX, int toY, int piece
     platform.sound.dsPlay(sounds().SoundPiece);
     clock_.Timer1.Enabled = false;
     描画_移動結果(play_.ComSide, toX, toY, piece, ColorWhite);
-    engine.勢力調査();
+    engine_.勢力調査();
 
     // Taking the general ends the game whatever the mate test says about a
     // board that no longer holds it.
-    if (engine.BoardBeforeMove[toX][toY] == ManGeneral) {
+    if (move.captured == ManGeneral) {
         終了("ｺﾝﾋﾟｭｰﾀ");
         return;
     }
-    if (!engine.has_safe_move(false))
+    if (!engine_.has_safe_move(false))
         platform.dialogs.message_box("被将死 ?（Bei Jiang si）", "詰め？", Buttons::OK);
-    else if (engine.general_attacked(false))
+    else if (engine_.general_attacked(false))
         platform.dialogs.message_box("   ** 将(Jiang) **", "王手", Buttons::OK);
 
     selection_.ComMarkX = toX;
     selection_.ComMarkY = toY;
     描画_桝輪郭(ColorYellow, toX, toY);
     clock_.ComTime += clock_.MoveSeconds;
-    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
     play_.Turn = play_.ManSide;
-    if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
+    start_turn_clock();
 }
 
 void Form1::レベル_設定(int level) {
     mark_level(level);
-    if (level >= 1 && level <= 3) engine.Level = level;
-    if (play_.GameMode == ModeVsCom) 描画_レベル(engine.Level);
+    if (level >= 1 && level <= 3) engine_.Level = level;
+    if (play_.GameMode == ModeVsCom) 描画_レベル(engine_.Level);
 }
 
-namespace {
 // The level caption stands on the three tiles left of the board's top row.
-void erase_level_caption(Form1& form) {
-    for (int x = -2; x <= 0; ++x) form.描画_絵(form.options().Background, x, 0);
-}
-}  // namespace
-
 void Form1::LEVEL1_Click() {
-    erase_level_caption(*this);
+    erase_tiles(-2, 0, 0);
     レベル_設定(1);
 }
 
 void Form1::LEVEL2_Click() {
-    erase_level_caption(*this);
+    erase_tiles(-2, 0, 0);
     レベル_設定(2);
 }
 
 void Form1::LEVEL3_Click() {
-    erase_level_caption(*this);
+    erase_tiles(-2, 0, 0);
     レベル_設定(3);
 }
 

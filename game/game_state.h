@@ -9,9 +9,9 @@ namespace zenko {
 
 // Whose game is played and whose turn it is.
 struct PlayState {
-    int Turn = NoGame;
-    int ManSide = SecondPlayer;
-    int ComSide = FirstPlayer;
+    Side Turn = NoGame;
+    Side ManSide = SecondPlayer;
+    Side ComSide = FirstPlayer;
     int GameMode = NoGame;
 };
 
@@ -19,6 +19,11 @@ struct PlayState {
 struct SelectionState {
     int SelectState = 0;
     int MoveWork[9]{};  // slots 3..6 and 8: the move being assembled
+    int& from_x() { return MoveWork[3]; }
+    int& from_y() { return MoveWork[4]; }
+    int& to_x() { return MoveWork[5]; }
+    int& to_y() { return MoveWork[6]; }
+    int& moving_piece() { return MoveWork[8]; }
     int ComMarkX = 0, ComMarkY = 0;
 };
 

@@ -29,11 +29,11 @@ void Form1::reset_to_full_set() {
     selection_.ComMarkX = 0;
 
     forget_guidance_outlines();
-    engine.初期配置();
+    engine_.初期配置();
 }
 
 void Form1::駒移動(int fromX, int fromY, int toX, int toY, int piece) {
-    engine.駒移動(fromX, fromY, toX, toY, piece);
+    engine_.駒移動(fromX, fromY, toX, toY, piece);
     描画_絵(PieceEmpty, fromX, fromY);
     描画_罫線(LineColor, fromX, fromY);
     描画_絵(piece, toX, toY);

@@ -37,25 +37,25 @@ constexpr double CaptionShadowShift = 0.1;
 // 96 dpi and "３" reads as "８".
 constexpr int HandicapCaptionSize = 11;
 
-void write_square(Form1& form, int x, int y, int code) {
-    form.engine.put_piece(x, y, code);
+void write_square(Form1& form, Engine& engine, SoundLibrary& sound, int x, int y, int code) {
+    engine.put_piece(x, y, code);
     form.描画_絵(code, x, y);
     form.描画_罫線(LineColor, x, y);
-    form.platform.sound.dsPlay(form.sounds().SoundPiece);
+    sound.dsPlay(form.sounds().SoundPiece);
 }
 
 // Empties (put = false) or refills the square of one side's piece of a step.
-void write_step(Form1& form, int step, bool comSide, bool put) {
+void write_step(Form1& form, Engine& engine, SoundLibrary& sound, int step, bool comSide, bool put) {
     const HandicapStep& s = HandicapSteps[step - 1];
     if (comSide)
-        write_square(form, s.comX, s.comY, put ? s.comPiece : PieceEmpty);
+        write_square(form, engine, sound, s.comX, s.comY, put ? s.comPiece : PieceEmpty);
     else
-        write_square(form, s.manX, s.manY, put ? s.manPiece : PieceEmpty);
+        write_square(form, engine, sound, s.manX, s.manY, put ? s.manPiece : PieceEmpty);
 }
 
 // Hides the panel, then refuses (forbidden sound and message) unless the
 // position is a fresh start; an accepted change drops any old record.
-bool begin_handicap_change(Form1& form) {
+bool begin_handicap_change(Form1& form, SoundLibrary& sound) {
     form.hide_record_panel();
     int reason = 0;
     if (form.history().RecordMode == FlagOn)
@@ -65,7 +65,7 @@ bool begin_handicap_change(Form1& form) {
     else if (form.history().Reversed == FlagOn)
         reason = RefusedWhenReversed;
     if (reason != 0) {
-        form.platform.sound.dsPlay(form.sounds().SoundForbidden);
+        sound.dsPlay(form.sounds().SoundForbidden);
         form.描画_メッセージ(reason);
         return false;
     }
@@ -76,27 +76,27 @@ bool begin_handicap_change(Form1& form) {
 }  // namespace
 
 void Form1::LBEL_UP_Click() {
-    if (!begin_handicap_change(*this)) return;
+    if (!begin_handicap_change(*this, platform.sound)) return;
     if (handicap_.HandicapLevel < MaxHandicapLevel) {
         ++handicap_.HandicapLevel;
         描画_ハンデレベル(handicap_.HandicapLevel);
         if (handicap_.HandicapLevel >= 1)
-            write_step(*this, handicap_.HandicapLevel, true, false);
+            write_step(*this, engine_, platform.sound, handicap_.HandicapLevel, true, false);
         else
-            write_step(*this, -handicap_.HandicapLevel + 1, false, true);
+            write_step(*this, engine_, platform.sound, -handicap_.HandicapLevel + 1, false, true);
     }
     handicap_.HandicapSet = FlagOn;  // even at the limit: a handicap was asked for
 }
 
 void Form1::LEBEL_DOWN_Click() {
-    if (!begin_handicap_change(*this)) return;
+    if (!begin_handicap_change(*this, platform.sound)) return;
     if (handicap_.HandicapLevel > -MaxHandicapLevel) {
         --handicap_.HandicapLevel;
         描画_ハンデレベル(handicap_.HandicapLevel);
         if (handicap_.HandicapLevel <= -1)
-            write_step(*this, -handicap_.HandicapLevel, false, false);
+            write_step(*this, engine_, platform.sound, -handicap_.HandicapLevel, false, false);
         else
-            write_step(*this, handicap_.HandicapLevel + 1, true, true);
+            write_step(*this, engine_, platform.sound, handicap_.HandicapLevel + 1, true, true);
     }
     handicap_.HandicapSet = FlagOn;
 }

@@ -17,21 +17,21 @@ void Form1::手順保存(int fromX, int fromY, int toX, int toY, int piece, int 
     // A game longer than the history so far makes room instead of being cut off.
     if (n >= static_cast<int>(history_.MoveHistory.size())) history_.MoveHistory.resize(n + 1);
     MoveRecord& entry = history_.MoveHistory[n];
-    entry = {fromX,       fromY,  toX,           toY,          engine.piece_at(toX, toY),
+    entry = {fromX,       fromY,  toX,           toY,          engine_.piece_at(toX, toY),
              piece,       placed, manTimeBefore, manTimeAfter, comTimeBefore,
              comTimeAfter};
     history_.HistoryLen = history_.HistoryPos;  // a move played after 戻 drops the moves beyond it
 }
 
 void Form1::note_history_start() {
-    history_.HistoryOrigin = {engine.board(),          history_.Reversed, handicap_.HandicapSet,
+    history_.HistoryOrigin = {engine_.board(),         history_.Reversed, handicap_.HandicapSet,
                               handicap_.HandicapLevel, play().GameMode,   play().ManSide,
                               play().ComSide};
 }
 
 void Form1::restore_history_start() {
     for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) engine.put_piece(x, y, history_.HistoryOrigin.board[x][y]);
+        for (int y = 1; y <= BoardRanks; ++y) engine_.put_piece(x, y, history_.HistoryOrigin.board[x][y]);
     history_.Reversed = history_.HistoryOrigin.reversed;
     handicap_.HandicapSet = history_.HistoryOrigin.handicapSet;
     handicap_.HandicapLevel = history_.HistoryOrigin.handicapLevel;
@@ -88,7 +88,7 @@ void Form1::REPLAY_Click() {
     stop_play_for_navigation();
 
     const MoveRecord e = history_.MoveHistory[history_.HistoryPos];
-    engine.take_back(e.fromX, e.fromY, e.toX, e.toY, e.piece, e.captured);
+    engine_.take_back(e.fromX, e.fromY, e.toX, e.toY, e.piece, e.captured);
     描画_絵(e.piece, e.fromX, e.fromY);
     描画_罫線(LineColor, e.fromX, e.fromY);
     set_clock_totals(e.manTimeBefore, e.comTimeBefore);
@@ -126,7 +126,7 @@ void Form1::AFTER_Click() {
     ++history_.MoveNumber;
     描画_手数(history_.MoveNumber);
     const MoveRecord e = history_.MoveHistory[history_.HistoryPos];
-    engine.駒移動(e.fromX, e.fromY, e.toX, e.toY, e.placed);
+    engine_.駒移動(e.fromX, e.fromY, e.toX, e.toY, e.placed);
     描画_絵(PieceEmpty, e.fromX, e.fromY);
     描画_罫線(LineColor, e.fromX, e.fromY);
     set_clock_totals(e.manTimeAfter, e.comTimeAfter);
@@ -160,7 +160,7 @@ void Form1::REVERSE_Click() {
     drop_selection();
 
     // Turn the board half round; each piece changes sides with its kind kept.
-    engine.反転();
+    engine_.反転();
 
     画面_再描画();
     描画_手数(history_.MoveNumber);

@@ -14,7 +14,8 @@ namespace zenko {
 struct HistoryStart {
     BoardArray board{};
     int reversed = FlagOff, handicapSet = FlagOff, handicapLevel = 0;
-    int mode = NoGame, manSide = SecondPlayer, comSide = FirstPlayer;
+    int mode = NoGame;
+    Side manSide = SecondPlayer, comSide = FirstPlayer;
 };
 
 struct HistoryState {

@@ -60,8 +60,9 @@ struct LoadedRecord {
     std::vector<MoveRecord> moves;
 };
 
-void show_box(Form1& form, const std::string& text, const std::string& title, BoxIcon icon = BoxIcon::None) {
-    form.platform.dialogs.message_box(text, title, Buttons::OK, icon);
+void show_box(Dialogs& dialogs, const std::string& text, const std::string& title,
+              BoxIcon icon = BoxIcon::None) {
+    dialogs.message_box(text, title, Buttons::OK, icon);
 }
 
 std::string in_folder(const std::string& folder, const std::string& name) {
@@ -86,8 +87,7 @@ std::string bad_line_message(int lineNumber) {
 // The file's lines as written: game name, top player, bottom player (the
 // first player's field goes to the side that moved first), then the moves
 // up to the position on the board.
-std::vector<std::string> record_lines(Form1& form) {
-    Panel& panel = form.platform.panel;
+std::vector<std::string> record_lines(const Form1& form, Panel& panel) {
     std::string first = single_line(panel.text(PanelControl::Text3));
     std::string second = single_line(panel.text(PanelControl::Text4));
     bool manFirst = form.play().ManSide == FirstPlayer;
@@ -191,11 +191,11 @@ void Form1::KIFU_READ_Click() {
 
 void Form1::KIFU_WRITE_Click() {
     if (history_.Reversed == FlagOn) {
-        show_box(*this, "反転後は書き込みできません", "棋譜書込");
+        show_box(platform.dialogs, "反転後は書き込みできません", "棋譜書込");
         return;
     }
     if (handicap_.HandicapSet == FlagOn) {
-        show_box(*this, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+        show_box(platform.dialogs, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
         return;
     }
     描画_可視(true, true, false);
@@ -205,7 +205,7 @@ void Form1::KIFU_WRITE_Click() {
 void Form1::Drive1_Change() {
     PathResult result = platform.panel.set_dir_path(platform.panel.drive());
     if (result == PathResult::DeviceUnavailable)
-        show_box(*this, "ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
+        show_box(platform.dialogs, "ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
     else if (result == PathResult::Ok)
         Dir1_Change();  // the file list follows the new folder
 }
@@ -239,34 +239,34 @@ void Form1::Command1_Click() {
     Panel& panel = platform.panel;
     std::string name = panel.text(PanelControl::Text1);
     if (name.empty()) {
-        show_box(*this, "ﾌｧｲﾙ名が入力されていません", "  ");
+        show_box(platform.dialogs, "ﾌｧｲﾙ名が入力されていません", "  ");
         return;
     }
     if (history_.HistoryPos < 1) {
-        show_box(*this, "保存するデータがありません", "棋譜保存");
+        show_box(platform.dialogs, "保存するデータがありません", "棋譜保存");
         return;
     }
     if (name.find('/') != std::string::npos) {  // the name must not lead out of the chosen folder
-        show_box(*this, "ﾌｧｲﾙ名に / は使えません", "  ", BoxIcon::Warning);
+        show_box(platform.dialogs, "ﾌｧｲﾙ名に / は使えません", "  ", BoxIcon::Warning);
         return;
     }
-    std::vector<std::string> lines = record_lines(*this);
+    std::vector<std::string> lines = record_lines(*this, platform.panel);
     if (!headers_fit(lines)) {
-        show_box(*this, TooLongTextMessage, "棋譜保存", BoxIcon::Warning);
+        show_box(platform.dialogs, TooLongTextMessage, "棋譜保存", BoxIcon::Warning);
         return;
     }
     if (!headers_have_sjis_form(lines)) {
-        show_box(*this, "棋譜に書けない文字が入力されています", "棋譜保存", BoxIcon::Warning);
+        show_box(platform.dialogs, "棋譜に書けない文字が入力されています", "棋譜保存", BoxIcon::Warning);
         return;
     }
     if (!write_sjis_lines(in_folder(panel.file_path(), name + RecordExtension), lines)) {
-        show_box(*this, "棋譜ﾌｧｲﾙを書き込めません", "棋譜保存", BoxIcon::Warning);
+        show_box(platform.dialogs, "棋譜ﾌｧｲﾙを書き込めません", "棋譜保存", BoxIcon::Warning);
         return;
     }
     描画_可視(false, false, false);
     描画_棋譜_IO(1);
     panel.refresh_files();
-    show_box(*this, "棋譜を書き込みました", "  ");
+    show_box(platform.dialogs, "棋譜を書き込みました", "  ");
 }
 
 void Form1::File1_Click() {
@@ -275,7 +275,7 @@ void Form1::File1_Click() {
     std::string error = read_record(
         *this, RecordFile, in_folder(platform.panel.file_path(), platform.panel.file_name()), record);
     if (!error.empty()) {  // the game on the board stays as it was
-        show_box(*this, error, "棋譜", BoxIcon::Warning);
+        show_box(platform.dialogs, error, "棋譜", BoxIcon::Warning);
         return;
     }
     history_.HistoryLen = 0;  // the game on the board gives way to the record
@@ -285,11 +285,11 @@ void Form1::File1_Click() {
     fill_history(history_, record.moves);
     note_history_start();
     if (record.moves.empty()) {
-        show_box(*this, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
+        show_box(platform.dialogs, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
         return;
     }
-    show_box(*this, " 読み込みました", "棋譜");
-    show_box(*this, "棋譜を '進 'で進めて下さい", "棋譜");
+    show_box(platform.dialogs, " 読み込みました", "棋譜");
+    show_box(platform.dialogs, "棋譜を '進 'で進めて下さい", "棋譜");
 }
 
 }  // namespace zenko

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/form1.h"
+#include "record/history_state.h"
 
 namespace zenko {
 

@@ -1,4 +1,6 @@
 // The board model: the starting position and the board change of a move.
+#include <cassert>
+
 #include "rules/engine.h"
 
 namespace zenko {
@@ -41,12 +43,14 @@ void Engine::初期配置() {
 }
 
 void Engine::駒移動(int fromX, int fromY, int toX, int toY, int piece) {
+    assert(on_board(fromX, fromY) && on_board(toX, toY));
     Board[fromX][fromY] = PieceEmpty;
     Board[toX][toY] = piece;
     note_general(piece, toX, toY);
 }
 
 void Engine::take_back(int fromX, int fromY, int toX, int toY, int piece, int captured) {
+    assert(on_board(fromX, fromY) && on_board(toX, toY));
     Board[fromX][fromY] = piece;
     Board[toX][toY] = captured;
     note_general(piece, fromX, fromY);
@@ -63,6 +67,7 @@ void Engine::反転() {
 }
 
 void Engine::put_piece(int x, int y, int code) {
+    assert(on_board(x, y));
     Board[x][y] = code;
     note_general(code, x, y);
 }

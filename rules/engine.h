@@ -28,6 +28,7 @@ struct SearchResult {
     bool found = false;  // false: the computer has no legal move
     int fromX = 0, fromY = 0, toX = 0, toY = 0, piece = 0;
     Score score = 0;
+    int captured = PieceEmpty;  // what stood on the destination before the move
 };
 
 // One move of a piece as the move generator yields it.
@@ -111,24 +112,30 @@ public:
     bool general_attacked(bool comGeneral) const;
     bool has_safe_move(bool comSide);
     int 詰めかMAN_COM移動() const;
+    // Reads the tables of the last survey and leaves them as they were.
     int 詰めかMAN();
+    // Reads the tables of the last survey, and leaves behind the tables of
+    // the last position it tried: survey again before reading them.
     int 詰めかCOM();
 
     // ---- Influence survey ----
-    SquareTable<int> ManInfluence{};
-    SquareTable<int> ComInfluence{};
-    SquareTable<int> ManAttacker{};
-    SquareTable<int> ManAttackerX{};
-    SquareTable<int> ManAttackerY{};
-    SquareTable<int> ComAttacker{};
-    SquareTable<int> ComAttackerX{};
-    SquareTable<int> ComAttackerY{};
-    SquareTable<int> ComGuard{};
-    SquareTable<int> ComGeneralCheck{};
-    SquareTable<int> ManGeneralCheck{};
-    SquareTable<int> BoardBeforeMove{};
-    SquareTable<int> SavedManInfluence{};
-    SquareTable<int> SavedComInfluence{};
+    // The tables of the last 勢力調査, read-only; only the survey writes them.
+    using Table = SquareTable<int>;
+    const Table& man_influence() const { return ManInfluence; }
+    const Table& com_influence() const { return ComInfluence; }
+    const Table& man_attacker() const { return ManAttacker; }
+    const Table& man_attacker_x() const { return ManAttackerX; }
+    const Table& man_attacker_y() const { return ManAttackerY; }
+    const Table& com_attacker() const { return ComAttacker; }
+    const Table& com_attacker_x() const { return ComAttackerX; }
+    const Table& com_attacker_y() const { return ComAttackerY; }
+    const Table& com_guard() const { return ComGuard; }
+    const Table& com_general_check() const { return ComGeneralCheck; }
+    const Table& man_general_check() const { return ManGeneralCheck; }
+    // The copies 待避_移動前盤 took before the computer's move.
+    const Table& board_before_move() const { return BoardBeforeMove; }
+    const Table& saved_man_influence() const { return SavedManInfluence; }
+    const Table& saved_com_influence() const { return SavedComInfluence; }
 
     void 勢力調査();
     void 勢力設定_MAN(int x, int y, int tx, int ty);
@@ -141,7 +148,15 @@ public:
     void 勢力確定左直進(int code, int x, int y);
     int 調査_移動可場所数(int x, int y, int code) const;
     bool 調査_自守駒MAN_直進駒(int x, int y);
+    // Surveys the board (classifying attacks by the previous copy) and copies
+    // the board and both influence tables as the position before the
+    // computer's move. start_computer_turn does this itself.
     void 待避_移動前盤();
+    // Makes the board its own pre-move copy without surveying, as if it had
+    // stood unchanged since the computer's last turn: the next survey then
+    // classifies attacks by what stands on the board. For positions loaded
+    // from outside a game (the engine tool, tests, benchmarks).
+    void settle_before_move();
 
     // ---- Evaluation (scores in tenths) ----
     int Level = 3;
@@ -149,11 +164,25 @@ public:
     Score 盤評価_COM危険座標(int moving, int toX, int toY);
 
     // ---- The computer's choice (steps 3-4 of the computer's turn) ----
+    // The computer's turn on the board as it stands: 待避_移動前盤, then
+    // 探索. The game starts every computer move here.
+    SearchResult start_computer_turn(SearchObserver* observer = nullptr);
     // Tries every legal COM move, scores it and returns the best; the board
-    // and the general squares are as before when it returns.
+    // and the general squares are as before when it returns. Expects the
+    // pre-move copy to be of the board on it (checked in debug builds).
     SearchResult 探索(SearchObserver* observer = nullptr);
 
 private:
+    // The survey's own bookkeeping (ai/survey.cpp).
+    void clear_survey_tables();
+    void note_man_attacker(int p, int x, int y, int tx, int ty);
+    void note_com_attacker(int p, int x, int y, int tx, int ty);
+    void register_man_reach(int p, int x, int y, int tx, int ty, bool markChecker);
+    void register_com_reach(int p, int x, int y, int tx, int ty);
+    bool register_ray_square(int p, int x, int y, int i, int j);
+    void register_ray(int p, int x, int y, int dx, int dy);
+    bool before_move_is_board() const;
+
     // Moves the square of the general of `code` to (x, y); other codes leave both.
     void note_general(int code, int x, int y) {
         if (code == ComGeneral) ComGeneralX = x, ComGeneralY = y;
@@ -163,6 +192,21 @@ private:
     BoardArray Board{};
     int ManGeneralX = 5, ManGeneralY = 10;
     int ComGeneralX = 5, ComGeneralY = 1;
+
+    Table ManInfluence{};
+    Table ComInfluence{};
+    Table ManAttacker{};
+    Table ManAttackerX{};
+    Table ManAttackerY{};
+    Table ComAttacker{};
+    Table ComAttackerX{};
+    Table ComAttackerY{};
+    Table ComGuard{};
+    Table ComGeneralCheck{};
+    Table ManGeneralCheck{};
+    Table BoardBeforeMove{};
+    Table SavedManInfluence{};
+    Table SavedComInfluence{};
 };
 
 enum class Generals { Stay, Follow };

@@ -4,6 +4,7 @@
 //
 // Moving into check, or leaving a check unanswered, is legal; the only test
 // of the generals is that they may never face each other on an open file.
+#include <cassert>
 #include <cstddef>
 
 #include "rules/engine.h"
@@ -58,7 +59,8 @@ int general_rule(const Palace& palace, int x1, int y1, int x2, int y2) {
 
 int Engine::移動チェック(int x1, int y1, int x2, int y2, int piece) const {
     if (!on_board(x2, y2)) return FlagOff;
-    if (!on_board(x1, y1)) return FlagOff;  // no caller should ask; never index outside the board
+    assert(on_board(x1, y1) && "移動チェック from off the board");
+    if (!on_board(x1, y1)) return FlagOff;  // release builds: never index outside the board
     if (x2 == x1 && y2 == y1) return FlagOff;
     const int target = Board[x2][y2];
     if (piece >= 1 ? target >= 1 : target <= -1) return FlagOff;

@@ -14,7 +14,8 @@ bool man_general_escapes(Engine& e) {
     const auto [gx, gy] = e.man_general();
     for (int x = gx - 1; x <= gx + 1; ++x)
         for (int y = gy - 1; y <= gy + 1; ++y)
-            if (e.移動チェック(gx, gy, x, y, ManGeneral) == FlagOn && e.ComInfluence[x][y] == 0) return true;
+            if (e.移動チェック(gx, gy, x, y, ManGeneral) == FlagOn && e.com_influence()[x][y] == 0)
+                return true;
     return false;
 }
 
@@ -23,7 +24,8 @@ bool com_general_escapes(Engine& e) {
     for (int x = gx - 1; x <= gx + 1; ++x)
         for (int y = gy - 1; y <= gy + 1; ++y) {
             if (!on_board(x, y)) continue;
-            if (e.移動チェック(gx, gy, x, y, ComGeneral) == FlagOn && e.ManInfluence[x][y] == 0) return true;
+            if (e.移動チェック(gx, gy, x, y, ComGeneral) == FlagOn && e.man_influence()[x][y] == 0)
+                return true;
         }
     return false;
 }
@@ -32,7 +34,7 @@ bool com_general_escapes(Engine& e) {
 // which no COM piece can take the MAN general.
 bool man_piece_defends(Engine& e, int x1, int y1) {
     return !e.for_each_legal_move_from(x1, y1, [&](const Move& m) {
-        if (e.ManGeneralCheck[m.toX][m.toY] <= 0) return true;
+        if (e.man_general_check()[m.toX][m.toY] <= 0) return true;
         const Engine::TrialMove trial(e, x1, y1, m.toX, m.toY);
         return e.詰めかMAN_COM移動() != FlagOff;
     });
@@ -48,7 +50,7 @@ bool com_piece_defends(Engine& e, int x1, int y1, const SquareTable<int>& marks)
         const Engine::TrialMove trial(e, x1, y1, m.toX, m.toY);
         e.勢力調査();
         const Square general = e.com_general();
-        return e.ManInfluence[general.x][general.y] != 0;
+        return e.man_influence()[general.x][general.y] != 0;
     });
 }
 

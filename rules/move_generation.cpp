@@ -1,6 +1,7 @@
 // Move generation: the destinations of one piece from its own steps and
 // lines, held to exactly what 移動チェック allows, so that a loop over the
 // generated moves and a loop over every square asking 移動チェック agree.
+#include <cassert>
 #include <cstdlib>
 
 #include "rules/engine.h"
@@ -101,7 +102,8 @@ void horse(Destinations& d) {
 // The piece is the one asked about; the board's origin square may hold
 // another (the evaluation asks about a piece that has left its square).
 int Engine::legal_destinations(int x, int y, int piece, Square (&out)[MaxDestinations]) const {
-    if (!on_board(x, y)) return 0;  // no caller should ask; never index outside the board
+    assert(on_board(x, y) && "legal_destinations from off the board");
+    if (!on_board(x, y)) return 0;  // release builds: never index outside the board
     Destinations d(*this, x, y, piece, out);
     switch (std::abs(piece)) {
         case ComSoldier:

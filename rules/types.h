@@ -29,9 +29,12 @@ inline constexpr int ManHorse = -6;
 inline constexpr int ManGeneral = -7;
 
 // Players, turn and game mode.
-inline constexpr int FirstPlayer = 6;   // 先手
-inline constexpr int SecondPlayer = 7;  // 後手
-inline constexpr int NoGame = -1;
+// A side keeps these values in stored files; NoGame is also a game mode.
+enum Side : int {
+    NoGame = -1,
+    FirstPlayer = 6,   // 先手
+    SecondPlayer = 7,  // 後手
+};
 inline constexpr int ModeVsMan = 0;
 inline constexpr int ModeVsCom = 1;
 

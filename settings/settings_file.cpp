@@ -36,13 +36,13 @@ constexpr BackgroundLine kBackgrounds[] = {
 constexpr int kDefaultBackground = BackgroundGreen;
 constexpr const char* kDefaultBackgroundText = "背景画=緑";
 
-void apply_guidance(Form1& form, bool on) { form.set_guidance(on); }
+void apply_guidance(Form1& form, SoundLibrary&, bool on) { form.set_guidance(on); }
 
-void apply_clock(Form1& form, bool on) { form.set_clock_shown(on); }
+void apply_clock(Form1& form, SoundLibrary&, bool on) { form.set_clock_shown(on); }
 
-void apply_music(Form1& form, bool on) {
+void apply_music(Form1& form, SoundLibrary& sound, bool on) {
     form.set_music(on);
-    if (on) form.platform.sound.dsPlayLooping(form.sounds().SoundBgm);
+    if (on) sound.dsPlayLooping(form.sounds().SoundBgm);
 }
 
 struct SwitchLine {
@@ -50,7 +50,7 @@ struct SwitchLine {
     const char* onText;
     const char* offText;
     bool byDefault;
-    void (*apply)(Form1&, bool on);  // the mark and what follows it
+    void (*apply)(Form1&, SoundLibrary&, bool on);  // the mark and what follows it
 };
 
 // Lines 2, 3 and 4.
@@ -108,10 +108,10 @@ std::vector<std::string> read_settings_lines() {
 
 // A missing or short file: the defaults take effect and replace the file.
 // A failed write here changes nothing more; the options are the defaults anyway.
-void restore_defaults(Form1& form) {
+void restore_defaults(Form1& form, SoundLibrary& sound) {
     write_sjis_lines(kSettingsFile, default_lines());
     apply_background(form, kDefaultBackground);
-    for (const SwitchLine& option : kSwitches) option.apply(form, option.byDefault);
+    for (const SwitchLine& option : kSwitches) option.apply(form, sound, option.byDefault);
 }
 
 }  // namespace
@@ -121,8 +121,8 @@ void Form1::読込_環境設定ファイル() {
     // Lines present are applied in order before a short file falls back.
     if (!lines.empty()) read_background_line(*this, lines[0]);
     for (std::size_t i = 0; i < std::size(kSwitches) && i + 1 < lines.size(); ++i)
-        kSwitches[i].apply(*this, lines[i + 1] == kSwitches[i].onText);
-    if (lines.size() < kLineCount) restore_defaults(*this);
+        kSwitches[i].apply(*this, platform.sound, lines[i + 1] == kSwitches[i].onText);
+    if (lines.size() < kLineCount) restore_defaults(*this, platform.sound);
 }
 
 void Form1::書込_環境設定ファイル() {

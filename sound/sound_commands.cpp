@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "settings/file_access.h"
+#include "sound/sound_flags.h"
 #include "ui/form1.h"
 
 namespace zenko {
@@ -14,10 +15,6 @@ constexpr const char* kNoDeviceText = "Direct Soundインターフェースが�
 // The game's sounds are under 2 MB; a bigger file is not one of them.
 constexpr std::size_t kLargestSoundFile = 64 * 1024 * 1024;
 
-// Buffer flags of the sound library: effects are 3, the music 1.
-constexpr int kEffectFlags = 3;
-constexpr int kMusicFlags = 1;
-
 struct SoundFile {
     int SoundHandles::*handle;
     const char* fileName;  // in the working directory
@@ -26,10 +23,10 @@ struct SoundFile {
 
 // In the order the buffers are made.
 constexpr SoundFile kSoundFiles[] = {
-    {&SoundHandles::SoundOther, "その他.wav", kEffectFlags},
-    {&SoundHandles::SoundForbidden, "禁止.wav", kEffectFlags},
-    {&SoundHandles::SoundPiece, "駒打音.wav", kEffectFlags},
-    {&SoundHandles::SoundBgm, "BGM.wav", kMusicFlags},
+    {&SoundHandles::SoundOther, "その他.wav", DS_FLAG_EFFECT},
+    {&SoundHandles::SoundForbidden, "禁止.wav", DS_FLAG_EFFECT},
+    {&SoundHandles::SoundPiece, "駒打音.wav", DS_FLAG_EFFECT},
+    {&SoundHandles::SoundBgm, "BGM.wav", DS_FLAG_MUSIC},
 };
 
 void warn(Dialogs& dialogs, const std::string& text) {
@@ -45,17 +42,17 @@ std::string cannot_read_text(const SoundFile& sound, ReadStatus status) {
 // A buffer for one sound file, or 0 when there is no device, no file, or the
 // file cannot be read (the last one is reported; the game goes on silently).
 // A folder, FIFO or device in the file's place counts as unreadable.
-int create_buffer(Form1& form, const SoundFile& sound) {
-    if (form.sounds().SoundDevice == 0) return 0;
+int create_buffer(const Platform& platform, int device, const SoundFile& sound) {
+    if (device == 0) return 0;
     std::string bytes;
     const ReadStatus status = read_regular_file(sound.fileName, kLargestSoundFile, bytes);
     if (status == ReadStatus::Missing) return 0;
     if (status != ReadStatus::Ok) {
-        warn(form.platform.dialogs, cannot_read_text(sound, status));
+        warn(platform.dialogs, cannot_read_text(sound, status));
         return 0;
     }
     const std::vector<unsigned char> fileBytes(bytes.begin(), bytes.end());
-    return form.platform.sound.dsCreateDSB(form.sounds().SoundDevice, fileBytes, sound.flags);
+    return platform.sound.dsCreateDSB(device, fileBytes, sound.flags);
 }
 
 }  // namespace
@@ -63,7 +60,8 @@ int create_buffer(Form1& form, const SoundFile& sound) {
 void Form1::start_sound() {
     sounds_.SoundDevice = platform.sound.dsInitialize(nullptr);
     if (sounds_.SoundDevice == 0) warn(platform.dialogs, kNoDeviceText);
-    for (const SoundFile& sound : kSoundFiles) sounds_.*sound.handle = create_buffer(*this, sound);
+    for (const SoundFile& sound : kSoundFiles)
+        sounds_.*sound.handle = create_buffer(platform, sounds_.SoundDevice, sound);
 }
 
 // The handles are cleared so that nothing can play a freed buffer before

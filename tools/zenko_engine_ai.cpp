@@ -22,11 +22,6 @@ bool load(Engine& engine, const std::string& fen) {
     return engine.set_fen(fen, &manToMove);
 }
 
-void copy_board_to_before_move(Engine& engine) {
-    for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) engine.BoardBeforeMove[x][y] = engine.piece_at(x, y);
-}
-
 void print_table(const char* name, const SquareTable<int>& table) {
     std::printf("%s\n", name);
     for (int y = 1; y <= BoardRanks; ++y)
@@ -58,15 +53,15 @@ int survey_command(const Args& args) {
     if (args.size() != 1) return usage_error("usage: zenko-engine survey FEN");
     auto engine = std::make_unique<Engine>();
     if (!load(*engine, args[0])) return usage_error("survey: malformed FEN '" + args[0] + "'");
-    copy_board_to_before_move(*engine);
+    engine->settle_before_move();
     engine->勢力調査();
-    print_table("ManInfluence", engine->ManInfluence);
-    print_table("ComInfluence", engine->ComInfluence);
-    print_table("ManAttacker", engine->ManAttacker);
-    print_table("ComAttacker", engine->ComAttacker);
-    print_table("ComGuard", engine->ComGuard);
-    print_table("ManGeneralCheck", engine->ManGeneralCheck);
-    print_table("ComGeneralCheck", engine->ComGeneralCheck);
+    print_table("ManInfluence", engine->man_influence());
+    print_table("ComInfluence", engine->com_influence());
+    print_table("ManAttacker", engine->man_attacker());
+    print_table("ComAttacker", engine->com_attacker());
+    print_table("ComGuard", engine->com_guard());
+    print_table("ManGeneralCheck", engine->man_general_check());
+    print_table("ComGeneralCheck", engine->com_general_check());
     std::printf("generals %d %d %d %d\n", engine->com_general().x, engine->com_general().y,
                 engine->man_general().x, engine->man_general().y);
     return 0;
@@ -79,9 +74,8 @@ int moves_command(const Args& args) {
     int level = 0;
     if (!parse_level(args[1], level)) return usage_error("moves: LEVEL must be 1, 2 or 3");
     engine->Level = level;
-    engine->待避_移動前盤();
     PrintingObserver printer;
-    const SearchResult best = engine->探索(&printer);
+    const SearchResult best = engine->start_computer_turn(&printer);
     if (!best.found) {
         std::printf("best none\n");
     } else {
@@ -95,7 +89,7 @@ int mate_command(const Args& args) {
     if (args.size() != 1) return usage_error("usage: zenko-engine mate FEN");
     auto engine = std::make_unique<Engine>();
     if (!load(*engine, args[0])) return usage_error("mate: malformed FEN '" + args[0] + "'");
-    copy_board_to_before_move(*engine);
+    engine->settle_before_move();
     engine->待避_移動前盤();
     std::printf("MAN %d\n", engine->詰めかMAN() == FlagOn ? 1 : 0);
     std::printf("COM %d\n", engine->詰めかCOM() == FlagOn ? 1 : 0);
@@ -225,7 +219,7 @@ int bench_command(const Args& args) {
     for (const std::string& fen : fens) {
         *engine = Engine{};
         if (!load(*engine, fen)) return usage_error("bench: malformed FEN '" + fen + "'");
-        copy_board_to_before_move(*engine);
+        engine->settle_before_move();
         engine->待避_移動前盤();
         typical.push_back(typical_search_us(*engine));
     }

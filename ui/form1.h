@@ -32,10 +32,9 @@ public:
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
-    Platform platform;
-    Engine engine;
-
     // ===== What the other subsystems and the tests read =====
+    // The position; it changes only through Form1's procedures.
+    const Engine& engine() const { return engine_; }
     const PlayState& play() const { return play_; }
     const SelectionState& selection() const { return selection_; }
     const ClockState& clock() const { return clock_; }
@@ -53,6 +52,8 @@ public:
     void 駒移動(int fromX, int fromY, int toX, int toY, int piece);
 
     // ===== Computer move and levels (game/) =====
+    // The computer's turn on the position as it stands (the engine takes its
+    // own pre-move copy).
     void com_ban();
     void レベル_設定(int level);
     void LEVEL1_Click();
@@ -60,7 +61,7 @@ public:
     void LEVEL3_Click();
     void show_thinking_notice();
     // Plays, records and announces the chosen move, then hands the turn back.
-    void play_computer_move(int fromX, int fromY, int toX, int toY, int piece);
+    void play_computer_move(const SearchResult& move);
 
     // ===== Game flow and board input (game/) =====
     void Form_MouseDown(int button, int shift, double X, double Y);
@@ -72,31 +73,7 @@ public:
     void OWARI_Click();
     void SIDOU_Click();
     void 終了(const std::string& winner);
-    void start_game_against_computer(int personSide);
-    // The steps of a board click.
-    void click_outside_game();
-    bool has_game_to_resume() const;
-    void resume_game();
-    void choose_piece(int x, int y);
-    void choose_destination(int x, int y);
-    void reselect_after_refusal(int x, int y);
-    void play_move();
-    void after_move_vs_com(int captured);
-    void after_move_vs_man(int captured);
-    bool belongs_to_mover(int code) const;
-    bool belongs_to_opponent(int code) const;
-    // Ends the timing of a turn: MoveSeconds = time since TurnStartTime.
-    void measure_move_seconds();
-    // The armies changed sides of the board: the one that did not make the
-    // last move moves next.
-    void pass_turn_to_other_army();
-    // No one is to move until a click resumes the game.
-    void suspend_turn();
-    void drop_selection();
-    void forget_computer_mark();
-    // The sides of a new start: the person at the bottom, moving second.
-    void reset_sides();
-
+    void start_game_against_computer(Side personSide);
     // ===== Elapsed-time clock (game/) =====
     void Timer1_Timer();
     double 調査_経過秒(double start, double now) const;
@@ -254,6 +231,44 @@ public:
     void BGM_Click();
 
 private:
+    // Tests and benchmarks set a position or a level up directly through
+    // tests/form_test_access.h; nothing else is a friend.
+    friend struct FormTestAccess;
+
+    Platform platform;
+    Engine engine_;
+
+    // ===== Game flow and board input (game/) =====
+    // The steps of a board click, and the turn changes history/ asks for.
+    void click_outside_game();
+    bool has_game_to_resume() const;
+    void resume_game();
+    void choose_piece(int x, int y);
+    void choose_destination(int x, int y);
+    void reselect_after_refusal(int x, int y);
+    void play_move();
+    void after_move_vs_com(int captured);
+    void after_move_vs_man(int captured);
+    bool belongs_to_mover(int code) const;
+    bool belongs_to_opponent(int code) const;
+    // Ends the timing of a turn: MoveSeconds = time since TurnStartTime.
+    void measure_move_seconds();
+    // The armies changed sides of the board: the one that did not make the
+    // last move moves next.
+    void pass_turn_to_other_army();
+    // No one is to move until a click resumes the game.
+    void suspend_turn();
+    void drop_selection();
+    void forget_computer_mark();
+    // The sides of a new start: the person at the bottom, moving second.
+    void reset_sides();
+    // The turn's clock starts now; it runs when 経過時間 is on.
+    void start_turn_clock();
+
+    // ===== Pictures (ui/) =====
+    // Covers the tiles firstX..lastX of row y (a text area) with the background.
+    void erase_tiles(int firstX, int lastX, int y);
+
     PlayState play_;                // game/
     SelectionState selection_;      // game/
     ClockState clock_;              // game/

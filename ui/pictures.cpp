@@ -5,6 +5,10 @@
 
 namespace zenko {
 
+void Form1::erase_tiles(int firstX, int lastX, int y) {
+    for (int x = firstX; x <= lastX; ++x) 描画_絵(options().Background, x, y);
+}
+
 namespace {
 
 // The order in which a picture code is compared with the picture holders;
@@ -44,7 +48,7 @@ void Form1::描画_絵(int code, double x, double y) {
 void Form1::描画_盤() {
     for (int x = 1; x <= BoardFiles; ++x) {
         for (int y = 1; y <= BoardRanks; ++y) {
-            描画_絵(engine.piece_at(x, y), x, y);
+            描画_絵(engine_.piece_at(x, y), x, y);
             描画_罫線(LineColor, x, y);
         }
     }
@@ -62,7 +66,7 @@ void Form1::画面_再描画() {
     描画_盤();
     描画_所有時間(play().ComSide, clock().ComTime);
     描画_所有時間(play().ManSide, clock().ManTime);
-    if (play().GameMode == ModeVsCom) 描画_レベル(engine.Level);
+    if (play().GameMode == ModeVsCom) 描画_レベル(engine_.Level);
     if (handicap().HandicapSet == FlagOn) 描画_ハンデレベル(handicap().HandicapLevel);
     描画_絵(PictureTitle, TitleX, TitleY);
 }
@@ -77,7 +81,7 @@ void Form1::描画_移動可能桝色(int fromX, int fromY, int colour, int piec
     if (GuidanceOn() == FlagOff) return;
     forget_guidance_outlines();
     Square to[Engine::MaxDestinations];
-    const int count = engine.legal_destinations(fromX, fromY, piece, to);
+    const int count = engine_.legal_destinations(fromX, fromY, piece, to);
     for (int i = 0; i < count; ++i) {
         screen_.MovableSquares[to[i].x][to[i].y] = FlagOn;
         描画_桝輪郭(colour, to[i].x, to[i].y);
@@ -90,7 +94,7 @@ void Form1::消去_移動可能桝色() {
     for (int x = 1; x <= BoardFiles; ++x) {
         for (int y = 1; y <= BoardRanks; ++y) {
             if (screen_.MovableSquares[x][y] != FlagOn) continue;
-            描画_絵(engine.piece_at(x, y), x, y);
+            描画_絵(engine_.piece_at(x, y), x, y);
             描画_罫線(LineColor, x, y);
             screen_.MovableSquares[x][y] = FlagOff;
         }

@@ -58,16 +58,16 @@ constexpr Shape TopRightCorner{{&LeftHalf, &LowerHalf}, {&LeftStub, &BottomStub}
 constexpr Shape BottomLeftCorner{{&RightHalf, &UpperHalf}, {&RightStub, &TopStub}};
 constexpr Shape BottomRightCorner{{&LeftHalf, &UpperHalf}, {&LeftStub, &TopStub}};
 
-bool occupied(const Form1& form, int x, int y) { return form.engine.piece_at(x, y) != PieceEmpty; }
+bool occupied(const Form1& form, int x, int y) { return form.engine().piece_at(x, y) != PieceEmpty; }
 
-void draw_segment(Form1& form, const Segment& s, int colour, int x, int y) {
+void draw_segment(Canvas& canvas, const Segment& s, int colour, int x, int y) {
     const int left = grid_to_twips_x(x), top = grid_to_twips_y(y);
-    form.platform.canvas.draw_line(left + s.u1, top + s.v1, left + s.u2, top + s.v2, colour);
+    canvas.draw_line(left + s.u1, top + s.v1, left + s.u2, top + s.v2, colour);
 }
 
-void draw_shape(Form1& form, const Shape& shape, int colour, int x, int y) {
+void draw_shape(const Form1& form, Canvas& canvas, const Shape& shape, int colour, int x, int y) {
     for (const Segment* s : occupied(form, x, y) ? shape.occupied : shape.empty)
-        if (s) draw_segment(form, *s, colour, x, y);
+        if (s) draw_segment(canvas, *s, colour, x, y);
 }
 
 using Procedure = void (Form1::*)(int colour, int x, int y);
@@ -133,15 +133,33 @@ void Form1::描画_罫線(int colour, int x, int y) {
     }
 }
 
-void Form1::描画_罫線_十字(int colour, int x, int y) { draw_shape(*this, Cross, colour, x, y); }
-void Form1::描画_罫線_上(int colour, int x, int y) { draw_shape(*this, TopEdge, colour, x, y); }
-void Form1::描画_罫線_下(int colour, int x, int y) { draw_shape(*this, BottomEdge, colour, x, y); }
-void Form1::描画_罫線_左(int colour, int x, int y) { draw_shape(*this, LeftEdge, colour, x, y); }
-void Form1::描画_罫線_右(int colour, int x, int y) { draw_shape(*this, RightEdge, colour, x, y); }
-void Form1::描画_罫線_左上(int colour, int x, int y) { draw_shape(*this, TopLeftCorner, colour, x, y); }
-void Form1::描画_罫線_右上(int colour, int x, int y) { draw_shape(*this, TopRightCorner, colour, x, y); }
-void Form1::描画_罫線_左下(int colour, int x, int y) { draw_shape(*this, BottomLeftCorner, colour, x, y); }
-void Form1::描画_罫線_右下(int colour, int x, int y) { draw_shape(*this, BottomRightCorner, colour, x, y); }
+void Form1::描画_罫線_十字(int colour, int x, int y) {
+    draw_shape(*this, platform.canvas, Cross, colour, x, y);
+}
+void Form1::描画_罫線_上(int colour, int x, int y) {
+    draw_shape(*this, platform.canvas, TopEdge, colour, x, y);
+}
+void Form1::描画_罫線_下(int colour, int x, int y) {
+    draw_shape(*this, platform.canvas, BottomEdge, colour, x, y);
+}
+void Form1::描画_罫線_左(int colour, int x, int y) {
+    draw_shape(*this, platform.canvas, LeftEdge, colour, x, y);
+}
+void Form1::描画_罫線_右(int colour, int x, int y) {
+    draw_shape(*this, platform.canvas, RightEdge, colour, x, y);
+}
+void Form1::描画_罫線_左上(int colour, int x, int y) {
+    draw_shape(*this, platform.canvas, TopLeftCorner, colour, x, y);
+}
+void Form1::描画_罫線_右上(int colour, int x, int y) {
+    draw_shape(*this, platform.canvas, TopRightCorner, colour, x, y);
+}
+void Form1::描画_罫線_左下(int colour, int x, int y) {
+    draw_shape(*this, platform.canvas, BottomLeftCorner, colour, x, y);
+}
+void Form1::描画_罫線_右下(int colour, int x, int y) {
+    draw_shape(*this, platform.canvas, BottomRightCorner, colour, x, y);
+}
 
 void Form1::描画_罫線_斜左上(int colour, int x, int y) {
     if (occupied(*this, x, y))
@@ -168,29 +186,45 @@ void Form1::描画_罫線_斜右下(int colour, int x, int y) {
         描画_罫線_斜右下無(colour, x, y);
 }
 
-void Form1::描画_罫線_横全(int colour, int x, int y) { draw_segment(*this, FullHorizontal, colour, x, y); }
-void Form1::描画_罫線_縦全(int colour, int x, int y) { draw_segment(*this, FullVertical, colour, x, y); }
-void Form1::描画_罫線_横左(int colour, int x, int y) { draw_segment(*this, LeftStub, colour, x, y); }
-void Form1::描画_罫線_横右(int colour, int x, int y) { draw_segment(*this, RightStub, colour, x, y); }
-void Form1::描画_罫線_縦上(int colour, int x, int y) { draw_segment(*this, TopStub, colour, x, y); }
-void Form1::描画_罫線_縦下(int colour, int x, int y) { draw_segment(*this, BottomStub, colour, x, y); }
-void Form1::描画_罫線_斜左上無(int colour, int x, int y) { draw_segment(*this, UpLeftEmpty, colour, x, y); }
+void Form1::描画_罫線_横全(int colour, int x, int y) {
+    draw_segment(platform.canvas, FullHorizontal, colour, x, y);
+}
+void Form1::描画_罫線_縦全(int colour, int x, int y) {
+    draw_segment(platform.canvas, FullVertical, colour, x, y);
+}
+void Form1::描画_罫線_横左(int colour, int x, int y) {
+    draw_segment(platform.canvas, LeftStub, colour, x, y);
+}
+void Form1::描画_罫線_横右(int colour, int x, int y) {
+    draw_segment(platform.canvas, RightStub, colour, x, y);
+}
+void Form1::描画_罫線_縦上(int colour, int x, int y) { draw_segment(platform.canvas, TopStub, colour, x, y); }
+void Form1::描画_罫線_縦下(int colour, int x, int y) {
+    draw_segment(platform.canvas, BottomStub, colour, x, y);
+}
+void Form1::描画_罫線_斜左上無(int colour, int x, int y) {
+    draw_segment(platform.canvas, UpLeftEmpty, colour, x, y);
+}
 void Form1::描画_罫線_斜左上有(int colour, int x, int y) {
-    draw_segment(*this, UpLeftOccupied, colour, x, y);
+    draw_segment(platform.canvas, UpLeftOccupied, colour, x, y);
 }
-void Form1::描画_罫線_斜右上無(int colour, int x, int y) { draw_segment(*this, UpRightEmpty, colour, x, y); }
+void Form1::描画_罫線_斜右上無(int colour, int x, int y) {
+    draw_segment(platform.canvas, UpRightEmpty, colour, x, y);
+}
 void Form1::描画_罫線_斜右上有(int colour, int x, int y) {
-    draw_segment(*this, UpRightOccupied, colour, x, y);
+    draw_segment(platform.canvas, UpRightOccupied, colour, x, y);
 }
-void Form1::描画_罫線_斜左下無(int colour, int x, int y) { draw_segment(*this, DownLeftEmpty, colour, x, y); }
+void Form1::描画_罫線_斜左下無(int colour, int x, int y) {
+    draw_segment(platform.canvas, DownLeftEmpty, colour, x, y);
+}
 void Form1::描画_罫線_斜左下有(int colour, int x, int y) {
-    draw_segment(*this, DownLeftOccupied, colour, x, y);
+    draw_segment(platform.canvas, DownLeftOccupied, colour, x, y);
 }
 void Form1::描画_罫線_斜右下無(int colour, int x, int y) {
-    draw_segment(*this, DownRightEmpty, colour, x, y);
+    draw_segment(platform.canvas, DownRightEmpty, colour, x, y);
 }
 void Form1::描画_罫線_斜右下有(int colour, int x, int y) {
-    draw_segment(*this, DownRightOccupied, colour, x, y);
+    draw_segment(platform.canvas, DownRightOccupied, colour, x, y);
 }
 
 }  // namespace zenko

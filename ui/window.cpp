@@ -8,6 +8,7 @@
 
 #include "settings/data_folder.h"
 #include "ui/form1.h"
+#include "ui/key_codes.h"
 #include "zenko/version.h"
 
 namespace zenko {
@@ -15,10 +16,6 @@ namespace {
 
 constexpr const char* kVersionTitle = "その他";
 constexpr const char* kDataFolderError = "データフォルダを作れません: ";
-
-constexpr int KeyEscape = 27;
-constexpr int KeyF1 = 112;
-constexpr int KeyF2 = 113;
 
 struct KeyCommand {
     int keyCode;
@@ -46,9 +43,7 @@ void choose_background(Form1& form, const MenuItem& item, int code) {
 void set_start_state(Form1& form) {
     form.clear_history();
     form.set_guidance(false);
-    form.mark_level(3);
-    form.engine.Level = 3;
-    form.reset_sides();
+    form.レベル_設定(3);  // no game yet, so nothing is drawn
     // The window is designed with 畳 checked. A settings file whose
     // background line is unknown keeps that mark (so the next file written
     // still names a background) while the picture stays unset: the area
@@ -71,6 +66,7 @@ bool Form1::enter_player_data_folder(const std::string& installedSounds) {
 void Form1::Form_Load() {
     start_sound();
     set_start_state(*this);
+    reset_sides();
     読込_環境設定ファイル();
     初期設定();
 }

@@ -17,9 +17,7 @@
 
 #include <cstddef>
 
-inline constexpr int DS_FLAG_MUSIC = 1;
-inline constexpr int DS_FLAG_EFFECT = 3;
-inline constexpr int DS_FLAG_OVERLAP = 2;
+#include "sound/sound_flags.h"
 
 extern "C" {
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fakes.h"
+#include "form_test_access.h"
 
 namespace zenko {
 namespace {
@@ -19,8 +20,6 @@ using testing::FakePanel;
 using testing::RecordingCanvas;
 using testing::RecordingSound;
 using testing::ScriptedDialogs;
-
-constexpr int Forbidden = 2, PieceSound = 3;
 
 // A time of day that moves on by `step` seconds at every reading.
 struct SteppingClock : TimeOfDay {
@@ -45,9 +44,9 @@ struct ComputerGame {
         testing::open_sounds(form, sound);
         form.初期設定();
         if (fen) {
-            EXPECT_TRUE(form.engine.set_fen(fen)) << fen;
+            EXPECT_TRUE(FormTestAccess::engine(form).set_fen(fen)) << fen;
         }
-        form.engine.Level = level;
+        FormTestAccess::engine(form).Level = level;
         canvas.clear();
     }
     void click(int x, int y) { testing::click_square(form, x, y); }
@@ -74,7 +73,7 @@ bool is_starting_board(const Form1& form) {
     start.初期配置();
     for (int x = 1; x <= BoardFiles; ++x)
         for (int y = 1; y <= BoardRanks; ++y)
-            if (form.engine.piece_at(x, y) != start.piece_at(x, y)) return false;
+            if (form.engine().piece_at(x, y) != start.piece_at(x, y)) return false;
     return true;
 }
 
@@ -107,13 +106,13 @@ TEST(ComputerTurn, TheReplyIsPlayedRecordedAndMarkedInYellow) {
         EXPECT_EQ((std::vector<int>{e.fromX, e.fromY, e.toX, e.toY, e.captured, e.piece, e.placed}),
                   (std::vector<int>{9, 1, 9, 2, PieceEmpty, ComChariot, ComChariot}));
         EXPECT_EQ(first_illegal_move(g.form), 0);
-        EXPECT_EQ(g.form.engine.piece_at(9, 2), ComChariot);
-        EXPECT_EQ(g.form.engine.piece_at(9, 1), PieceEmpty);
+        EXPECT_EQ(g.form.engine().piece_at(9, 2), ComChariot);
+        EXPECT_EQ(g.form.engine().piece_at(9, 1), PieceEmpty);
         EXPECT_EQ(g.form.history().MoveNumber, 2);
         EXPECT_EQ(g.form.history().HistoryLen, 2);
         EXPECT_EQ(g.form.play().Turn, FirstPlayer);
         EXPECT_EQ(g.form.clock().Timer1.Enabled, keika) << keika;
-        EXPECT_EQ(g.sound.count("dsPlay", PieceSound), 2);
+        EXPECT_EQ(g.sound.count("dsPlay", g.form.sounds().SoundPiece), 2);
         EXPECT_EQ(g.form.selection().ComMarkX, 9);
         EXPECT_EQ(g.form.selection().ComMarkY, 2);
 
@@ -211,7 +210,7 @@ TEST(ComputerTurn, TakingTheGeneralWinsAndOffersANewGame) {
                 EXPECT_FALSE(g.form.screen().Terminated) << level;
             } else {
                 EXPECT_TRUE(g.form.screen().Terminated) << level;
-                EXPECT_EQ(g.form.engine.piece_at(5, 10), ComChariot) << level;
+                EXPECT_EQ(g.form.engine().piece_at(5, 10), ComChariot) << level;
             }
         }
 }
@@ -251,13 +250,13 @@ struct ScriptedPerson {
         int bestGain = 0;
         for (int x = 1; x <= BoardFiles; ++x)
             for (int y = 1; y <= BoardRanks; ++y)
-                for (int tx = 1; tx <= BoardFiles && form.engine.piece_at(x, y) < 0; ++tx)
+                for (int tx = 1; tx <= BoardFiles && form.engine().piece_at(x, y) < 0; ++tx)
                     for (int ty = 1; ty <= BoardRanks; ++ty) {
-                        if (form.engine.移動チェック(x, y, tx, ty, form.engine.piece_at(x, y)) != FlagOn)
+                        if (form.engine().移動チェック(x, y, tx, ty, form.engine().piece_at(x, y)) != FlagOn)
                             continue;
                         legal.push_back({x, y, tx, ty});
-                        if (form.engine.piece_at(tx, ty) > bestGain)
-                            bestGain = form.engine.piece_at(tx, ty), best = legal.back();
+                        if (form.engine().piece_at(tx, ty) > bestGain)
+                            bestGain = form.engine().piece_at(tx, ty), best = legal.back();
                     }
         seed = seed * 1103515245u + 12345u;
         return bestGain > 0 ? best : legal.at((seed >> 8) % legal.size());
@@ -325,7 +324,7 @@ TEST(Levels, TheCommandsSetTheLevelAndItsCheckMarkAndShowItOnlyInAComputerGame) 
             if (inGame) g.form.SENTE_Click();
             g.canvas.clear();
             (g.form.*commands[level - 1])();
-            EXPECT_EQ(g.form.engine.Level, level);
+            EXPECT_EQ(g.form.engine().Level, level);
             EXPECT_EQ((std::vector<bool>{g.form.options().LEVEL1.Checked, g.form.options().LEVEL2.Checked,
                                          g.form.options().LEVEL3.Checked}),
                       (std::vector<bool>{level == 1, level == 2, level == 3}));
@@ -334,7 +333,7 @@ TEST(Levels, TheCommandsSetTheLevelAndItsCheckMarkAndShowItOnlyInAComputerGame) 
         }
     ComputerGame g;
     g.form.レベル_設定(4);  // unknown: the level stays, no mark is left
-    EXPECT_EQ(g.form.engine.Level, 3);
+    EXPECT_EQ(g.form.engine().Level, 3);
     EXPECT_FALSE(g.form.options().LEVEL1.Checked || g.form.options().LEVEL2.Checked ||
                  g.form.options().LEVEL3.Checked);
 }

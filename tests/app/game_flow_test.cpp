@@ -7,14 +7,13 @@
 #include <vector>
 
 #include "fakes.h"
+#include "form_test_access.h"
 
 namespace zenko {
 namespace {
 
 using testing::DrawCall;
 using testing::FormFixture;
-
-constexpr int Forbidden = 2, PieceSound = 3;
 
 struct Box {
     std::string text, title;
@@ -48,13 +47,13 @@ struct Game : FormFixture {
         click(fx, fy);
         click(tx, ty);
     }
-    void load(const std::string& fen) { ASSERT_TRUE(form.engine.set_fen(fen)) << fen; }
+    void load(const std::string& fen) { ASSERT_TRUE(FormTestAccess::engine(form).set_fen(fen)) << fen; }
     std::vector<Box> boxes() const {
         std::vector<Box> out;
         for (const auto& b : dialogs.shown) out.push_back({b.text, b.title, b.buttons});
         return out;
     }
-    int forbidden_sounds() const { return sound.count("dsPlay", Forbidden); }
+    int forbidden_sounds() const { return sound.count("dsPlay", form.sounds().SoundForbidden); }
     // Colour of the last outline drawn inside square (x, y), or -1.
     int last_outline(int x, int y) const {
         const int left = BoardOriginX + SquareWidth * x, top = BoardOriginY + SquareHeight * y;
@@ -69,7 +68,7 @@ struct Game : FormFixture {
 bool same_board(const Form1& form, const Engine& reference) {
     for (int x = 1; x <= BoardFiles; ++x)
         for (int y = 1; y <= BoardRanks; ++y)
-            if (form.engine.piece_at(x, y) != reference.piece_at(x, y)) return false;
+            if (form.engine().piece_at(x, y) != reference.piece_at(x, y)) return false;
     return true;
 }
 
@@ -104,7 +103,8 @@ TEST(StartCommands, SetTheSidesAndModeAndPlayFromTheDisplayedPosition) {
     };
     for (const Row& r : rows) {
         Game g;
-        g.form.engine.put_piece(1, 7, PieceEmpty);  // the displayed position is kept, not reset
+        FormTestAccess::engine(g.form).put_piece(1, 7,
+                                                 PieceEmpty);  // the displayed position is kept, not reset
         (g.form.*r.command)();
         EXPECT_EQ(g.form.play().ManSide, r.manSide) << r.name;
         EXPECT_EQ(g.form.play().ComSide, r.manSide == FirstPlayer ? SecondPlayer : FirstPlayer) << r.name;
@@ -113,7 +113,7 @@ TEST(StartCommands, SetTheSidesAndModeAndPlayFromTheDisplayedPosition) {
         EXPECT_EQ(g.form.history().HistoryLen, r.movesAfter) << r.name;
         EXPECT_EQ(g.form.history().MoveNumber, r.movesAfter) << r.name;
         EXPECT_EQ(g.boxes(), r.boxes) << r.name;
-        EXPECT_EQ(g.form.engine.piece_at(1, 7), PieceEmpty) << r.name;
+        EXPECT_EQ(g.form.engine().piece_at(1, 7), PieceEmpty) << r.name;
     }
 }
 
@@ -227,7 +227,7 @@ TEST(BoardClicks, RefusedClicksChangeNothingButTheSelection) {
         if (r.selectState == 1) {
             EXPECT_EQ(g.form.selection().MoveWork[3], r.outlineX) << r.name;
             EXPECT_EQ(g.form.selection().MoveWork[4], r.outlineY) << r.name;
-            EXPECT_EQ(g.form.selection().MoveWork[8], g.form.engine.piece_at(r.outlineX, r.outlineY))
+            EXPECT_EQ(g.form.selection().MoveWork[8], g.form.engine().piece_at(r.outlineX, r.outlineY))
                 << r.name;
         }
     }
@@ -288,12 +288,12 @@ TEST(OutsideAGame, ClicksAreRefusedOrOfferToGoOn) {
     for (const Row& r : rows) {
         Game g;
         if (r.recordMode) testing::load_record(g.form, g.panel, g.dialogs);
-        g.form.engine.put_piece(5, 5, ComChariot);
+        FormTestAccess::engine(g.form).put_piece(5, 5, ComChariot);
         g.dialogs.answers.push_back(r.answer);
         g.click(5, 5);
         EXPECT_EQ(g.boxes(), std::vector<Box>{r.box}) << r.name;
         EXPECT_EQ(g.forbidden_sounds(), r.forbidden) << r.name;
-        EXPECT_EQ(g.form.engine.piece_at(5, 5), r.boardReset ? PieceEmpty : ComChariot) << r.name;
+        EXPECT_EQ(g.form.engine().piece_at(5, 5), r.boardReset ? PieceEmpty : ComChariot) << r.name;
         EXPECT_EQ(g.form.history().RecordMode, r.recordMode && !r.boardReset ? FlagOn : FlagOff) << r.name;
         EXPECT_EQ(g.form.play().Turn, NoGame) << r.name;
     }
@@ -313,7 +313,7 @@ TEST(OutsideAGame, ResumingAfterTakingBackTheComputersMoveLetsItMoveAgain) {
     const MoveRecord& again = g.form.history().MoveHistory[2];
     EXPECT_EQ((std::vector<int>{again.fromX, again.fromY, again.toX, again.toY, again.piece}),
               (std::vector<int>{reply.fromX, reply.fromY, reply.toX, reply.toY, reply.piece}));
-    EXPECT_EQ(g.form.engine.piece_at(reply.toX, reply.toY), reply.piece);
+    EXPECT_EQ(g.form.engine().piece_at(reply.toX, reply.toY), reply.piece);
     EXPECT_EQ(g.form.play().Turn, FirstPlayer);
 }
 

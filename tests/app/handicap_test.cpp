@@ -24,13 +24,13 @@ protected:
     void SetUp() override {
         testing::open_sounds(form, f.sound);
         form.初期設定();
-        start = form.engine.board();
+        start = form.engine().board();
     }
     // Every square holds its starting piece except the first `missing` of `squares`, which are empty.
     void expect_missing(const int (*squares)[2], int missing) {
         for (int step = 0; step < 10; ++step) {
             auto [x, y] = squares[step];
-            EXPECT_EQ(form.engine.piece_at(x, y), step < missing ? PieceEmpty : start[x][y])
+            EXPECT_EQ(form.engine().piece_at(x, y), step < missing ? PieceEmpty : start[x][y])
                 << "step " << step + 1;
         }
     }
@@ -74,7 +74,7 @@ TEST_F(Handicap, UpThenDownRestoresTheAdvisorButKeepsSavingRefused) {
     form.LBEL_UP_Click();
     EXPECT_EQ(form.history().HistoryLen, 0);
     form.LEBEL_DOWN_Click();
-    EXPECT_EQ(form.engine.piece_at(6, 1), ComAdvisor);
+    EXPECT_EQ(form.engine().piece_at(6, 1), ComAdvisor);
     EXPECT_EQ(form.handicap().HandicapLevel, 0);
     EXPECT_EQ(last_caption(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級");
     form.KIFU_WRITE_Click();
@@ -119,7 +119,7 @@ class HandicapRefusals : public Handicap, public ::testing::WithParamInterface<R
 TEST_P(HandicapRefusals, PlayTheForbiddenSoundAndChangeNothing) {
     const Refusal& r = GetParam();
     r.arrange(f);
-    const BoardArray before = form.engine.board();
+    const BoardArray before = form.engine().board();
     const int historyLen = form.history().HistoryLen;
     f.dialogs.shown.clear();
     f.sound.clear();
@@ -134,7 +134,7 @@ TEST_P(HandicapRefusals, PlayTheForbiddenSoundAndChangeNothing) {
     EXPECT_EQ(std::make_tuple(form.handicap().HandicapLevel, form.handicap().HandicapSet,
                               form.history().HistoryLen),
               std::make_tuple(0, FlagOff, historyLen));
-    EXPECT_EQ(form.engine.board(), before);
+    EXPECT_EQ(form.engine().board(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(

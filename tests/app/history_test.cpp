@@ -15,8 +15,6 @@ namespace {
 using testing::DrawCall;
 using testing::FormFixture;
 
-constexpr int Forbidden = 2, PieceSound = 3;
-
 struct Snapshot {
     std::vector<int> board;
     double manTime, comTime;
@@ -63,14 +61,14 @@ struct Game : FormFixture {
         std::vector<Move> quiet, captures;
         for (int x = 1; x <= BoardFiles; ++x)
             for (int y = 1; y <= BoardRanks; ++y) {
-                const int p = form.engine.piece_at(x, y);
+                const int p = form.engine().piece_at(x, y);
                 if (p == PieceEmpty || (p < 0) != bottom) continue;
                 const int r = reach(p);
                 for (int tx = std::max(x - r, 1); tx <= std::min(x + r, BoardFiles); ++tx)
                     for (int ty = std::max(y - r, 1); ty <= std::min(y + r, BoardRanks); ++ty) {
-                        const int target = form.engine.piece_at(tx, ty);
+                        const int target = form.engine().piece_at(tx, ty);
                         if (target == ComGeneral || target == ManGeneral) continue;
-                        if (form.engine.移動チェック(x, y, tx, ty, p) != FlagOn) continue;
+                        if (form.engine().移動チェック(x, y, tx, ty, p) != FlagOn) continue;
                         (target == PieceEmpty ? quiet : captures).push_back({x, y, tx, ty});
                     }
             }
@@ -82,7 +80,7 @@ struct Game : FormFixture {
     Snapshot snapshot() const {
         Snapshot s{{}, form.clock().ManTime, form.clock().ComTime};
         for (int x = 1; x <= BoardFiles; ++x)
-            for (int y = 1; y <= BoardRanks; ++y) s.board.push_back(form.engine.piece_at(x, y));
+            for (int y = 1; y <= BoardRanks; ++y) s.board.push_back(form.engine().piece_at(x, y));
         return s;
     }
     std::vector<std::string> box_texts() const {
@@ -90,7 +88,7 @@ struct Game : FormFixture {
         for (const auto& b : dialogs.shown) out.push_back(b.text + " / " + b.title);
         return out;
     }
-    int forbidden_sounds() const { return sound.count("dsPlay", Forbidden); }
+    int forbidden_sounds() const { return sound.count("dsPlay", form.sounds().SoundForbidden); }
     bool drew_text(const std::string& text) const {
         for (const std::string& t : canvas.texts())
             if (t == text) return true;
@@ -103,14 +101,14 @@ TEST(TakeBack, ACaptureTakenBackRestoresBothPiecesAndTheClocksFromBefore) {
     g.form.set_clock_shown(true);
     g.move(8, 8, 5, 8, 3);
     g.move(2, 3, 2, 10, 5);  // the top cannon takes the horse over the cannon
-    ASSERT_EQ(g.form.engine.piece_at(2, 10), ComCannon);
+    ASSERT_EQ(g.form.engine().piece_at(2, 10), ComCannon);
     ASSERT_DOUBLE_EQ(g.form.clock().ComTime, 5);
     g.canvas.clear();
     g.sound.clear();
 
     g.form.REPLAY_Click();
-    EXPECT_EQ(g.form.engine.piece_at(2, 3), ComCannon);
-    EXPECT_EQ(g.form.engine.piece_at(2, 10), ManHorse);
+    EXPECT_EQ(g.form.engine().piece_at(2, 3), ComCannon);
+    EXPECT_EQ(g.form.engine().piece_at(2, 10), ManHorse);
     EXPECT_DOUBLE_EQ(g.form.clock().ManTime, 3);
     EXPECT_DOUBLE_EQ(g.form.clock().ComTime, 0);
     EXPECT_TRUE(g.drew_text("00:00:03"));
@@ -120,7 +118,7 @@ TEST(TakeBack, ACaptureTakenBackRestoresBothPiecesAndTheClocksFromBefore) {
     EXPECT_EQ(g.form.history().HistoryPos, 1);
     EXPECT_EQ(g.form.history().HistoryLen, 2);
     EXPECT_EQ(g.form.history().MoveNumber, 1);
-    EXPECT_EQ(g.sound.count("dsPlay", PieceSound), 1);
+    EXPECT_EQ(g.sound.count("dsPlay", g.form.sounds().SoundPiece), 1);
     EXPECT_EQ(g.forbidden_sounds(), 0);
     // The captured horse is painted back on its square, after the square was emptied.
     const auto pictures = g.canvas.of_kind(DrawCall::Picture);
@@ -165,7 +163,7 @@ TEST(Refusals, RefusedCommandsLeaveEverythingAsItWas) {
         (g.form.*r.command)();
         EXPECT_EQ(g.box_texts(), std::vector<std::string>{r.box}) << r.name;
         EXPECT_EQ(g.forbidden_sounds(), r.forbidden) << r.name;
-        EXPECT_EQ(g.sound.count("dsPlay", PieceSound), r.movesBefore) << r.name;
+        EXPECT_EQ(g.sound.count("dsPlay", g.form.sounds().SoundPiece), r.movesBefore) << r.name;
         EXPECT_EQ(g.snapshot(), before) << r.name;
         EXPECT_EQ(g.form.play().Turn, turn) << r.name;
         EXPECT_EQ(g.form.history().HistoryPos, pos) << r.name;
@@ -183,9 +181,9 @@ TEST(TakeBack, ThreeTakeBacksThenANewMoveCutTheRecordThere) {
     for (int i = 0; i < 3; ++i) g.form.REPLAY_Click();
     EXPECT_EQ(g.form.history().HistoryPos, 2);
     EXPECT_EQ(g.form.history().HistoryLen, 5);
-    EXPECT_EQ(g.form.engine.piece_at(1, 6), ManSoldier);
-    EXPECT_EQ(g.form.engine.piece_at(9, 5), ComSoldier);
-    EXPECT_EQ(g.form.engine.piece_at(1, 4), ComSoldier);
+    EXPECT_EQ(g.form.engine().piece_at(1, 6), ManSoldier);
+    EXPECT_EQ(g.form.engine().piece_at(9, 5), ComSoldier);
+    EXPECT_EQ(g.form.engine().piece_at(1, 4), ComSoldier);
 
     g.click(5, 5);  // "OKですか？": the bottom side moves next
     ASSERT_EQ(g.form.play().Turn, FirstPlayer);
@@ -213,7 +211,7 @@ TEST(Replay, BackToTheStartThenThirtyReplaysReproduceTheGameAndItsClocks) {
     EXPECT_EQ(g.form.history().MoveNumber, 0);
     EXPECT_DOUBLE_EQ(g.form.clock().ManTime, 0);
     EXPECT_EQ(g.form.play().Turn, NoGame);
-    EXPECT_EQ(g.sound.count("dsPlay", PieceSound), 1);
+    EXPECT_EQ(g.sound.count("dsPlay", g.form.sounds().SoundPiece), 1);
 
     for (int i = 0; i < 30; ++i) g.form.AFTER_Click();
     EXPECT_EQ(g.snapshot(), final);
@@ -238,10 +236,10 @@ TEST(Reverse, TheBoardTurnsHalfRoundWithTheSidesSwappedAndTheRecordDropped) {
         g.form.REVERSE_Click();
         for (int x = 1; x <= BoardFiles; ++x)
             for (int y = 1; y <= BoardRanks; ++y)
-                ASSERT_EQ(g.form.engine.piece_at(BoardFiles + 1 - x, BoardRanks + 1 - y),
+                ASSERT_EQ(g.form.engine().piece_at(BoardFiles + 1 - x, BoardRanks + 1 - y),
                           -before.board[(x - 1) * BoardRanks + y - 1])
                     << x << "," << y;
-        EXPECT_EQ(g.form.engine.piece_at(9, 10), ManChariot);  // the top-left chariot
+        EXPECT_EQ(g.form.engine().piece_at(9, 10), ManChariot);  // the top-left chariot
         EXPECT_EQ(g.form.history().Reversed, FlagOn);
         EXPECT_EQ(g.form.handicap().HandicapLevel, handicap ? -3 : 0);
         EXPECT_EQ(g.form.history().HistoryLen, 0);
@@ -260,16 +258,16 @@ TEST(Reverse, TheBoardTurnsHalfRoundWithTheSidesSwappedAndTheRecordDropped) {
 TEST(TakeBack, GeneralSquaresFollowTakeBackReplayAndReverse) {
     Game g;
     g.move(5, 10, 5, 9);
-    ASSERT_EQ(g.form.engine.piece_at(5, 9), ManGeneral);
-    EXPECT_EQ(g.form.engine.man_general(), (Square{5, 9}));
+    ASSERT_EQ(g.form.engine().piece_at(5, 9), ManGeneral);
+    EXPECT_EQ(g.form.engine().man_general(), (Square{5, 9}));
     g.form.REPLAY_Click();
-    EXPECT_EQ(g.form.engine.man_general(), (Square{5, 10}));
+    EXPECT_EQ(g.form.engine().man_general(), (Square{5, 10}));
     g.form.AFTER_Click();
-    EXPECT_EQ(g.form.engine.man_general(), (Square{5, 9}));
+    EXPECT_EQ(g.form.engine().man_general(), (Square{5, 9}));
     g.form.REVERSE_Click();
-    EXPECT_EQ(g.form.engine.piece_at(5, 2), ComGeneral);
-    EXPECT_EQ(g.form.engine.com_general(), (Square{5, 2}));
-    EXPECT_EQ(g.form.engine.man_general(), (Square{5, 10}));
+    EXPECT_EQ(g.form.engine().piece_at(5, 2), ComGeneral);
+    EXPECT_EQ(g.form.engine().com_general(), (Square{5, 2}));
+    EXPECT_EQ(g.form.engine().man_general(), (Square{5, 10}));
 }
 
 TEST(History, AGameLongerThanFiveHundredMovesIsKeptWhole) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "fakes.h"
+#include "form_test_access.h"
 
 namespace zenko {
 namespace {
@@ -50,7 +51,7 @@ TEST(BoardPictures, BackgroundTiles351PlacesIncludingRowTen) {
 
 TEST(BoardPictures, FullRedrawShowsBoardOverRowTenClocksLevelAndTitleLast) {
     FormFixture f;
-    f.form.engine.put_piece(5, 10, ManGeneral);
+    FormTestAccess::engine(f.form).put_piece(5, 10, ManGeneral);
     f.form.set_clock_shown(true);
     f.form.set_clock_totals(3725.6, 61);
     f.form.画面_再描画();
@@ -84,7 +85,7 @@ TEST(BoardPictures, OutlineLiesOnePixelInsideTheCell) {
 
 TEST(BoardPictures, GuidanceOffMarksNothing) {
     FormFixture f;
-    f.form.engine.put_piece(1, 5, ManChariot);
+    FormTestAccess::engine(f.form).put_piece(1, 5, ManChariot);
     f.form.描画_移動可能桝色(1, 5, ColorWhite, ManChariot);
     f.form.消去_移動可能桝色();
     EXPECT_TRUE(f.canvas.calls.empty());
@@ -93,10 +94,10 @@ TEST(BoardPictures, GuidanceOffMarksNothing) {
 
 TEST(BoardPictures, GuidanceOutlinesDestinationsAndTheEraserRestoresThem) {
     FormFixture f;
-    f.form.engine.put_piece(1, 5, ManChariot);
-    f.form.engine.put_piece(1, 8, ComSoldier);
-    f.form.engine.put_piece(4, 1, ComGeneral);  // generals on different files
-    f.form.engine.put_piece(6, 10, ManGeneral);
+    FormTestAccess::engine(f.form).put_piece(1, 5, ManChariot);
+    FormTestAccess::engine(f.form).put_piece(1, 8, ComSoldier);
+    FormTestAccess::engine(f.form).put_piece(4, 1, ComGeneral);  // generals on different files
+    FormTestAccess::engine(f.form).put_piece(6, 10, ManGeneral);
     f.form.set_guidance(true);
     f.form.描画_移動可能桝色(1, 5, ColorWhite, ManChariot);
     // Along row 5 (8), up file 1 (4), down to the capture (3); not the selected square.
@@ -116,7 +117,7 @@ TEST(BoardPictures, GuidanceOutlinesDestinationsAndTheEraserRestoresThem) {
 
 TEST(BoardPictures, GuidanceWithoutLegalMoveStillErasesTheSelectedSquare) {
     FormFixture f;
-    f.form.engine.put_piece(5, 5, ManAdvisor);  // outside its palace it cannot move
+    FormTestAccess::engine(f.form).put_piece(5, 5, ManAdvisor);  // outside its palace it cannot move
     f.form.set_guidance(true);
     f.form.描画_移動可能桝色(5, 5, ColorWhite, ManAdvisor);
     EXPECT_TRUE(f.canvas.calls.empty());

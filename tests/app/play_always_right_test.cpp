@@ -9,11 +9,10 @@
 #include <vector>
 
 #include "fakes.h"
+#include "form_test_access.h"
 
 namespace zenko::testing {
 namespace {
-
-constexpr int Forbidden = 2, PieceSound = 3;  // as testing::open_sounds makes them
 
 // ---- An independent referee: brute force over every square ----
 
@@ -69,7 +68,7 @@ public:
     int falseAnnouncements = 0, wins = 0, mates = 0;
     Answer message_box(const std::string& text, const std::string& title, Buttons buttons,
                        BoxIcon icon) override {
-        const Engine& e = form->engine;
+        const Engine& e = form->engine();
         if (text == "あなたの勝ちです") {
             ++wins;
             if (find_general(e, true).x != 0 && can_keep_general(e, true)) ++falseAnnouncements;
@@ -131,17 +130,17 @@ TEST(PlayAlwaysRight, GeneralSquaresFollowTheBoardAfterEveryCommand) {
     p.move(5, 10, 5, 9);  // the bottom general steps up
     p.move(5, 1, 5, 2);
     p.form.REPLAY_Click();
-    EXPECT_TRUE(generals_follow_board(p.form.engine));
+    EXPECT_TRUE(generals_follow_board(p.form.engine()));
     p.form.REPLAY_Click();
-    EXPECT_EQ(p.form.engine.man_general(), (Square{5, 10}));
+    EXPECT_EQ(p.form.engine().man_general(), (Square{5, 10}));
     p.form.AFTER_Click();
-    EXPECT_EQ(p.form.engine.man_general(), (Square{5, 9}));
+    EXPECT_EQ(p.form.engine().man_general(), (Square{5, 9}));
     p.form.CANCEL_Click();
-    EXPECT_EQ(p.form.engine.man_general(), (Square{5, 10}));
+    EXPECT_EQ(p.form.engine().man_general(), (Square{5, 10}));
     p.replay_to_end();
     p.form.REVERSE_Click();
-    EXPECT_TRUE(generals_follow_board(p.form.engine));
-    EXPECT_EQ(p.form.engine.com_general(), (Square{5, 2}));
+    EXPECT_TRUE(generals_follow_board(p.form.engine()));
+    EXPECT_EQ(p.form.engine().com_general(), (Square{5, 2}));
 }
 
 TEST(PlayAlwaysRight, FirstAndReplayReproduceAGameStartedOnATurnedBoard) {
@@ -151,12 +150,12 @@ TEST(PlayAlwaysRight, FirstAndReplayReproduceAGameStartedOnATurnedBoard) {
     p.form.REVERSE_Click();  // the top army moves next
     p.move(9, 7, 9, 6);
     p.move(2, 3, 2, 10);  // a top cannon takes a horse
-    const BoardArray played = p.form.engine.board();
+    const BoardArray played = p.form.engine().board();
     p.form.CANCEL_Click();
     EXPECT_EQ(p.form.history().Reversed, FlagOn);
     p.replay_to_end();
-    EXPECT_EQ(p.form.engine.board(), played);
-    EXPECT_TRUE(generals_follow_board(p.form.engine));
+    EXPECT_EQ(p.form.engine().board(), played);
+    EXPECT_TRUE(generals_follow_board(p.form.engine()));
     p.form.KIFU_WRITE_Click();
     EXPECT_EQ(p.texts().back(), "反転後は書き込みできません");
 }
@@ -164,19 +163,19 @@ TEST(PlayAlwaysRight, FirstAndReplayReproduceAGameStartedOnATurnedBoard) {
 TEST(PlayAlwaysRight, FirstAndReplayReproduceAHandicapGameAndItStaysUnsaveable) {
     Play p;
     for (int i = 0; i < 8; ++i) p.form.LBEL_UP_Click();  // both COM chariots go
-    const BoardArray handicapStart = p.form.engine.board();
-    p.form.engine.Level = 1;
+    const BoardArray handicapStart = p.form.engine().board();
+    FormTestAccess::engine(p.form).Level = 1;
     p.form.SENTE_Click();
     p.move(1, 10, 1, 9);
     p.move(9, 10, 9, 9);
-    const BoardArray played = p.form.engine.board();
+    const BoardArray played = p.form.engine().board();
     p.form.CANCEL_Click();
-    EXPECT_EQ(p.form.engine.board(), handicapStart);
+    EXPECT_EQ(p.form.engine().board(), handicapStart);
     EXPECT_EQ(p.form.handicap().HandicapLevel, 8);
     p.replay_to_end();
-    EXPECT_EQ(p.form.engine.board(), played);
+    EXPECT_EQ(p.form.engine().board(), played);
     for (int n = 0; n < 4; ++n) p.form.REPLAY_Click();  // back to the start: no second general
-    EXPECT_EQ(p.form.engine.board(), handicapStart);
+    EXPECT_EQ(p.form.engine().board(), handicapStart);
     p.form.KIFU_WRITE_Click();
     EXPECT_EQ(p.texts().back(), "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません");
 }
@@ -187,15 +186,15 @@ TEST(PlayAlwaysRight, ANewGameAfterAHandicapGameStartsFromTheFullSet) {
     p.form.SENTE_Click();
     p.move(1, 7, 1, 6);
     p.form.初期設定();  // as after "続けますか？" answered Yes
-    EXPECT_EQ(p.form.engine.board(), full_set());
+    EXPECT_EQ(p.form.engine().board(), full_set());
     EXPECT_EQ(p.form.handicap().HandicapSet, FlagOff);
     p.form.AFTER_Click();  // the handicap moves cannot be replayed onto the full set
-    EXPECT_EQ(p.form.engine.board(), full_set());
+    EXPECT_EQ(p.form.engine().board(), full_set());
 }
 
 TEST(PlayAlwaysRight, AResumeAfterFirstAndReplayGoesOnAgainstTheComputer) {
     Play p;
-    p.form.engine.Level = 1;
+    FormTestAccess::engine(p.form).Level = 1;
     p.form.SENTE_Click();
     p.move(1, 7, 1, 6);
     ASSERT_EQ(p.form.history().HistoryLen, 2);
@@ -231,7 +230,7 @@ TEST(PlayAlwaysRight, AResumeFollowsTheGameOfTheLatestMove) {
     p.move(1, 7, 1, 6);
     p.move(1, 4, 1, 5);
     p.form.REPLAY_Click();
-    p.form.engine.Level = 1;
+    FormTestAccess::engine(p.form).Level = 1;
     p.form.GOTE_Click();  // the computer takes the top pieces and moves at once
     ASSERT_EQ(p.form.history().HistoryLen, 2);
     p.form.REPLAY_Click();
@@ -266,23 +265,23 @@ TEST(PlayAlwaysRight, CancellingTheResumeLeavesEverythingAsItWas) {
     p.move(1, 4, 1, 5);
     p.move(3, 7, 3, 6);
     for (int i = 0; i < 2; ++i) p.form.REPLAY_Click();
-    const BoardArray before = p.form.engine.board();
+    const BoardArray before = p.form.engine().board();
     p.dialogs.shown.clear();
     p.dialogs.answers = {Answer::Cancel};
     p.click(12, 5);
     EXPECT_EQ(p.texts(), std::vector<std::string>{"OKですか？"});
     EXPECT_EQ(p.dialogs.shown[0].buttons, Buttons::OKCancel);
-    EXPECT_EQ(p.form.engine.board(), before);
+    EXPECT_EQ(p.form.engine().board(), before);
     EXPECT_EQ(p.form.history().HistoryPos, 1);
     EXPECT_EQ(p.form.history().HistoryLen, 3);
     EXPECT_EQ(p.form.play().Turn, NoGame);
     p.replay_to_end();  // the later moves are still there
-    EXPECT_EQ(p.form.engine.piece_at(3, 6), ManSoldier);
+    EXPECT_EQ(p.form.engine().piece_at(3, 6), ManSoldier);
 }
 
 TEST(PlayAlwaysRight, AfterTurningTheBoardTheComputerPlaysTheArmyThatIsToMove) {
     Play p;
-    p.form.engine.Level = 1;
+    FormTestAccess::engine(p.form).Level = 1;
     p.form.SENTE_Click();
     p.move(1, 7, 1, 6);
     ASSERT_EQ(p.form.play().Turn, p.form.play().ManSide);
@@ -306,8 +305,8 @@ TEST(PlayAlwaysRight, TheReferee) {
     };
     for (const Row& r : rows) {
         Play p;
-        ASSERT_TRUE(p.form.engine.set_fen(r.fen)) << r.name;
-        p.form.engine.Level = 1;
+        ASSERT_TRUE(FormTestAccess::engine(p.form).set_fen(r.fen)) << r.name;
+        FormTestAccess::engine(p.form).Level = 1;
         p.form.SENTE_Click();
         p.move(r.move.fromX, r.move.fromY, r.move.toX, r.move.toY);
         EXPECT_EQ(p.showed("あなたの勝ちです"), r.wins) << r.name;
@@ -326,7 +325,7 @@ bool sides_alternate(const Form1& form) {
 
 void random_person_move(Play& p, std::mt19937& rng) {
     const bool comSide = p.form.play().Turn == p.form.play().ComSide && p.form.play().GameMode == ModeVsMan;
-    std::vector<Move> moves = moves_of(p.form.engine, comSide);
+    std::vector<Move> moves = moves_of(p.form.engine(), comSide);
     if (moves.empty()) return;
     const Move m = moves[rng() % moves.size()];
     p.move(m.fromX, m.fromY, m.toX, m.toY);
@@ -374,19 +373,19 @@ TEST(PlayAlwaysRight, RandomGamesStayRight) {
     int games = 0;
     for (int game = 0; game < 24; ++game) {
         Play p;
-        p.form.engine.Level = 1;
+        FormTestAccess::engine(p.form).Level = 1;
         start_random_game(p, rng);
         for (int step = 0; step < 150 && !p.form.screen().Terminated; ++step) {
             random_step(p, rng);
-            ASSERT_TRUE(generals_follow_board(p.form.engine)) << "game " << game << " step " << step;
+            ASSERT_TRUE(generals_follow_board(p.form.engine())) << "game " << game << " step " << step;
             ASSERT_TRUE(sides_alternate(p.form)) << "game " << game << " step " << step;
         }
         // 最初 and 進 to the end reproduce the last position of the history.
         if (p.form.history().HistoryLen > 0 && p.form.history().HistoryPos == p.form.history().HistoryLen) {
-            const BoardArray last = p.form.engine.board();
+            const BoardArray last = p.form.engine().board();
             p.form.CANCEL_Click();
             p.replay_to_end();
-            EXPECT_EQ(p.form.engine.board(), last) << "game " << game;
+            EXPECT_EQ(p.form.engine().board(), last) << "game " << game;
         }
         EXPECT_EQ(p.dialogs.falseAnnouncements, 0) << "game " << game;
         ++games;

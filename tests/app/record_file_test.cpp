@@ -11,6 +11,7 @@
 
 #include "fakes.h"
 #include "file_limits.h"
+#include "form_test_access.h"
 #include "record/record_line.h"
 
 namespace zenko {
@@ -122,9 +123,9 @@ TEST_F(RecordFiles, SavedRecordLoadsBackAndReplaysWithItsClocksToTheEnd) {
     EXPECT_EQ(last_box(), "棋譜を '進 'で進めて下さい / 棋譜");
 
     for (int n = 0; n < 5; ++n) form.AFTER_Click();
-    EXPECT_EQ(form.engine.piece_at(5, 7), ComCannon);
-    EXPECT_EQ(form.engine.piece_at(3, 8), ManHorse);
-    EXPECT_EQ(form.engine.piece_at(5, 3), PieceEmpty);
+    EXPECT_EQ(form.engine().piece_at(5, 7), ComCannon);
+    EXPECT_EQ(form.engine().piece_at(3, 8), ManHorse);
+    EXPECT_EQ(form.engine().piece_at(5, 3), PieceEmpty);
     EXPECT_EQ(form.clock().ManTime, 31);
     EXPECT_EQ(form.clock().ComTime, 9);
     form.AFTER_Click();
@@ -133,7 +134,7 @@ TEST_F(RecordFiles, SavedRecordLoadsBackAndReplaysWithItsClocksToTheEnd) {
 
 TEST_F(RecordFiles, FileIsShiftJisWithCrLfAndTheTopPlayerFirst) {
     set_history({move(3, 7, 3, 6, ManSoldier, 0, 0, 12, 0, 0)}, 1);
-    form.reset_sides();  // COM moved first: its player (Text3) is on top
+    FormTestAccess::reset_sides(form);  // COM moved first: its player (Text3) is on top
     save("com_first");
     EXPECT_EQ(file_bytes("com_first.棋譜"),
               "\x8a\xfb\x95\x88\r\n\xb1\r\n\x89\xa4\r\n" + ExampleLine + "\r\n");
@@ -243,12 +244,12 @@ TEST_P(HostileFiles, AreRefusedAndLeaveTheGameAsItWas) {
     if (!GetParam().bytes.empty()) write_file("bad.棋譜", GetParam().bytes);
     set_history(Game, 3);
     ASSERT_EQ(form.clock().ManTime, 20);
-    const BoardArray before = form.engine.board();
+    const BoardArray before = form.engine().board();
     f.canvas.clear();
 
     load("bad.棋譜");
     EXPECT_EQ(last_box(), GetParam().message + " / 棋譜");
-    EXPECT_TRUE(form.engine.board() == before);
+    EXPECT_TRUE(form.engine().board() == before);
     EXPECT_EQ(std::make_tuple(form.history().HistoryPos, form.history().HistoryLen, form.history().RecordMode,
                               form.clock().ManTime),
               std::make_tuple(3, 5, FlagOff, 20.0));

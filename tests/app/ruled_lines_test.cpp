@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "fakes.h"
+#include "form_test_access.h"
 
 namespace zenko {
 namespace {
@@ -50,7 +51,7 @@ TEST(RuledLines, EachSquareDrawsTheShapeOfItsPlaceInOrder) {
     };
     for (const auto& row : rows) {
         testing::FormFixture f;
-        f.form.engine.put_piece(row.x, row.y, row.occupied ? ComChariot : PieceEmpty);
+        FormTestAccess::engine(f.form).put_piece(row.x, row.y, row.occupied ? ComChariot : PieceEmpty);
         f.form.描画_罫線(ColorYellow, row.x, row.y);
         const int left = 450 + 580 * row.x, top = 30 + 580 * row.y;
         std::vector<L> drawn;

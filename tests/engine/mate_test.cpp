@@ -66,10 +66,10 @@ TEST(Mate, ComMateTestLeavesTheTablesOfItsLastTrial) {
     Engine engine;
     load_settled(engine, "4ka2R/9/2N6/6n2/4R4/9/9/9/9/3K5");
     engine.待避_移動前盤();
-    ASSERT_GT(engine.ManInfluence[5][1], 0);
+    ASSERT_GT(engine.man_influence()[5][1], 0);
     ASSERT_EQ(engine.詰めかCOM(), FlagOff);
-    EXPECT_EQ(engine.ManInfluence[5][1], 0);  // the horse's block on (5,3)
-    EXPECT_EQ(engine.ComGeneralCheck[5][4], 0);
+    EXPECT_EQ(engine.man_influence()[5][1], 0);  // the horse's block on (5,3)
+    EXPECT_EQ(engine.com_general_check()[5][4], 0);
 }
 
 TEST(Mate, ComPieceReachesTheManGeneral) {

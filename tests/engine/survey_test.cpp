@@ -16,7 +16,7 @@ void survey(Engine& engine, const std::string& fen) {
     engine.勢力調査();
 }
 
-using Table = SquareTable<int> Engine::*;
+using Table = const Engine::Table& (Engine::*)() const;
 
 struct SurveyCase {
     const char* name;
@@ -54,47 +54,47 @@ constexpr const char* Soldiers = "3k3P1/9/9/9/4P3p/P3p4/9/9/9/1p3K3";
 
 const SurveyCase SurveyCases[] = {
     // Cannons reach a square only over exactly one screen, of either side
-    {"CannonWithoutScreenDoesNotReach", CannonFile, &Engine::ManInfluence, 1, 4, 0},
-    {"CannonReachesPastOneScreen", CannonFile, &Engine::ManInfluence, 1, 2, 1},
-    {"CannonAttacksOverEnemyScreen", CannonFile, &Engine::ManAttacker, 1, 1, -3},
-    {"CannonAttacksOverOwnScreen", CannonFile, &Engine::ManAttacker, 1, 9, -3},
-    {"CannonStopsAtSecondScreen", CannonFile, &Engine::ManInfluence, 1, 10, 0},
-    {"CannonDefendsOverAScreen", ManRank, &Engine::ManInfluence, 2, 8, 1},
-    {"ChariotRayEndsAtOwnPiece", ManRank, &Engine::ManInfluence, 6, 8, 0},
+    {"CannonWithoutScreenDoesNotReach", CannonFile, &Engine::man_influence, 1, 4, 0},
+    {"CannonReachesPastOneScreen", CannonFile, &Engine::man_influence, 1, 2, 1},
+    {"CannonAttacksOverEnemyScreen", CannonFile, &Engine::man_attacker, 1, 1, -3},
+    {"CannonAttacksOverOwnScreen", CannonFile, &Engine::man_attacker, 1, 9, -3},
+    {"CannonStopsAtSecondScreen", CannonFile, &Engine::man_influence, 1, 10, 0},
+    {"CannonDefendsOverAScreen", ManRank, &Engine::man_influence, 2, 8, 1},
+    {"ChariotRayEndsAtOwnPiece", ManRank, &Engine::man_influence, 6, 8, 0},
     // Chariot rays run through the enemy general and mark the check
-    {"ManRayContinuesPastComGeneral", ChariotChecksCom, &Engine::ManInfluence, 5, 1, 1},
-    {"ManRayAttacksComGeneral", ChariotChecksCom, &Engine::ManAttacker, 5, 2, -5},
-    {"ManRayMarksSquaresBetween", ChariotChecksCom, &Engine::ComGeneralCheck, 5, 3, 1},
-    {"ManRayMarksTheChariot", ChariotChecksCom, &Engine::ComGeneralCheck, 5, 6, 9},
-    {"ManRayLeavesGeneralUnmarked", ChariotChecksCom, &Engine::ComGeneralCheck, 5, 2, 0},
-    {"ComRayContinuesPastManGeneral", ChariotChecksMan, &Engine::ComInfluence, 6, 10, 1},
-    {"ComRayAttacksManGeneral", ChariotChecksMan, &Engine::ComAttacker, 6, 9, 5},
-    {"ComRayMarksTheChariot", ChariotChecksMan, &Engine::ManGeneralCheck, 6, 3, 9},
+    {"ManRayContinuesPastComGeneral", ChariotChecksCom, &Engine::man_influence, 5, 1, 1},
+    {"ManRayAttacksComGeneral", ChariotChecksCom, &Engine::man_attacker, 5, 2, -5},
+    {"ManRayMarksSquaresBetween", ChariotChecksCom, &Engine::com_general_check, 5, 3, 1},
+    {"ManRayMarksTheChariot", ChariotChecksCom, &Engine::com_general_check, 5, 6, 9},
+    {"ManRayLeavesGeneralUnmarked", ChariotChecksCom, &Engine::com_general_check, 5, 2, 0},
+    {"ComRayContinuesPastManGeneral", ChariotChecksMan, &Engine::com_influence, 6, 10, 1},
+    {"ComRayAttacksManGeneral", ChariotChecksMan, &Engine::com_attacker, 6, 9, 5},
+    {"ComRayMarksTheChariot", ChariotChecksMan, &Engine::man_general_check, 6, 3, 9},
     // Cannon checks: MAN's are marked on the empty squares between, COM's on the cannon
-    {"ManCannonMarksEmptySquaresNearGeneral", CannonChecksCom, &Engine::ComGeneralCheck, 5, 2, 9},
-    {"ManCannonLeavesScreenUnmarked", CannonChecksCom, &Engine::ComGeneralCheck, 5, 4, 0},
-    {"ManCannonLeavesItsOwnSquareUnmarked", CannonChecksCom, &Engine::ComGeneralCheck, 5, 8, 0},
-    {"ComCannonMarksItsSquare", CannonChecksMan, &Engine::ManGeneralCheck, 6, 3, 9},
-    {"ComCannonLeavesSquaresBetweenUnmarked", CannonChecksMan, &Engine::ManGeneralCheck, 6, 4, 0},
-    {"StepCheckerMarksItsSquare", "3k5/9/4N4/9/9/9/9/9/9/5K3", &Engine::ComGeneralCheck, 5, 3, 9},
+    {"ManCannonMarksEmptySquaresNearGeneral", CannonChecksCom, &Engine::com_general_check, 5, 2, 9},
+    {"ManCannonLeavesScreenUnmarked", CannonChecksCom, &Engine::com_general_check, 5, 4, 0},
+    {"ManCannonLeavesItsOwnSquareUnmarked", CannonChecksCom, &Engine::com_general_check, 5, 8, 0},
+    {"ComCannonMarksItsSquare", CannonChecksMan, &Engine::man_general_check, 6, 3, 9},
+    {"ComCannonLeavesSquaresBetweenUnmarked", CannonChecksMan, &Engine::man_general_check, 6, 4, 0},
+    {"StepCheckerMarksItsSquare", "3k5/9/4N4/9/9/9/9/9/9/5K3", &Engine::com_general_check, 5, 3, 9},
     // Attackers: the code closest to zero; among equal codes the first in scan order
-    {"EqualManAttackersFirstFile", EqualManAttackers, &Engine::ManAttackerX, 5, 5, 3},
-    {"EqualManAttackersFirstRank", EqualManAttackers, &Engine::ManAttackerY, 5, 5, 4},
-    {"CloserManAttackerFoundLaterWins", CloserManAttacker, &Engine::ManAttacker, 5, 5, -1},
-    {"EqualComAttackersFirstFile", ComAttackers, &Engine::ComAttackerX, 5, 4, 3},
-    {"SmallestComAttackerWins", ComAttackersAndSoldier, &Engine::ComAttacker, 5, 4, 1},
+    {"EqualManAttackersFirstFile", EqualManAttackers, &Engine::man_attacker_x, 5, 5, 3},
+    {"EqualManAttackersFirstRank", EqualManAttackers, &Engine::man_attacker_y, 5, 5, 4},
+    {"CloserManAttackerFoundLaterWins", CloserManAttacker, &Engine::man_attacker, 5, 5, -1},
+    {"EqualComAttackersFirstFile", ComAttackers, &Engine::com_attacker_x, 5, 4, 3},
+    {"SmallestComAttackerWins", ComAttackersAndSoldier, &Engine::com_attacker, 5, 4, 1},
     // Guards: the smallest COM code that defends the piece
-    {"GuardedByGeneralAlone", "4k4/4a4/9/9/9/9/9/9/9/3K5", &Engine::ComGuard, 5, 2, 7},
-    {"GeneralThenChariotGuard", "4k4/4a3r/9/9/9/9/9/9/9/3K5", &Engine::ComGuard, 5, 2, 5},
-    {"ChariotThenGeneralGuard", "4k4/r3a4/9/9/9/9/9/9/9/3K5", &Engine::ComGuard, 5, 2, 5},
-    {"UnguardedPiece", "4k4/4a3r/9/9/9/9/9/9/9/3K5", &Engine::ComGuard, 9, 2, 999},
-    {"GeneralDefendsOwnPiece", "3k5/9/9/9/9/9/9/9/4A4/4K4", &Engine::ManInfluence, 5, 9, 1},
+    {"GuardedByGeneralAlone", "4k4/4a4/9/9/9/9/9/9/9/3K5", &Engine::com_guard, 5, 2, 7},
+    {"GeneralThenChariotGuard", "4k4/4a3r/9/9/9/9/9/9/9/3K5", &Engine::com_guard, 5, 2, 5},
+    {"ChariotThenGeneralGuard", "4k4/r3a4/9/9/9/9/9/9/9/3K5", &Engine::com_guard, 5, 2, 5},
+    {"UnguardedPiece", "4k4/4a3r/9/9/9/9/9/9/9/3K5", &Engine::com_guard, 9, 2, 999},
+    {"GeneralDefendsOwnPiece", "3k5/9/9/9/9/9/9/9/4A4/4K4", &Engine::man_influence, 5, 9, 1},
     // Soldiers: forward, and sideways once across the river
-    {"ManSoldierOnRank6OnlyAdvances", Soldiers, &Engine::ManInfluence, 2, 6, 0},
-    {"ManSoldierAcrossRiverStepsSideways", Soldiers, &Engine::ManInfluence, 6, 5, 1},
-    {"ManSoldierOnFarRankStepsSideways", Soldiers, &Engine::ManInfluence, 9, 1, 1},
-    {"ComSoldierOnRank5OnlyAdvances", Soldiers, &Engine::ComInfluence, 8, 5, 0},
-    {"ComSoldierOnFarRankStepsSideways", Soldiers, &Engine::ComInfluence, 3, 10, 1},
+    {"ManSoldierOnRank6OnlyAdvances", Soldiers, &Engine::man_influence, 2, 6, 0},
+    {"ManSoldierAcrossRiverStepsSideways", Soldiers, &Engine::man_influence, 6, 5, 1},
+    {"ManSoldierOnFarRankStepsSideways", Soldiers, &Engine::man_influence, 9, 1, 1},
+    {"ComSoldierOnRank5OnlyAdvances", Soldiers, &Engine::com_influence, 8, 5, 0},
+    {"ComSoldierOnFarRankStepsSideways", Soldiers, &Engine::com_influence, 3, 10, 1},
 };
 
 class SurveyTable : public ::testing::TestWithParam<SurveyCase> {};
@@ -103,7 +103,7 @@ TEST_P(SurveyTable, Entry) {
     const SurveyCase& c = GetParam();
     Engine engine;
     survey(engine, c.fen);
-    EXPECT_EQ((engine.*c.table)[c.x][c.y], c.expected) << "at (" << c.x << "," << c.y << ")";
+    EXPECT_EQ((engine.*c.table)()[c.x][c.y], c.expected) << "at (" << c.x << "," << c.y << ")";
 }
 
 INSTANTIATE_TEST_SUITE_P(Survey, SurveyTable, ::testing::ValuesIn(SurveyCases),
@@ -116,10 +116,10 @@ TEST(Survey, StepAttacksFollowThePreMoveBoardAndRaysTheLiveBoard) {
     survey(engine, "3k5/9/9/9/r7R/4P4/1N7/9/9/5K3 b");
     const Engine::TrialMove chariot(engine, 1, 5, 5, 5);  // the COM chariot goes to (5,5)
     engine.勢力調査();
-    EXPECT_EQ(engine.ManInfluence[5][5], 2);  // the soldier on (5,6) and the chariot on (9,5)
-    EXPECT_EQ(engine.ManAttacker[5][5], -5);  // the soldier's attack is not recorded
-    EXPECT_EQ(engine.ManAttackerX[5][5], 9);
-    EXPECT_EQ(engine.ManAttacker[1][5], -6);  // the horse still "attacks" the square left
+    EXPECT_EQ(engine.man_influence()[5][5], 2);  // the soldier on (5,6) and the chariot on (9,5)
+    EXPECT_EQ(engine.man_attacker()[5][5], -5);  // the soldier's attack is not recorded
+    EXPECT_EQ(engine.man_attacker_x()[5][5], 9);
+    EXPECT_EQ(engine.man_attacker()[1][5], -6);  // the horse still "attacks" the square left
 }
 
 TEST(Survey, RecordsGeneralSquaresAndKeepsThemWhenAGeneralIsGone) {
@@ -179,12 +179,12 @@ TEST(Survey, PreMoveCopiesTakeBoardAndCountsAfterSurveying) {
     Engine engine;
     load_fen(engine, EqualManAttackers);
     engine.待避_移動前盤();
-    EXPECT_EQ(engine.BoardBeforeMove[5][5], ComSoldier);
-    EXPECT_EQ(engine.SavedManInfluence[5][5], 3);
-    EXPECT_EQ(engine.SavedComInfluence[4][2], 1);  // the COM general's step
-    EXPECT_EQ(engine.ManAttacker[5][5], -999);     // the copy was still empty
+    EXPECT_EQ(engine.board_before_move()[5][5], ComSoldier);
+    EXPECT_EQ(engine.saved_man_influence()[5][5], 3);
+    EXPECT_EQ(engine.saved_com_influence()[4][2], 1);  // the COM general's step
+    EXPECT_EQ(engine.man_attacker()[5][5], -999);      // the copy was still empty
     engine.待避_移動前盤();
-    EXPECT_EQ(engine.ManAttacker[5][5], -6);
+    EXPECT_EQ(engine.man_attacker()[5][5], -6);
 }
 
 }  // namespace

@@ -142,8 +142,7 @@ namespace zenko::testing {
 // attacks by what stands on the board.
 inline void load_settled(Engine& engine, const std::string& fen) {
     load_fen(engine, fen);
-    for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) engine.BoardBeforeMove[x][y] = engine.piece_at(x, y);
+    engine.settle_before_move();
 }
 
 }  // namespace zenko::testing

@@ -158,7 +158,7 @@ TEST_F(PlayByClicksTest, PersonMovesFirstAndTheComputerAnswersEachMove) {
     Square lastMark{0, 0};
     for (const ManMove& move : moves) {
         SCOPED_TRACE(move.name);
-        const int piece = form().engine.piece_at(move.from.x, move.from.y);
+        const int piece = form().engine().piece_at(move.from.x, move.from.y);
         ASSERT_LE(piece, -1) << "not a MAN piece";
         const int movesBefore = form().history().MoveNumber;
         const int piecesSounded = sound.count("dsPlay", form().sounds().SoundPiece);
@@ -173,8 +173,8 @@ TEST_F(PlayByClicksTest, PersonMovesFirstAndTheComputerAnswersEachMove) {
         click(move.to);
 
         EXPECT_EQ(boxes.take(), move.boxes);
-        EXPECT_EQ(form().engine.piece_at(move.to.x, move.to.y), piece);
-        EXPECT_EQ(form().engine.piece_at(move.from.x, move.from.y), PieceEmpty);
+        EXPECT_EQ(form().engine().piece_at(move.to.x, move.to.y), piece);
+        EXPECT_EQ(form().engine().piece_at(move.from.x, move.from.y), PieceEmpty);
         EXPECT_EQ(form().history().MoveNumber, movesBefore + 2) << "the computer did not reply";
         EXPECT_EQ(form().play().Turn, form().play().ManSide);
         EXPECT_EQ(sound.count("dsPlay", form().sounds().SoundPiece), piecesSounded + 2);
@@ -185,12 +185,12 @@ TEST_F(PlayByClicksTest, PersonMovesFirstAndTheComputerAnswersEachMove) {
         const MoveRecord& reply = form().history().MoveHistory[form().history().HistoryPos];
         lastMark = {form().selection().ComMarkX, form().selection().ComMarkY};
         EXPECT_EQ(std::make_pair(lastMark.x, lastMark.y), std::make_pair(reply.toX, reply.toY));
-        EXPECT_EQ(form().engine.piece_at(reply.toX, reply.toY), reply.piece);
+        EXPECT_EQ(form().engine().piece_at(reply.toX, reply.toY), reply.piece);
         EXPECT_EQ(outline_points(ColorYellow, lastMark), 12);
         EXPECT_TRUE(shows_picture(reply.piece, lastMark));
     }
     // The check was the cannon taking the central soldier.
-    EXPECT_EQ(form().engine.piece_at(5, 7), ComCannon);
+    EXPECT_EQ(form().engine().piece_at(5, 7), ComCannon);
 }
 
 // Two people share the mouse: each move takes two clicks, the first one
@@ -223,14 +223,14 @@ TEST_F(PlayByClicksTest, TwoPeoplePlayByTwoClicksEach) {
     };
     for (const Move& move : moves) {
         SCOPED_TRACE(move.name);
-        const int piece = form().engine.piece_at(move.from.x, move.from.y);
-        ASSERT_EQ(form().engine.piece_at(move.to.x, move.to.y), move.captured);
+        const int piece = form().engine().piece_at(move.from.x, move.from.y);
+        ASSERT_EQ(form().engine().piece_at(move.to.x, move.to.y), move.captured);
         const int movesBefore = form().history().MoveNumber;
         if (form().selection().SelectState == 0) click(move.from);
         EXPECT_EQ(outline_points(ColorLightRed, move.from), 12);
         click(move.to);
-        EXPECT_EQ(form().engine.piece_at(move.to.x, move.to.y), piece);
-        EXPECT_EQ(form().engine.piece_at(move.from.x, move.from.y), PieceEmpty);
+        EXPECT_EQ(form().engine().piece_at(move.to.x, move.to.y), piece);
+        EXPECT_EQ(form().engine().piece_at(move.from.x, move.from.y), PieceEmpty);
         EXPECT_EQ(form().history().MoveNumber, movesBefore + 1);
         EXPECT_EQ(form().play().Turn, move.turnAfter);
         EXPECT_TRUE(shows_picture(piece, move.to));

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 
+#include "ui/key_codes.h"
 #include "ui/qt/menu_table.h"
 #include "zenko/version.h"
 
@@ -19,11 +20,6 @@ namespace {
 
 constexpr const char* IconPicture = ":/pictures/ICON.png";
 constexpr int TimerIntervalMs = 50;
-
-// The game's key codes for the keys it handles.
-constexpr int KeyCodeEscape = 27;
-constexpr int KeyCodeF1 = 112;
-constexpr int KeyCodeF2 = 113;
 
 }  // namespace
 
@@ -37,9 +33,9 @@ MainWindow::MainWindow(SoundLibrary& sound) : canvas_(new QtCanvas(this)), dialo
 
     build_menus();
     connect_panel();
-    add_key(Qt::Key_Escape, KeyCodeEscape);
-    add_key(Qt::Key_F1, KeyCodeF1);
-    add_key(Qt::Key_F2, KeyCodeF2);
+    add_key(Qt::Key_Escape, KeyEscape);
+    add_key(Qt::Key_F1, KeyF1);
+    add_key(Qt::Key_F2, KeyF2);
     canvas_->onMouseDown = [this](int button, int shift, double x, double y) {
         forward([&] { form_->Form_MouseDown(button, shift, x, y); });
     };
