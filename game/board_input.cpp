@@ -125,7 +125,9 @@ void Form1::after_move_vs_com(int captured) {
     clock_.Timer1.Enabled = false;
     clock_.ManTime += clock_.MoveSeconds;
     engine.待避_移動前盤();
-    if (captured == ComGeneral || !engine.has_safe_move(true)) {
+    // A computer that can take the person's general has not lost, even
+    // without a move that keeps its own general safe.
+    if (captured == ComGeneral || (!engine.has_safe_move(true) && !engine.general_attacked(false))) {
         終了("あなた");
         return;
     }
