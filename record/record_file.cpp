@@ -79,13 +79,16 @@ std::string bad_line_message(int lineNumber) {
 }
 
 // The file's lines as written: game name, top player, bottom player (the
-// first player's field goes to the side that moved first), then the moves
-// up to the position on the board.
+// first player's field goes to the army of the record's first move, whatever
+// the sides of the game played before), then the moves up to the position
+// on the board.
 std::vector<std::string> record_lines(Form1& form) {
     Panel& panel = form.platform.panel;
     std::string first = single_line(panel.text(PanelControl::Text3));
     std::string second = single_line(panel.text(PanelControl::Text4));
-    bool manFirst = form.play().ManSide == FirstPlayer;
+    const HistoryState& history = form.history();
+    bool manFirst =
+        history.HistoryLen >= 1 ? history.MoveHistory[1].placed <= -1 : form.play().ManSide == FirstPlayer;
     std::vector<std::string> lines{single_line(panel.text(PanelControl::Text2)), manFirst ? second : first,
                                    manFirst ? first : second};
     int last =

@@ -133,14 +133,20 @@ TEST_F(RecordFiles, SavedRecordLoadsBackAndReplaysWithItsClocksToTheEnd) {
 
 TEST_F(RecordFiles, FileIsShiftJisWithCrLfAndTheTopPlayerFirst) {
     set_history({move(3, 7, 3, 6, ManSoldier, 0, 0, 12, 0, 0)}, 1);
-    form.reset_sides();  // COM moved first: its player (Text3) is on top
-    save("com_first");
-    EXPECT_EQ(file_bytes("com_first.棋譜"),
-              "\x8a\xfb\x95\x88\r\n\xb1\r\n\x89\xa4\r\n" + ExampleLine + "\r\n");
-
-    form.START_Click();  // MAN moved first: the second player (Text4) is on top
-    save("man_first");
+    save("man_first");  // MAN moved first: the second player (Text4) is on top
     EXPECT_EQ(file_bytes("man_first.棋譜"), Headers + ExampleLine + "\r\n");
+}
+
+// The record's own first move names the first player, not the sides of the
+// game played before the load.
+TEST_F(RecordFiles, AResavedRecordPutsTheFirstPlayerWithTheArmyThatMovedFirst) {
+    const MoveRecord comOpens = move(8, 3, 5, 3, ComCannon, 0, 0, 0, 0, 5);
+    write_file("com_first.棋譜", Headers + line_of(comOpens));
+    form.SENTE_Click();  // the person moved first in the game before
+    load("com_first.棋譜");
+    form.AFTER_Click();
+    save("again");  // COM moved first: its player (Text3, ｱ) is on top
+    EXPECT_EQ(file_bytes("again.棋譜"), "\x8a\xfb\x95\x88\r\n\xb1\r\n\x89\xa4\r\n" + line_of(comOpens));
 }
 
 TEST_F(RecordFiles, SavingAfterTakingBackWritesOnlyTheMovesOnTheBoard) {
