@@ -4,6 +4,14 @@
 
 namespace zenko {
 
+namespace {
+// A game started inside a history: the army that made the last move on the
+// board does not move again.
+constexpr const char* ComputerStartsText = "下の駒が指したところなので、ｺﾝﾋﾟｭｰﾀが先に指します";
+constexpr const char* PersonStartsText = "上の駒が指したところなので、あなたが先に指します";
+constexpr const char* SecondStartsText = "先手が指したところなので、後手の番です";
+}  // namespace
+
 void Form1::START_Click() {
     // The background tiles cover the computer-level caption left of the board.
     const int background = options().Background;
@@ -18,7 +26,9 @@ void Form1::START_Click() {
     // A game of two people is no longer a loaded record being stepped through;
     // otherwise a later click after 戻 would offer to discard it.
     leave_record_mode();
-    platform.dialogs.message_box("先手の番です", " ", Buttons::OK);
+    const bool secondStarts = army_of_last_move() == BottomArmy;
+    if (secondStarts) play_.Turn = play_.ComSide;
+    platform.dialogs.message_box(secondStarts ? SecondStartsText : "先手の番です", " ", Buttons::OK);
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
     if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
 }
@@ -37,6 +47,11 @@ void Form1::start_game_against_computer(int personSide) {
 
 void Form1::SENTE_Click() {
     描画_レベル(engine.Level);
+    if (army_of_last_move() == BottomArmy) {
+        start_game_against_computer(FirstPlayer);
+        let_other_army_start(ComputerStartsText, play_.ComSide);
+        return;
+    }
     platform.dialogs.message_box("あなたの番です", " ", Buttons::OK);
     start_game_against_computer(FirstPlayer);
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
@@ -45,8 +60,22 @@ void Form1::SENTE_Click() {
 void Form1::GOTE_Click() {
     描画_レベル(engine.Level);
     start_game_against_computer(SecondPlayer);
+    if (army_of_last_move() == TopArmy) {
+        let_other_army_start(PersonStartsText, play_.ManSide);
+        return;
+    }
     engine.待避_移動前盤();
     com_ban();
+}
+
+void Form1::let_other_army_start(const std::string& message, int firstSide) {
+    platform.dialogs.message_box(message, " ", Buttons::OK);
+    play_.Turn = firstSide;
+    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
+    if (play_.GameMode == ModeVsCom && firstSide == play_.ComSide) {
+        engine.待避_移動前盤();
+        com_ban();
+    }
 }
 
 void Form1::TAIKYOKU_Click() { hide_record_panel(); }

@@ -44,6 +44,11 @@ bool Form1::history_starts_from_full_set() const {
            history_.HistoryOrigin.board == fullSet.board();
 }
 
+int Form1::army_of_last_move() const {
+    if (history_.HistoryPos < 1) return NoArmy;
+    return history_.MoveHistory[history_.HistoryPos].placed >= 1 ? TopArmy : BottomArmy;
+}
+
 void Form1::count_move() {
     ++history_.MoveNumber;
     描画_手数(history_.MoveNumber);

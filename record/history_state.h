@@ -9,6 +9,9 @@
 
 namespace zenko {
 
+// The armies by the side of the board they play from.
+inline constexpr int TopArmy = 1, BottomArmy = -1, NoArmy = 0;
+
 // What a history starts from: the position before its first move, the
 // flags that describe that position, and the game it was played in.
 struct HistoryStart {

@@ -73,6 +73,9 @@ public:
     void SIDOU_Click();
     void 終了(const std::string& winner);
     void start_game_against_computer(int personSide);
+    // The army that did not make the last move on the board moves first:
+    // tells so and hands the turn over (the computer moves at once).
+    void let_other_army_start(const std::string& message, int firstSide);
     // The steps of a board click.
     void click_outside_game();
     bool has_game_to_resume() const;
@@ -116,6 +119,9 @@ public:
     // Puts the history's start on the board with its flags.
     void restore_history_start();
     bool history_starts_from_full_set() const;
+    // The army that made the last move on the board: TopArmy, BottomArmy, or
+    // NoArmy when the board shows the history's start.
+    int army_of_last_move() const;
     void 手順保存(int fromX, int fromY, int toX, int toY, int piece, int placed, double manTimeBefore,
                   double manTimeAfter, double comTimeBefore, double comTimeAfter);
     // One more move played: the count goes up and is redrawn.
