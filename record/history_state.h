@@ -2,6 +2,8 @@
 // of record/; the other subsystems read them through Form1's const views.
 #pragma once
 
+#include <array>
+#include <string>
 #include <vector>
 
 #include "record/move_record.h"
@@ -30,6 +32,8 @@ struct HistoryState {
     int RecordMode = FlagOff;
     int Reversed = FlagOff;
     HistoryStart HistoryOrigin;
+    // The game name and the top and bottom players of the loaded record.
+    std::array<std::string, 3> RecordHeaders{};
 };
 
 struct HandicapState {

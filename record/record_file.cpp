@@ -27,21 +27,6 @@ constexpr const char* TooLargeMessage = "棋譜ﾌｧｲﾙが大きすぎます
 constexpr const char* TooLongTextMessage = "対局名と対局者名は1000文字までです";
 constexpr const char* TooManyMovesMessage = "棋譜ﾌｧｲﾙの手数が10000手を超えています";
 
-// Where and how each header line is printed after a load: the game name in
-// light red at the bottom, shifted left of the bottom player's name; the
-// top and bottom players' names in white above and below the board.
-struct HeaderPlace {
-    int colour;
-    double shiftX;
-    double y;
-};
-constexpr HeaderPlace HeaderPlaces[HeaderLines] = {
-    {ColorLightRed, -3000, 6450},
-    {ColorWhite, 0, 100},
-    {ColorWhite, 0, 6450},
-};
-constexpr int HeaderFontSize = 12;
-
 constexpr PanelControl EntryFields[] = {PanelControl::Text1, PanelControl::Text2, PanelControl::Text3,
                                         PanelControl::Text4};
 constexpr PanelControl EntryControls[] = {
@@ -155,14 +140,6 @@ std::string read_record(Form1& form, std::istringstream& file, const std::string
     return error;
 }
 
-void draw_record_headers(Form1& form, const LoadedRecord& record) {
-    for (int i = 0; i < HeaderLines; ++i) {
-        const HeaderPlace& place = HeaderPlaces[i];
-        form.print_text_at(form.取得_棋譜のX座標(record.header[i]) + place.shiftX, place.y, record.header[i],
-                           HeaderFontSize, place.colour);
-    }
-}
-
 // The loaded moves become the history, with the board at its start.
 void fill_history(HistoryState& history, const std::vector<MoveRecord>& moves) {
     if (history.MoveHistory.size() < moves.size() + 1) history.MoveHistory.resize(moves.size() + 1);
@@ -272,7 +249,8 @@ void Form1::File1_Click() {
     history_.HistoryLen = 0;  // the game on the board gives way to the record
     初期設定();
     history_.RecordMode = FlagOn;
-    draw_record_headers(*this, record);
+    for (int i = 0; i < HeaderLines; ++i) history_.RecordHeaders[i] = record.header[i];
+    draw_record_headers();
     fill_history(history_, record.moves);
     note_history_start();
     if (record.moves.empty()) {

@@ -193,6 +193,10 @@ public:
     void 描画_盤();
     void 描画_背景(int code);
     void 画面_再描画();
+    // 画面_再描画, then the texts and marks beside and on the board that it
+    // wiped: the move count, both last moves, the record's headers and the
+    // computer's last destination.
+    void redraw_with_game_texts();
     void 描画_桝輪郭(int colour, int x, int y);
     void 描画_移動可能桝色(int fromX, int fromY, int colour, int piece);
     void 消去_移動可能桝色();
@@ -226,6 +230,8 @@ public:
     void 描画_手数(int n, int colour = ColorWhite);
     void 描画_レベル(int level);
     void 描画_メッセージ(int kind);
+    // The loaded record's game name and player names beside the board.
+    void draw_record_headers();
     // Prints text at the current position with the current font and colour.
     void print_text(const std::string& text);
     // Prints text at a place given in twips, in the current boldness.

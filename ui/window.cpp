@@ -34,7 +34,7 @@ void choose_background(Form1& form, const MenuItem& item, int code) {
         form.use_background(code);
     }
     form.書込_環境設定ファイル();
-    form.画面_再描画();
+    form.redraw_with_game_texts();
 }
 
 // State that every start begins from; the settings file and 初期設定 build on it.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -148,6 +149,43 @@ TEST_P(BackgroundCommandTest, MarksOnlyItsItemRepaintsAndRewritesEvenWhenChosenA
 
 INSTANTIATE_TEST_SUITE_P(Commands, BackgroundCommandTest, ::testing::ValuesIn(kBackgroundCommands),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The background covers the texts beside the board; a background change
+// draws them again, with the computer's last-move outline.
+TEST_F(WindowTest, ABackgroundChangeRedrawsEveryTextBesideTheBoard) {
+    form.Form_Load();
+    form.SENTE_Click();
+    click_square(form, 3, 7);
+    click_square(form, 3, 6);  // the computer answers
+    const MoveRecord reply = form.history().MoveHistory[2];
+    canvas.clear();
+    form.UCHU_Click();
+    // Texts in white or light red at a grid row: the count on row 3.3, the
+    // computer's move on row 6.1, the person's on row 8.1.
+    auto drew = [&](const std::string& text, double row) {
+        for (const DrawCall& c : canvas.of_kind(DrawCall::Text))
+            if (c.text == text && c.colour != ColorBlack && c.y1 == grid_to_twips_y(row)) return true;
+        return false;
+    };
+    EXPECT_TRUE(drew(" 2 ", 3.3));
+    EXPECT_TRUE(drew("LEVEL", 0.1));
+    for (const char* text : {"３", "六", "兵"}) EXPECT_TRUE(drew(text, 8.1)) << text;
+    for (int code : {reply.toX + 10, reply.toY + 20, reply.piece})
+        EXPECT_TRUE(drew(form.文字列変換(code), 6.1)) << code;
+    const std::vector<DrawCall> boxes = canvas.of_kind(DrawCall::Box);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back().colour, ColorYellow);
+    EXPECT_EQ(boxes.back().x1, grid_to_twips_x(reply.toX) + 15);
+
+    load_record(form, panel, dialogs);
+    form.AFTER_Click();
+    canvas.clear();
+    form.MIDORI_Click();
+    const std::vector<std::string> texts = canvas.texts();
+    for (const char* header : {"対局", "上", "下"})
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), header), 1) << header;
+    EXPECT_TRUE(drew(" 1 ", 3.3));
+}
 
 TEST_F(WindowTest, OpeningTheOptionMenuHidesTheFileLists) {
     form.描画_可視(true, true, true);
