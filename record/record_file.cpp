@@ -76,8 +76,10 @@ std::vector<std::string> record_lines(Form1& form) {
         history.HistoryLen >= 1 ? history.MoveHistory[1].placed <= -1 : form.play().ManSide == FirstPlayer;
     std::vector<std::string> lines{single_line(panel.text(PanelControl::Text2)), manFirst ? second : first,
                                    manFirst ? first : second};
-    int last =
-        std::min<int>(form.history().HistoryPos, static_cast<int>(form.history().MoveHistory.size()) - 1);
+    // At the start of a history that holds moves (a finished game set back
+    // to its start) the whole game is written.
+    const int shown = history.HistoryPos > 0 ? history.HistoryPos : history.HistoryLen;
+    int last = std::min<int>(shown, static_cast<int>(history.MoveHistory.size()) - 1);
     for (int n = 1; n <= last; ++n) lines.push_back(format_move_line(form.history().MoveHistory[n]));
     return lines;
 }
@@ -210,7 +212,7 @@ void Form1::Command1_Click() {
         show_box(*this, "ﾌｧｲﾙ名が入力されていません", "  ");
         return;
     }
-    if (history_.HistoryPos < 1) {
+    if (history_.HistoryPos < 1 && history_.HistoryLen < 1) {
         show_box(*this, "保存するデータがありません", "棋譜保存");
         return;
     }

@@ -149,6 +149,21 @@ TEST_F(RecordFiles, AResavedRecordPutsTheFirstPlayerWithTheArmyThatMovedFirst) {
     EXPECT_EQ(file_bytes("again.棋譜"), "\x8a\xfb\x95\x88\r\n\xb1\r\n\x89\xa4\r\n" + line_of(comOpens));
 }
 
+// A finished game set back to its start (続けますか？ → はい, or 最初) is
+// saved whole.
+TEST_F(RecordFiles, AtTheStartOfAPlayedGameTheWholeGameIsSaved) {
+    for (void (Form1::*back)() : {&Form1::初期設定, &Form1::CANCEL_Click}) {
+        set_history(Game, 5);
+        (form.*back)();
+        ASSERT_EQ(form.history().HistoryPos, 0);
+        save("whole");
+        EXPECT_EQ(last_box(), "棋譜を書き込みました /   ");
+        std::string lines;
+        for (const MoveRecord& m : Game) lines += line_of(m);
+        EXPECT_EQ(file_bytes("whole.棋譜"), Headers + lines);
+    }
+}
+
 TEST_F(RecordFiles, SavingAfterTakingBackWritesOnlyTheMovesOnTheBoard) {
     set_history(Game, 2);
     save("partial");
@@ -156,14 +171,13 @@ TEST_F(RecordFiles, SavingAfterTakingBackWritesOnlyTheMovesOnTheBoard) {
 }
 
 TEST_F(RecordFiles, RefusedSavesWriteNothingAndKeepThePanel) {
+    save("x");
+    EXPECT_EQ(last_box(), "保存するデータがありません / 棋譜保存");
     form.LBEL_UP_Click();
     form.REVERSE_Click();
     form.KIFU_WRITE_Click();
     EXPECT_EQ(last_box(), "反転後は書き込みできません / 棋譜書込");
-    set_history(Game, 0);
-    save("x");
-    EXPECT_EQ(last_box(), "保存するデータがありません / 棋譜保存");
-    for (int n = 0; n < 3; ++n) form.AFTER_Click();
+    set_history(Game, 3);
     save("");
     EXPECT_EQ(last_box(), "ﾌｧｲﾙ名が入力されていません /   ");
     save("../escape");
