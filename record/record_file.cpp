@@ -159,13 +159,15 @@ void Form1::KIFU_READ_Click() {
     platform.panel.refresh_files();  // show records saved since the list was last read
 }
 
+// A turned game is saved when its history starts from the full set (a
+// turned full set is the full set); a handicap game never is.
 void Form1::KIFU_WRITE_Click() {
-    if (history_.Reversed == FlagOn) {
-        show_box(*this, "反転後は書き込みできません", "棋譜書込");
-        return;
-    }
     if (handicap_.HandicapSet == FlagOn) {
         show_box(*this, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+        return;
+    }
+    if (history_.Reversed == FlagOn && !(history_.HistoryLen > 0 && history_starts_from_full_set())) {
+        show_box(*this, "反転後は書き込みできません", "棋譜書込");
         return;
     }
     描画_可視(true, true, false);

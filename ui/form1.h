@@ -136,6 +136,9 @@ public:
     void AFTER_Click();
     void CANCEL_Click();
     void REVERSE_Click();
+    // The history and its start turned half round with the board, every
+    // piece to the other army, so that 戻, 進 and 最初 go on across a 反転.
+    void turn_history();
     void STOP_Click();
     // 描画_可視 all off, then 描画_棋譜_IO(1).
     void hide_record_panel();

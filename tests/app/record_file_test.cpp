@@ -176,6 +176,10 @@ TEST_F(RecordFiles, RefusedSavesWriteNothingAndKeepThePanel) {
     form.LBEL_UP_Click();
     form.REVERSE_Click();
     form.KIFU_WRITE_Click();
+    EXPECT_EQ(last_box(), "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません / 棋譜書込");
+    form.初期設定();
+    form.REVERSE_Click();  // a turned board without a history
+    form.KIFU_WRITE_Click();
     EXPECT_EQ(last_box(), "反転後は書き込みできません / 棋譜書込");
     set_history(Game, 3);
     save("");
