@@ -210,6 +210,8 @@ public:
     void Form_Load();
     void Form_Unload();
     void Form_KeyDown(int keyCode, int shift);
+    // Escape: closes the record panel when any of it shows, otherwise ends the program.
+    void close_panel_or_end();
     void 処理_終了();
     void チェック設定(int code);
     void MIDORI_Click();

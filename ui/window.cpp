@@ -21,7 +21,7 @@ struct KeyCommand {
 };
 
 constexpr KeyCommand kKeyCommands[] = {
-    {KeyEscape, &Form1::処理_終了},
+    {KeyEscape, &Form1::close_panel_or_end},
     {KeyF1, &Form1::処理_BGM},
     {KeyF2, &Form1::処理_経過時間},
 };
@@ -66,6 +66,19 @@ void Form1::Form_Unload() { 処理_終了(); }
 void Form1::Form_KeyDown(int keyCode, int /*shift*/) {
     for (const KeyCommand& command : kKeyCommands)
         if (command.keyCode == keyCode) (this->*command.run)();
+}
+
+void Form1::close_panel_or_end() {
+    constexpr PanelControl panelControls[] = {
+        PanelControl::Drive1, PanelControl::Dir1,  PanelControl::File1, PanelControl::Text1,
+        PanelControl::Text2,  PanelControl::Text3, PanelControl::Text4, PanelControl::Command1,
+    };
+    for (PanelControl control : panelControls) {
+        if (!platform.panel.is_visible(control)) continue;
+        hide_record_panel();
+        return;
+    }
+    処理_終了();
 }
 
 // Reached more than once when closing the window follows Escape or 終わり:

@@ -150,6 +150,21 @@ TEST_P(BackgroundCommandTest, MarksOnlyItsItemRepaintsAndRewritesEvenWhenChosenA
 INSTANTIATE_TEST_SUITE_P(Commands, BackgroundCommandTest, ::testing::ValuesIn(kBackgroundCommands),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Escape closes the record panel, whichever part of it shows, and only
+// with nothing open ends the program.
+TEST_F(WindowTest, EscapeClosesTheRecordPanelBeforeItEndsTheProgram) {
+    form.Form_Load();
+    for (void (Form1::*open)() : {&Form1::KIFU_READ_Click, &Form1::KIFU_WRITE_Click}) {
+        (form.*open)();
+        form.Form_KeyDown(27, 0);
+        for (const auto& [control, visible] : panel.visible)
+            EXPECT_FALSE(visible) << static_cast<int>(control);
+        EXPECT_EQ(app.quits, 0);
+    }
+    form.Form_KeyDown(27, 0);
+    EXPECT_EQ(app.quits, 1);
+}
+
 // The background covers the texts beside the board; a background change
 // draws them again, with the computer's last-move outline.
 TEST_F(WindowTest, ABackgroundChangeRedrawsEveryTextBesideTheBoard) {
