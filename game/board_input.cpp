@@ -132,6 +132,7 @@ void Form1::after_move_vs_com(int captured) {
         return;
     }
     play_.Turn = play_.ComSide;
+    keep_game();  // the person's move stays kept while the computer thinks
     // The mate test's trial moves left their survey behind; survey again.
     engine.待避_移動前盤();
     com_ban();
@@ -157,6 +158,7 @@ void Form1::after_move_vs_man(int captured) {
     }
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
     engine.勢力調査();
+    keep_game();
 }
 
 void Form1::click_outside_game() {
@@ -165,6 +167,7 @@ void Form1::click_outside_game() {
         if (dialogs.message_box("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
             platform.sound.dsPlay(sounds().SoundForbidden);
             初期設定();
+            keep_game();
         }
         return;
     }
@@ -189,6 +192,7 @@ bool Form1::has_game_to_resume() const {
 void Form1::resume_game() {
     const HistoryState& h = history();
     play_.GameMode = h.HistoryOrigin.mode;
+    play_.GameOver = false;
     play_.ManSide = h.HistoryOrigin.manSide;
     play_.ComSide = h.HistoryOrigin.comSide;
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
@@ -200,9 +204,11 @@ void Form1::resume_game() {
         nextRecorded ? h.MoveHistory[h.HistoryPos + 1].placed >= 1 : h.MoveHistory[h.HistoryPos].placed <= -1;
     if (!comToMove) {
         play_.Turn = play_.ManSide;
+        keep_game();
         return;
     }
     play_.Turn = play_.ComSide;
+    keep_game();
     if (play_.GameMode == ModeVsCom) {
         engine.待避_移動前盤();
         com_ban();

@@ -31,6 +31,8 @@ void Form1::START_Click() {
     platform.dialogs.message_box(secondStarts ? SecondStartsText : "先手の番です", " ", Buttons::OK);
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
     if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
+    play_.GameOver = false;
+    keep_game();
 }
 
 // Both sides of a game against the computer start the same way: the first
@@ -41,8 +43,10 @@ void Form1::start_game_against_computer(int personSide) {
     play_.ComSide = personSide == FirstPlayer ? SecondPlayer : FirstPlayer;
     play_.Turn = FirstPlayer;
     play_.GameMode = ModeVsCom;
+    play_.GameOver = false;
     leave_record_mode();
     clock_.Timer1.Enabled = true;
+    keep_game();
 }
 
 void Form1::SENTE_Click() {
@@ -72,6 +76,7 @@ void Form1::let_other_army_start(const std::string& message, int firstSide) {
     platform.dialogs.message_box(message, " ", Buttons::OK);
     play_.Turn = firstSide;
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
+    keep_game();
     if (play_.GameMode == ModeVsCom && firstSide == play_.ComSide) {
         engine.待避_移動前盤();
         com_ban();
@@ -90,13 +95,19 @@ void Form1::SIDOU_Click() {
     書込_環境設定ファイル();
 }
 
+// The finished game is kept before anything is asked: whatever the answer,
+// it can be opened as a record at the next start.
 void Form1::終了(const std::string& winner) {
+    play_.GameOver = true;
+    keep_game();
     Dialogs& dialogs = platform.dialogs;
     dialogs.message_box(winner + "の勝ちです", "終了", Buttons::OK);
-    if (dialogs.message_box("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes)
+    if (dialogs.message_box("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes) {
         初期設定();
-    else
+        keep_game();
+    } else {
         処理_終了();
+    }
 }
 
 }  // namespace zenko

@@ -68,12 +68,14 @@ void Form1::play_computer_move(int fromX, int fromY, int toX, int toY, int piece
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
     play_.Turn = play_.ManSide;
     if (options().KEIKA.Checked) clock_.Timer1.Enabled = true;
+    keep_game();
 }
 
 void Form1::レベル_設定(int level) {
     mark_level(level);
     if (level >= 1 && level <= 3) engine.Level = level;
     if (play_.GameMode == ModeVsCom) 描画_レベル(engine.Level);
+    keep_game();
 }
 
 namespace {

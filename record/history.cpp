@@ -112,6 +112,7 @@ void Form1::REPLAY_Click() {
     --history_.HistoryPos;
     --history_.MoveNumber;
     描画_手数(history_.MoveNumber);
+    keep_game();
 }
 
 void Form1::AFTER_Click() {
@@ -144,6 +145,7 @@ void Form1::AFTER_Click() {
 
     suspend_turn();
     描画_手数(history_.MoveNumber);
+    keep_game();
 }
 
 // Back to the position the history starts from (a handicap set-up or a
@@ -153,6 +155,7 @@ void Form1::CANCEL_Click() {
     if (history_.HistoryLen > 0) restore_history_start();
     画面_再描画();
     platform.sound.dsPlay(sounds().SoundPiece);
+    keep_game();
 }
 
 void Form1::REVERSE_Click() {
@@ -177,6 +180,7 @@ void Form1::REVERSE_Click() {
     turn_history();
     forget_computer_mark();
     pass_turn_to_other_army();
+    keep_game();
 }
 
 namespace {

@@ -41,4 +41,11 @@ struct HandicapState {
     int HandicapLevel = 0;
 };
 
+// The file that keeps the game for the next start: written only once the
+// start-up has offered the previous game back, and only when it changed.
+struct KeptGameState {
+    bool Armed = false;
+    std::string LastWritten;
+};
+
 }  // namespace zenko

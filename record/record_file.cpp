@@ -257,6 +257,7 @@ void Form1::File1_Click() {
     draw_record_headers();
     fill_history(history_, record.moves);
     note_history_start();
+    keep_game();
     if (record.moves.empty()) {
         show_box(*this, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
         return;

@@ -26,6 +26,8 @@
 
 namespace zenko {
 
+struct SavedGame;
+
 class Form1 {
 public:
     explicit Form1(Platform platform);
@@ -99,6 +101,10 @@ public:
     void forget_computer_mark();
     // The sides of a new start: the person at the bottom, moving second.
     void reset_sides();
+    // The game, sides, turn, clocks, level and position of a kept game.
+    void restore_play(const SavedGame& game);
+    // A kept game goes on: the computer moves if it is its turn.
+    void continue_restored_game();
 
     // ===== Elapsed-time clock (game/) =====
     void Timer1_Timer();
@@ -155,6 +161,16 @@ public:
     int 読込_棋譜ファイル(std::string& line);
     double 取得_棋譜のX座標(const std::string& text) const;
 
+    // ===== The game kept for the next start (record/) =====
+    // Writes the whole game to its file when it changed since the last write.
+    void keep_game();
+    // Form_Load's last step: offers the kept game back, or sets aside a
+    // file that is no kept game.
+    void offer_kept_game();
+    void restore_history(const SavedGame& game);
+    // A finished game comes back as a loaded record at its start.
+    void open_kept_game_as_record();
+
     // ===== Handicap levels (record/) =====
     void LBEL_UP_Click();
     void LEBEL_DOWN_Click();
@@ -200,6 +216,9 @@ public:
     // wiped: the move count, both last moves, the record's headers and the
     // computer's last destination.
     void redraw_with_game_texts();
+    // The whole window for a game put back: the count, each army's last move,
+    // the record's headers and the computer's last destination.
+    void redraw_restored_game();
     void 描画_桝輪郭(int colour, int x, int y);
     void 描画_移動可能桝色(int fromX, int fromY, int colour, int piece);
     void 消去_移動可能桝色();
@@ -271,6 +290,7 @@ private:
     ClockState clock_;              // game/
     HistoryState history_;          // record/
     HandicapState handicap_;        // record/
+    KeptGameState kept_;            // record/
     std::istringstream RecordFile;  // record/: the bytes of the file being loaded, during one load
     Options options_;               // settings/
     TextState text_;                // ui/

@@ -80,6 +80,25 @@ void Form1::redraw_with_game_texts() {
     if (selection().ComMarkX != 0) 描画_桝輪郭(ColorYellow, selection().ComMarkX, selection().ComMarkY);
 }
 
+void Form1::redraw_restored_game() {
+    画面_再描画();
+    const HistoryState& h = history();
+    if (h.HistoryLen > 0) 描画_手数(h.MoveNumber);
+    // Each army's latest move up to the position on the board.
+    bool topShown = false, bottomShown = false;
+    for (int n = h.HistoryPos; n >= 1 && !(topShown && bottomShown); --n) {
+        const MoveRecord& e = h.MoveHistory[n];
+        const bool top = e.placed >= 1;
+        if (top ? topShown : bottomShown) continue;
+        (top ? topShown : bottomShown) = true;
+        const bool byComputer = top && play().GameMode == ModeVsCom;
+        描画_移動結果(top ? play().ComSide : play().ManSide, e.toX, e.toY, e.placed,
+                      byComputer ? ColorWhite : MoveTextColor);
+    }
+    if (h.RecordMode == FlagOn) draw_record_headers();
+    if (selection().ComMarkX != 0) 描画_桝輪郭(ColorYellow, selection().ComMarkX, selection().ComMarkY);
+}
+
 void Form1::描画_桝輪郭(int colour, int x, int y) {
     const int left = grid_to_twips_x(x), top = grid_to_twips_y(y);
     platform.canvas.draw_box(left + OutlineInset, top + OutlineInset, left + SquareWidth - OutlineInset,

@@ -58,6 +58,7 @@ void Form1::Form_Load() {
     set_start_state(*this);
     読込_環境設定ファイル();
     初期設定();
+    offer_kept_game();
 }
 
 void Form1::Form_Unload() { 処理_終了(); }
@@ -85,6 +86,7 @@ void Form1::close_panel_or_end() {
 // the sound is released only the first time.
 void Form1::処理_終了() {
     if (screen_.Terminated) return;
+    keep_game();  // already kept after each change; this is only a last look
     release_sound();
     screen_.Terminated = true;
     platform.app.quit();
