@@ -18,11 +18,14 @@ set(ZENKO_APP_SOURCES
   game/clock.cpp
   game/commands.cpp
   game/computer_turn.cpp
+  game/kept_play.cpp
   game/setup.cpp
   record/handicap.cpp
   record/history.cpp
   record/record_file.cpp
   record/record_line.cpp
+  record/kept_game.cpp
+  record/saved_game.cpp
   ui/form1.cpp
   ui/pictures.cpp
   ui/presentation.cpp

@@ -117,11 +117,14 @@ void Form1::play_move() {
 void Form1::after_move_vs_com(int captured) {
     clock_.Timer1.Enabled = false;
     clock_.ManTime += clock_.MoveSeconds;
-    if (captured == ComGeneral || !engine_.has_safe_move(true)) {
+    // A computer that can take the person's general has not lost, even
+    // without a move that keeps its own general safe.
+    if (captured == ComGeneral || (!engine_.has_safe_move(true) && !engine_.general_attacked(false))) {
         終了("あなた");
         return;
     }
     play_.Turn = play_.ComSide;
+    keep_game();  // the person's move stays kept while the computer thinks
     com_ban();
 }
 
@@ -145,6 +148,7 @@ void Form1::after_move_vs_man(int captured) {
     }
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
     engine_.勢力調査();
+    keep_game();
 }
 
 void Form1::click_outside_game() {
@@ -153,6 +157,7 @@ void Form1::click_outside_game() {
         if (dialogs.message_box("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
             platform.sound.dsPlay(sounds().SoundForbidden);
             初期設定();
+            keep_game();
         }
         return;
     }
@@ -177,6 +182,7 @@ bool Form1::has_game_to_resume() const {
 void Form1::resume_game() {
     const HistoryState& h = history();
     play_.GameMode = h.HistoryOrigin.mode;
+    play_.GameOver = false;
     play_.ManSide = h.HistoryOrigin.manSide;
     play_.ComSide = h.HistoryOrigin.comSide;
     start_turn_clock();
@@ -187,9 +193,11 @@ void Form1::resume_game() {
         nextRecorded ? h.MoveHistory[h.HistoryPos + 1].placed >= 1 : h.MoveHistory[h.HistoryPos].placed <= -1;
     if (!comToMove) {
         play_.Turn = play_.ManSide;
+        keep_game();
         return;
     }
     play_.Turn = play_.ComSide;
+    keep_game();
     if (play_.GameMode == ModeVsCom) {
         com_ban();
     }

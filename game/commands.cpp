@@ -4,6 +4,14 @@
 
 namespace zenko {
 
+namespace {
+// A game started inside a history: the army that made the last move on the
+// board does not move again.
+constexpr const char* ComputerStartsText = "下の駒が指したところなので、ｺﾝﾋﾟｭｰﾀが先に指します";
+constexpr const char* PersonStartsText = "上の駒が指したところなので、あなたが先に指します";
+constexpr const char* SecondStartsText = "先手が指したところなので、後手の番です";
+}  // namespace
+
 void Form1::START_Click() {
     // The background tiles cover the computer-level caption left of the board.
     erase_tiles(-2, 0, 0);
@@ -15,8 +23,12 @@ void Form1::START_Click() {
     // A game of two people is no longer a loaded record being stepped through;
     // otherwise a later click after 戻 would offer to discard it.
     leave_record_mode();
-    platform.dialogs.message_box("先手の番です", " ", Buttons::OK);
+    const bool secondStarts = army_of_last_move() == BottomArmy;
+    if (secondStarts) play_.Turn = play_.ComSide;
+    platform.dialogs.message_box(secondStarts ? SecondStartsText : "先手の番です", " ", Buttons::OK);
     start_turn_clock();
+    play_.GameOver = false;
+    keep_game();
 }
 
 // Both sides of a game against the computer start the same way: the first
@@ -27,12 +39,19 @@ void Form1::start_game_against_computer(Side personSide) {
     play_.ComSide = personSide == FirstPlayer ? SecondPlayer : FirstPlayer;
     play_.Turn = FirstPlayer;
     play_.GameMode = ModeVsCom;
+    play_.GameOver = false;
     leave_record_mode();
     clock_.Timer1.Enabled = true;
+    keep_game();
 }
 
 void Form1::SENTE_Click() {
     描画_レベル(engine_.Level);
+    if (army_of_last_move() == BottomArmy) {
+        start_game_against_computer(FirstPlayer);
+        let_other_army_start(ComputerStartsText, play_.ComSide);
+        return;
+    }
     platform.dialogs.message_box("あなたの番です", " ", Buttons::OK);
     start_game_against_computer(FirstPlayer);
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
@@ -41,7 +60,19 @@ void Form1::SENTE_Click() {
 void Form1::GOTE_Click() {
     描画_レベル(engine_.Level);
     start_game_against_computer(SecondPlayer);
+    if (army_of_last_move() == TopArmy) {
+        let_other_army_start(PersonStartsText, play_.ManSide);
+        return;
+    }
     com_ban();
+}
+
+void Form1::let_other_army_start(const std::string& message, Side firstSide) {
+    platform.dialogs.message_box(message, " ", Buttons::OK);
+    play_.Turn = firstSide;
+    clock_.TurnStartTime = platform.clock.seconds_since_midnight();
+    keep_game();
+    if (play_.GameMode == ModeVsCom && firstSide == play_.ComSide) com_ban();
 }
 
 void Form1::TAIKYOKU_Click() { hide_record_panel(); }
@@ -56,13 +87,19 @@ void Form1::SIDOU_Click() {
     書込_環境設定ファイル();
 }
 
+// The finished game is kept before anything is asked: whatever the answer,
+// it can be opened as a record at the next start.
 void Form1::終了(const std::string& winner) {
+    play_.GameOver = true;
+    keep_game();
     Dialogs& dialogs = platform.dialogs;
     dialogs.message_box(winner + "の勝ちです", "終了", Buttons::OK);
-    if (dialogs.message_box("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes)
+    if (dialogs.message_box("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes) {
         初期設定();
-    else
+        keep_game();
+    } else {
         処理_終了();
+    }
 }
 
 }  // namespace zenko

@@ -67,12 +67,14 @@ void Form1::play_computer_move(const SearchResult& move) {
     clock_.ComTime += clock_.MoveSeconds;
     play_.Turn = play_.ManSide;
     start_turn_clock();
+    keep_game();
 }
 
 void Form1::レベル_設定(int level) {
     mark_level(level);
     if (level >= 1 && level <= 3) engine_.Level = level;
     if (play_.GameMode == ModeVsCom) 描画_レベル(engine_.Level);
+    keep_game();
 }
 
 // The level caption stands on the three tiles left of the board's top row.

@@ -13,6 +13,7 @@ struct PlayState {
     Side ManSide = SecondPlayer;
     Side ComSide = FirstPlayer;
     int GameMode = NoGame;
+    bool GameOver = false;  // from the end of a game until the next one starts
 };
 
 // The piece being moved and the computer's last destination.

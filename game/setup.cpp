@@ -4,7 +4,7 @@
 namespace zenko {
 
 // A new game starts from the full set. A history that started elsewhere (a
-// handicap set-up, a turned board) cannot be replayed onto it, and such a
+// handicap set-up, turned or not) cannot be replayed onto it, and such a
 // game can never be saved, so its moves go with the old game.
 void Form1::初期設定() {
     reset_to_full_set();

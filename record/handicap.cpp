@@ -86,6 +86,7 @@ void Form1::LBEL_UP_Click() {
             write_step(*this, engine_, platform.sound, -handicap_.HandicapLevel + 1, false, true);
     }
     handicap_.HandicapSet = FlagOn;  // even at the limit: a handicap was asked for
+    keep_game();
 }
 
 void Form1::LEBEL_DOWN_Click() {
@@ -99,6 +100,7 @@ void Form1::LEBEL_DOWN_Click() {
             write_step(*this, engine_, platform.sound, handicap_.HandicapLevel + 1, true, true);
     }
     handicap_.HandicapSet = FlagOn;
+    keep_game();
 }
 
 // The grade caption right of the board, over a fresh background strip, with

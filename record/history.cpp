@@ -37,11 +37,16 @@ void Form1::restore_history_start() {
     handicap_.HandicapLevel = history_.HistoryOrigin.handicapLevel;
 }
 
+// A turned full set is the full set, so a turned game may start from it.
 bool Form1::history_starts_from_full_set() const {
     Engine fullSet;
     fullSet.初期配置();
-    return history_.HistoryOrigin.reversed == FlagOff && history_.HistoryOrigin.handicapSet == FlagOff &&
-           history_.HistoryOrigin.board == fullSet.board();
+    return history_.HistoryOrigin.handicapSet == FlagOff && history_.HistoryOrigin.board == fullSet.board();
+}
+
+int Form1::army_of_last_move() const {
+    if (history_.HistoryPos < 1) return NoArmy;
+    return history_.MoveHistory[history_.HistoryPos].placed >= 1 ? TopArmy : BottomArmy;
 }
 
 void Form1::count_move() {
@@ -107,6 +112,7 @@ void Form1::REPLAY_Click() {
     --history_.HistoryPos;
     --history_.MoveNumber;
     描画_手数(history_.MoveNumber);
+    keep_game();
 }
 
 void Form1::AFTER_Click() {
@@ -139,6 +145,7 @@ void Form1::AFTER_Click() {
 
     suspend_turn();
     描画_手数(history_.MoveNumber);
+    keep_game();
 }
 
 // Back to the position the history starts from (a handicap set-up or a
@@ -148,6 +155,7 @@ void Form1::CANCEL_Click() {
     if (history_.HistoryLen > 0) restore_history_start();
     画面_再描画();
     platform.sound.dsPlay(sounds().SoundPiece);
+    keep_game();
 }
 
 void Form1::REVERSE_Click() {
@@ -169,12 +177,32 @@ void Form1::REVERSE_Click() {
         描画_ハンデレベル(handicap_.HandicapLevel);
     }
     platform.sound.dsPlay(sounds().SoundPiece);
-    // The recorded moves no longer fit the turned board; the next move starts
-    // a history from it.
-    history_.HistoryPos = 0;
-    history_.HistoryLen = 0;
+    turn_history();
     forget_computer_mark();
     pass_turn_to_other_army();
+    keep_game();
+}
+
+namespace {
+int turned_x(int x) { return BoardFiles + 1 - x; }
+int turned_y(int y) { return BoardRanks + 1 - y; }
+}  // namespace
+
+// The clock snapshots stay as they are: they hold the totals of the clocks
+// shown, which 反転 does not exchange.
+void Form1::turn_history() {
+    for (int n = 1; n <= history_.HistoryLen && n < static_cast<int>(history_.MoveHistory.size()); ++n) {
+        MoveRecord& e = history_.MoveHistory[n];
+        e.fromX = turned_x(e.fromX), e.fromY = turned_y(e.fromY);
+        e.toX = turned_x(e.toX), e.toY = turned_y(e.toY);
+        e.captured = -e.captured, e.piece = -e.piece, e.placed = -e.placed;
+    }
+    HistoryStart& origin = history_.HistoryOrigin;
+    const BoardArray board = origin.board;
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) origin.board[turned_x(x)][turned_y(y)] = -board[x][y];
+    origin.reversed = origin.reversed == FlagOn ? FlagOff : FlagOn;
+    if (origin.handicapSet == FlagOn) origin.handicapLevel = -origin.handicapLevel;
 }
 
 }  // namespace zenko

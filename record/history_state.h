@@ -2,12 +2,17 @@
 // of record/; the other subsystems read them through Form1's const views.
 #pragma once
 
+#include <array>
+#include <string>
 #include <vector>
 
 #include "record/move_record.h"
 #include "rules/types.h"
 
 namespace zenko {
+
+// The armies by the side of the board they play from.
+inline constexpr int TopArmy = 1, BottomArmy = -1, NoArmy = 0;
 
 // What a history starts from: the position before its first move, the
 // flags that describe that position, and the game it was played in.
@@ -28,11 +33,20 @@ struct HistoryState {
     int RecordMode = FlagOff;
     int Reversed = FlagOff;
     HistoryStart HistoryOrigin;
+    // The game name and the top and bottom players of the loaded record.
+    std::array<std::string, 3> RecordHeaders{};
 };
 
 struct HandicapState {
     int HandicapSet = FlagOff;
     int HandicapLevel = 0;
+};
+
+// The file that keeps the game for the next start: written only once the
+// start-up has offered the previous game back, and only when it changed.
+struct KeptGameState {
+    bool Armed = false;
+    std::string LastWritten;
 };
 
 }  // namespace zenko

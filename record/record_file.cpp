@@ -27,26 +27,6 @@ constexpr const char* TooLargeMessage = "棋譜ﾌｧｲﾙが大きすぎます
 constexpr const char* TooLongTextMessage = "対局名と対局者名は1000文字までです";
 constexpr const char* TooManyMovesMessage = "棋譜ﾌｧｲﾙの手数が10000手を超えています";
 
-// Where and how each header line is printed after a load: the game name in
-// light red at the bottom, shifted left of the bottom player's name; the
-// top and bottom players' names in white above and below the board. Each
-// has the black drop shadow of the other texts; light red is too dark for
-// the darker backgrounds even so, and the game name is outlined in black too.
-struct HeaderPlace {
-    int colour;
-    double shiftX;
-    double y;
-    bool outlined;
-};
-constexpr HeaderPlace HeaderPlaces[HeaderLines] = {
-    {ColorLightRed, -3000, 6450, true},
-    {ColorWhite, 0, 100, false},
-    {ColorWhite, 0, 6450, false},
-};
-constexpr int HeaderFontSize = 12;
-constexpr int HeaderShadowTwips = SquareWidth / 10;  // a tenth of a square right and down
-constexpr int OutlineTwips = TwipsPerPixel;
-
 constexpr PanelControl EntryFields[] = {PanelControl::Text1, PanelControl::Text2, PanelControl::Text3,
                                         PanelControl::Text4};
 constexpr PanelControl EntryControls[] = {
@@ -85,16 +65,21 @@ std::string bad_line_message(int lineNumber) {
 }
 
 // The file's lines as written: game name, top player, bottom player (the
-// first player's field goes to the side that moved first), then the moves
-// up to the position on the board.
+// first player's field goes to the army of the record's first move, whatever
+// the sides of the game played before), then the moves up to the position
+// on the board.
 std::vector<std::string> record_lines(const Form1& form, Panel& panel) {
     std::string first = single_line(panel.text(PanelControl::Text3));
     std::string second = single_line(panel.text(PanelControl::Text4));
-    bool manFirst = form.play().ManSide == FirstPlayer;
+    const HistoryState& history = form.history();
+    bool manFirst =
+        history.HistoryLen >= 1 ? history.MoveHistory[1].placed <= -1 : form.play().ManSide == FirstPlayer;
     std::vector<std::string> lines{single_line(panel.text(PanelControl::Text2)), manFirst ? second : first,
                                    manFirst ? first : second};
-    int last =
-        std::min<int>(form.history().HistoryPos, static_cast<int>(form.history().MoveHistory.size()) - 1);
+    // At the start of a history that holds moves (a finished game set back
+    // to its start) the whole game is written.
+    const int shown = history.HistoryPos > 0 ? history.HistoryPos : history.HistoryLen;
+    int last = std::min<int>(shown, static_cast<int>(history.MoveHistory.size()) - 1);
     for (int n = 1; n <= last; ++n) lines.push_back(format_move_line(form.history().MoveHistory[n]));
     return lines;
 }
@@ -157,21 +142,6 @@ std::string read_record(Form1& form, std::istringstream& file, const std::string
     return error;
 }
 
-void draw_record_headers(Form1& form, const LoadedRecord& record) {
-    for (int i = 0; i < HeaderLines; ++i) {
-        const HeaderPlace& place = HeaderPlaces[i];
-        const double x = form.取得_棋譜のX座標(record.header[i]) + place.shiftX;
-        for (int dx = -1; place.outlined && dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy)
-                if (dx != 0 || dy != 0)
-                    form.print_text_at(x + dx * OutlineTwips, place.y + dy * OutlineTwips, record.header[i],
-                                       HeaderFontSize, ColorBlack);
-        form.print_text_at(x + HeaderShadowTwips, place.y + HeaderShadowTwips, record.header[i],
-                           HeaderFontSize, ColorBlack);
-        form.print_text_at(x, place.y, record.header[i], HeaderFontSize, place.colour);
-    }
-}
-
 // The loaded moves become the history, with the board at its start.
 void fill_history(HistoryState& history, const std::vector<MoveRecord>& moves) {
     if (history.MoveHistory.size() < moves.size() + 1) history.MoveHistory.resize(moves.size() + 1);
@@ -189,13 +159,15 @@ void Form1::KIFU_READ_Click() {
     platform.panel.refresh_files();  // show records saved since the list was last read
 }
 
+// A turned game is saved when its history starts from the full set (a
+// turned full set is the full set); a handicap game never is.
 void Form1::KIFU_WRITE_Click() {
-    if (history_.Reversed == FlagOn) {
-        show_box(platform.dialogs, "反転後は書き込みできません", "棋譜書込");
-        return;
-    }
     if (handicap_.HandicapSet == FlagOn) {
         show_box(platform.dialogs, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+        return;
+    }
+    if (history_.Reversed == FlagOn && !(history_.HistoryLen > 0 && history_starts_from_full_set())) {
+        show_box(platform.dialogs, "反転後は書き込みできません", "棋譜書込");
         return;
     }
     描画_可視(true, true, false);
@@ -242,7 +214,7 @@ void Form1::Command1_Click() {
         show_box(platform.dialogs, "ﾌｧｲﾙ名が入力されていません", "  ");
         return;
     }
-    if (history_.HistoryPos < 1) {
+    if (history_.HistoryPos < 1 && history_.HistoryLen < 1) {
         show_box(platform.dialogs, "保存するデータがありません", "棋譜保存");
         return;
     }
@@ -281,9 +253,11 @@ void Form1::File1_Click() {
     history_.HistoryLen = 0;  // the game on the board gives way to the record
     初期設定();
     history_.RecordMode = FlagOn;
-    draw_record_headers(*this, record);
+    for (int i = 0; i < HeaderLines; ++i) history_.RecordHeaders[i] = record.header[i];
+    draw_record_headers();
     fill_history(history_, record.moves);
     note_history_start();
+    keep_game();
     if (record.moves.empty()) {
         show_box(platform.dialogs, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
         return;

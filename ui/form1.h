@@ -26,6 +26,8 @@
 
 namespace zenko {
 
+struct SavedGame;
+
 class Form1 {
 public:
     explicit Form1(Platform platform);
@@ -93,6 +95,9 @@ public:
     // Puts the history's start on the board with its flags.
     void restore_history_start();
     bool history_starts_from_full_set() const;
+    // The army that made the last move on the board: TopArmy, BottomArmy, or
+    // NoArmy when the board shows the history's start.
+    int army_of_last_move() const;
     void 手順保存(int fromX, int fromY, int toX, int toY, int piece, int placed, double manTimeBefore,
                   double manTimeAfter, double comTimeBefore, double comTimeAfter);
     // One more move played: the count goes up and is redrawn.
@@ -107,6 +112,9 @@ public:
     void AFTER_Click();
     void CANCEL_Click();
     void REVERSE_Click();
+    // The history and its start turned half round with the board, every
+    // piece to the other army, so that 戻, 進 and 最初 go on across a 反転.
+    void turn_history();
     void STOP_Click();
     // 描画_可視 all off, then 描画_棋譜_IO(1).
     void hide_record_panel();
@@ -122,6 +130,16 @@ public:
     void 描画_棋譜_IO(int mode);
     int 読込_棋譜ファイル(std::string& line);
     double 取得_棋譜のX座標(const std::string& text) const;
+
+    // ===== The game kept for the next start (record/) =====
+    // Writes the whole game to its file when it changed since the last write.
+    void keep_game();
+    // Form_Load's last step: offers the kept game back, or sets aside a
+    // file that is no kept game.
+    void offer_kept_game();
+    void restore_history(const SavedGame& game);
+    // A finished game comes back as a loaded record at its start.
+    void open_kept_game_as_record();
 
     // ===== Handicap levels (record/) =====
     void LBEL_UP_Click();
@@ -164,6 +182,13 @@ public:
     void 描画_盤();
     void 描画_背景(int code);
     void 画面_再描画();
+    // 画面_再描画, then the texts and marks beside and on the board that it
+    // wiped: the move count, both last moves, the record's headers and the
+    // computer's last destination.
+    void redraw_with_game_texts();
+    // The whole window for a game put back: the count, each army's last move,
+    // the record's headers and the computer's last destination.
+    void redraw_restored_game();
     void 描画_桝輪郭(int colour, int x, int y);
     void 描画_移動可能桝色(int fromX, int fromY, int colour, int piece);
     void 消去_移動可能桝色();
@@ -179,6 +204,8 @@ public:
     void Form_Load();
     void Form_Unload();
     void Form_KeyDown(int keyCode, int shift);
+    // Escape: closes the record panel when any of it shows, otherwise ends the program.
+    void close_panel_or_end();
     void 処理_終了();
     void チェック設定(int code);
     void MIDORI_Click();
@@ -202,6 +229,8 @@ public:
     void 描画_手数(int n, int colour = ColorWhite);
     void 描画_レベル(int level);
     void 描画_メッセージ(int kind);
+    // The loaded record's game name and player names beside the board.
+    void draw_record_headers();
     // Prints text at the current position with the current font and colour.
     void print_text(const std::string& text);
     // Prints text at a place given in twips, in the current boldness.
@@ -264,6 +293,13 @@ private:
     void reset_sides();
     // The turn's clock starts now; it runs when 経過時間 is on.
     void start_turn_clock();
+    // The army that did not make the last move on the board moves first:
+    // tells so and hands the turn over (the computer moves at once).
+    void let_other_army_start(const std::string& message, Side firstSide);
+    // The game, sides, turn, clocks, level and position of a kept game.
+    void restore_play(const SavedGame& game);
+    // A kept game goes on: the computer moves if it is its turn.
+    void continue_restored_game();
 
     // ===== Pictures (ui/) =====
     // Covers the tiles firstX..lastX of row y (a text area) with the background.
@@ -274,6 +310,7 @@ private:
     ClockState clock_;              // game/
     HistoryState history_;          // record/
     HandicapState handicap_;        // record/
+    KeptGameState kept_;            // record/
     std::istringstream RecordFile;  // record/: the bytes of the file being loaded, during one load
     Options options_;               // settings/
     TextState text_;                // ui/

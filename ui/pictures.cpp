@@ -61,6 +61,7 @@ void Form1::描画_背景(int code) {
 }
 
 void Form1::画面_再描画() {
+    screen_.Shown = {};  // the background covers every text beside the board
     描画_背景(options().Background);
     描画_桝_数値();
     描画_盤();
@@ -69,6 +70,37 @@ void Form1::画面_再描画() {
     if (play().GameMode == ModeVsCom) 描画_レベル(engine_.Level);
     if (handicap().HandicapSet == FlagOn) 描画_ハンデレベル(handicap().HandicapLevel);
     描画_絵(PictureTitle, TitleX, TitleY);
+}
+
+void Form1::redraw_with_game_texts() {
+    const ShownTexts shown = screen_.Shown;
+    画面_再描画();
+    if (shown.moveCount >= 0) 描画_手数(shown.moveCount);
+    const ShownMove& com = shown.comMove;
+    if (com.shown) 描画_移動結果(play().ComSide, com.x, com.y, com.piece, com.colour);
+    const ShownMove& man = shown.manMove;
+    if (man.shown) 描画_移動結果(play().ManSide, man.x, man.y, man.piece, man.colour);
+    if (shown.recordHeaders) draw_record_headers();
+    if (selection().ComMarkX != 0) 描画_桝輪郭(ColorYellow, selection().ComMarkX, selection().ComMarkY);
+}
+
+void Form1::redraw_restored_game() {
+    画面_再描画();
+    const HistoryState& h = history();
+    if (h.HistoryLen > 0) 描画_手数(h.MoveNumber);
+    // Each army's latest move up to the position on the board.
+    bool topShown = false, bottomShown = false;
+    for (int n = h.HistoryPos; n >= 1 && !(topShown && bottomShown); --n) {
+        const MoveRecord& e = h.MoveHistory[n];
+        const bool top = e.placed >= 1;
+        if (top ? topShown : bottomShown) continue;
+        (top ? topShown : bottomShown) = true;
+        const bool byComputer = top && play().GameMode == ModeVsCom;
+        描画_移動結果(top ? play().ComSide : play().ManSide, e.toX, e.toY, e.placed,
+                      byComputer ? ColorWhite : MoveTextColor);
+    }
+    if (h.RecordMode == FlagOn) draw_record_headers();
+    if (selection().ComMarkX != 0) 描画_桝輪郭(ColorYellow, selection().ComMarkX, selection().ComMarkY);
 }
 
 void Form1::描画_桝輪郭(int colour, int x, int y) {

@@ -3,6 +3,7 @@
 // shadow; and the refusal box of the handicap commands.
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <string>
 
 #include "ui/form1.h"
@@ -63,6 +64,26 @@ constexpr int CodedTextOffsetX = 120, CodedTextOffsetY = 160;
 // The refusals of the handicap commands, by kind; other kinds have no text.
 constexpr const char* HandicapRefusals[] = {"", "棋譜ﾓｰﾄﾞではできません", "対局途中ではできません",
                                             "反転後ではできません"};
+
+// Where and how each header line of a loaded record is printed: the game
+// name in light red at the bottom, shifted left of the bottom player's name;
+// the top and bottom players' names in white above and below the board. Each
+// has the black drop shadow of the other texts; light red is too dark for
+// the darker backgrounds even so, and the game name is outlined in black too.
+struct HeaderPlace {
+    int colour;
+    double shiftX;
+    double y;
+    bool outlined;
+};
+constexpr HeaderPlace HeaderPlaces[] = {
+    {ColorLightRed, -3000, 6450, true},
+    {ColorWhite, 0, 100, false},
+    {ColorWhite, 0, 6450, false},
+};
+constexpr int HeaderFontSize = 12;
+constexpr int HeaderShadowTwips = SquareWidth / 10;  // a tenth of a square right and down
+constexpr int OutlineTwips = TwipsPerPixel;
 
 // Move texts: a row right of the board per side, three columns per move.
 constexpr int ComMoveRow = 6, ManMoveRow = 8;
@@ -180,11 +201,13 @@ void Form1::描画_移動結果(int side, int x, int y, int piece, int colour) {
                     colour);
     print_move_part(*this, MoveRowX, row + MoveTextDown, 文字列変換(y + KanjiNumeralCode), colour);
     print_move_part(*this, MovePieceX, row + MoveTextDown, 文字列変換(piece), colour);
+    (row == ComMoveRow ? screen_.Shown.comMove : screen_.Shown.manMove) = {true, x, y, piece, colour};
 }
 
 void Form1::消去_移動結果(int side) {
     const int row = move_row(*this, side);
     if (row == 0) return;
+    (row == ComMoveRow ? screen_.Shown.comMove : screen_.Shown.manMove) = {};
     for (int x = 11; x <= 13; ++x) 描画_絵(options().Background, x, row);
 }
 
@@ -210,12 +233,29 @@ void Form1::描画_手数(int n, int /*colour: the count is always white*/) {
     print_shadowed(*this, x, 3.3, static_cast<double>(n), ColorWhite, PlainStyle, 12);
     描画_文字列(11.8 + ShadowOffset, 3.1 + ShadowOffset, MoveCountSuffixCode, ColorBlack, 10);
     描画_文字列(11.8, 3.1, MoveCountSuffixCode, ColorWhite, 10);
+    screen_.Shown.moveCount = n;
 }
 
 void Form1::描画_レベル(int level) {
     print_shadowed(*this, -0.6, 0.1, std::string("LEVEL"), ColorWhite, PlainStyle, 10);
     描画_数値(0.6, 0.18, static_cast<double>(level), ColorBlack, PlainStyle, 12);
     描画_数値(0.5, 0.08, static_cast<double>(level), ColorWhite, PlainStyle, 12);
+}
+
+void Form1::draw_record_headers() {
+    for (std::size_t i = 0; i < std::size(HeaderPlaces); ++i) {
+        const HeaderPlace& place = HeaderPlaces[i];
+        const std::string& header = history().RecordHeaders[i];
+        const double x = 取得_棋譜のX座標(header) + place.shiftX;
+        for (int dx = -1; place.outlined && dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (dx != 0 || dy != 0)
+                    print_text_at(x + dx * OutlineTwips, place.y + dy * OutlineTwips, header, HeaderFontSize,
+                                  ColorBlack);
+        print_text_at(x + HeaderShadowTwips, place.y + HeaderShadowTwips, header, HeaderFontSize, ColorBlack);
+        print_text_at(x, place.y, header, HeaderFontSize, place.colour);
+    }
+    screen_.Shown.recordHeaders = true;
 }
 
 void Form1::描画_メッセージ(int kind) {

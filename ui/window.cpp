@@ -23,7 +23,7 @@ struct KeyCommand {
 };
 
 constexpr KeyCommand kKeyCommands[] = {
-    {KeyEscape, &Form1::処理_終了},
+    {KeyEscape, &Form1::close_panel_or_end},
     {KeyF1, &Form1::処理_BGM},
     {KeyF2, &Form1::処理_経過時間},
 };
@@ -36,7 +36,7 @@ void choose_background(Form1& form, const MenuItem& item, int code) {
         form.use_background(code);
     }
     form.書込_環境設定ファイル();
-    form.画面_再描画();
+    form.redraw_with_game_texts();
 }
 
 // State that every start begins from; the settings file and 初期設定 build on it.
@@ -69,6 +69,7 @@ void Form1::Form_Load() {
     reset_sides();
     読込_環境設定ファイル();
     初期設定();
+    offer_kept_game();
 }
 
 void Form1::Form_Unload() { 処理_終了(); }
@@ -79,10 +80,24 @@ void Form1::Form_KeyDown(int keyCode, int /*shift*/) {
         if (command.keyCode == keyCode) (this->*command.run)();
 }
 
+void Form1::close_panel_or_end() {
+    constexpr PanelControl panelControls[] = {
+        PanelControl::Drive1, PanelControl::Dir1,  PanelControl::File1, PanelControl::Text1,
+        PanelControl::Text2,  PanelControl::Text3, PanelControl::Text4, PanelControl::Command1,
+    };
+    for (PanelControl control : panelControls) {
+        if (!platform.panel.is_visible(control)) continue;
+        hide_record_panel();
+        return;
+    }
+    処理_終了();
+}
+
 // Reached more than once when closing the window follows Escape or 終わり:
 // the sound is released only the first time.
 void Form1::処理_終了() {
     if (screen_.Terminated) return;
+    keep_game();  // already kept after each change; this is only a last look
     release_sound();
     screen_.Terminated = true;
     platform.app.quit();

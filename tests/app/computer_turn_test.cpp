@@ -226,6 +226,17 @@ TEST(ComputerTurn, TakingTheGeneralEndsTheGameWhateverTheMateTestSays) {
     EXPECT_EQ(g.form.play().Turn, NoGame);
 }
 
+// The person's chariot mates, but the computer's chariot on (4, 5) can take
+// the person's general on (4, 10): no win is declared, the computer takes it.
+TEST(ComputerTurn, AMateIsNoWinWhileTheComputerCanTakeTheGeneral) {
+    ComputerGame g(3, "4k4/7R1/9/9/3r4R/9/9/9/9/3K5 w");
+    g.form.SENTE_Click();
+    g.move(9, 5, 9, 1);
+    EXPECT_EQ(g.box_texts(), (std::vector<std::string>{"あなたの番です /  ", "ｺﾝﾋﾟｭｰﾀの勝ちです / 終了",
+                                                       "続けますか？ / 再ゲーム"}));
+    EXPECT_EQ(g.form.history().MoveHistory[2].captured, ManGeneral);
+}
+
 TEST(ComputerTurn, WithoutALegalMoveTheComputerLoses) {
     // The advisor on (5, 2) may not leave the generals' file; nothing else can move.
     ComputerGame g(3, "3aka3/4a4/9/9/9/9/P8/9/9/4K4 w");

@@ -117,6 +117,39 @@ TEST(StartCommands, SetTheSidesAndModeAndPlayFromTheDisplayedPosition) {
     }
 }
 
+// A history stepped to a position where the army that would move first made
+// the last move: the other army moves first and the box says so.
+TEST(StartCommands, InsideAHistoryTheArmyThatMovedLastDoesNotMoveAgain) {
+    struct Row {
+        const char* name;
+        int movesPlayed;  // by two people from the full set: bottom, then top
+        void (Form1::*command)();
+        int historyAfter;  // 2: the computer answered at once
+        bool topToMove;
+        const char* box;
+    } rows[] = {
+        {"先手", 1, &Form1::SENTE_Click, 2, false, "下の駒が指したところなので、ｺﾝﾋﾟｭｰﾀが先に指します"},
+        {"後手", 2, &Form1::GOTE_Click, 2, false, "上の駒が指したところなので、あなたが先に指します"},
+        {"スタート", 1, &Form1::START_Click, 1, true, "先手が指したところなので、後手の番です"},
+    };
+    for (const Row& r : rows) {
+        Game g;
+        g.form.START_Click();
+        g.move(1, 7, 1, 6);
+        if (r.movesPlayed == 2) g.move(1, 4, 1, 5);
+        g.form.REPLAY_Click();
+        g.form.AFTER_Click();
+        g.dialogs.shown.clear();
+        (g.form.*r.command)();
+        EXPECT_EQ(g.boxes().front(), (Box{r.box, " ", Buttons::OK})) << r.name;
+        const HistoryState& h = g.form.history();
+        ASSERT_EQ(h.HistoryPos, r.historyAfter) << r.name;
+        EXPECT_NE(h.MoveHistory[h.HistoryPos].placed > 0, r.topToMove)
+            << r.name;  // the other army moved last
+        EXPECT_EQ(g.form.play().Turn, r.topToMove ? g.form.play().ComSide : g.form.play().ManSide) << r.name;
+    }
+}
+
 // Two people at the starting position; each move takes `seconds` of thinking.
 struct ScriptedMove {
     int fx, fy, tx, ty;

@@ -224,7 +224,7 @@ TEST(Replay, BackToTheStartThenThirtyReplaysReproduceTheGameAndItsClocks) {
     EXPECT_EQ(g.snapshot(), final);
 }
 
-TEST(Reverse, TheBoardTurnsHalfRoundWithTheSidesSwappedAndTheRecordDropped) {
+TEST(Reverse, TheBoardTurnsHalfRoundWithTheSidesSwappedAndTheRecordTurned) {
     for (bool handicap : {false, true}) {
         Game g;
         if (handicap)
@@ -242,15 +242,57 @@ TEST(Reverse, TheBoardTurnsHalfRoundWithTheSidesSwappedAndTheRecordDropped) {
         EXPECT_EQ(g.form.engine().piece_at(9, 10), ManChariot);  // the top-left chariot
         EXPECT_EQ(g.form.history().Reversed, FlagOn);
         EXPECT_EQ(g.form.handicap().HandicapLevel, handicap ? -3 : 0);
-        EXPECT_EQ(g.form.history().HistoryLen, 0);
-        EXPECT_EQ(g.form.history().HistoryPos, 0);
+        EXPECT_EQ(g.form.history().HistoryLen, 2);
+        EXPECT_EQ(g.form.history().HistoryPos, 2);
         EXPECT_EQ(g.form.history().MoveNumber, 2);
         // The army that just moved now stands on the other side: the other one moves.
         EXPECT_EQ(g.form.play().Turn, turn == FirstPlayer ? SecondPlayer : FirstPlayer);
         EXPECT_DOUBLE_EQ(g.form.clock().ManTime, before.manTime);
-        g.form.REPLAY_Click();
-        EXPECT_EQ(g.box_texts(), std::vector<std::string>{"できません / 戻る"});
+        g.form.REPLAY_Click();  // the top soldier's step, turned: the bottom soldier on (1, 6) goes back
+        EXPECT_TRUE(g.box_texts().empty());
+        EXPECT_EQ(g.form.engine().piece_at(1, 7), ManSoldier);
+        EXPECT_EQ(g.form.engine().piece_at(1, 6), PieceEmpty);
     }
+}
+
+// Moves before and after a 反転 form one record: 最初, 進 and 戻 go across
+// it, it is saved and loads back to the same positions and clocks, and after
+// 戻 and 反転 a click offers to go on with the game.
+TEST(Reverse, TheTurnedRecordStepsSavesAndLoadsAcrossTheTurn) {
+    Game g;
+    testing::TemporaryWorkingDirectory folder("zenko-turned");
+    for (int i = 0; i < 3; ++i) g.play_some_move();
+    g.form.REVERSE_Click();
+    g.play_some_move();
+    const Snapshot end = g.snapshot();
+
+    g.form.CANCEL_Click();
+    Engine fullSet;
+    fullSet.初期配置();
+    EXPECT_EQ(g.form.engine().board(), fullSet.board());
+    for (int i = 0; i < 4; ++i) g.form.AFTER_Click();
+    EXPECT_EQ(g.snapshot(), end);
+    for (int i = 0; i < 4; ++i) g.form.REPLAY_Click();
+    EXPECT_EQ(g.form.engine().board(), fullSet.board());
+    EXPECT_TRUE(g.box_texts().empty());
+
+    g.panel.texts[PanelControl::Text1] = "turned";
+    g.form.KIFU_WRITE_Click();
+    g.form.Command1_Click();
+    EXPECT_EQ(g.box_texts(), std::vector<std::string>{"棋譜を書き込みました /   "});
+
+    g.form.AFTER_Click();
+    g.form.AFTER_Click();
+    g.form.REVERSE_Click();
+    g.dialogs.shown.clear();
+    g.dialogs.answers.push_back(Answer::Cancel);
+    g.click(5, 5);
+    EXPECT_EQ(g.box_texts(), std::vector<std::string>{"OKですか？ / 再開"});
+
+    g.panel.fileName = "turned.棋譜";
+    g.form.File1_Click();
+    for (int i = 0; i < 4; ++i) g.form.AFTER_Click();
+    EXPECT_EQ(g.snapshot(), end);
 }
 
 // The engine's general squares follow 戻, 進 and 反転, so the facing rule

@@ -134,14 +134,35 @@ TEST_F(RecordFiles, SavedRecordLoadsBackAndReplaysWithItsClocksToTheEnd) {
 
 TEST_F(RecordFiles, FileIsShiftJisWithCrLfAndTheTopPlayerFirst) {
     set_history({move(3, 7, 3, 6, ManSoldier, 0, 0, 12, 0, 0)}, 1);
-    FormTestAccess::reset_sides(form);  // COM moved first: its player (Text3) is on top
-    save("com_first");
-    EXPECT_EQ(file_bytes("com_first.棋譜"),
-              "\x8a\xfb\x95\x88\r\n\xb1\r\n\x89\xa4\r\n" + ExampleLine + "\r\n");
-
-    form.START_Click();  // MAN moved first: the second player (Text4) is on top
-    save("man_first");
+    save("man_first");  // MAN moved first: the second player (Text4) is on top
     EXPECT_EQ(file_bytes("man_first.棋譜"), Headers + ExampleLine + "\r\n");
+}
+
+// The record's own first move names the first player, not the sides of the
+// game played before the load.
+TEST_F(RecordFiles, AResavedRecordPutsTheFirstPlayerWithTheArmyThatMovedFirst) {
+    const MoveRecord comOpens = move(8, 3, 5, 3, ComCannon, 0, 0, 0, 0, 5);
+    write_file("com_first.棋譜", Headers + line_of(comOpens));
+    form.SENTE_Click();  // the person moved first in the game before
+    load("com_first.棋譜");
+    form.AFTER_Click();
+    save("again");  // COM moved first: its player (Text3, ｱ) is on top
+    EXPECT_EQ(file_bytes("again.棋譜"), "\x8a\xfb\x95\x88\r\n\xb1\r\n\x89\xa4\r\n" + line_of(comOpens));
+}
+
+// A finished game set back to its start (続けますか？ → はい, or 最初) is
+// saved whole.
+TEST_F(RecordFiles, AtTheStartOfAPlayedGameTheWholeGameIsSaved) {
+    for (void (Form1::*back)() : {&Form1::初期設定, &Form1::CANCEL_Click}) {
+        set_history(Game, 5);
+        (form.*back)();
+        ASSERT_EQ(form.history().HistoryPos, 0);
+        save("whole");
+        EXPECT_EQ(last_box(), "棋譜を書き込みました /   ");
+        std::string lines;
+        for (const MoveRecord& m : Game) lines += line_of(m);
+        EXPECT_EQ(file_bytes("whole.棋譜"), Headers + lines);
+    }
 }
 
 TEST_F(RecordFiles, SavingAfterTakingBackWritesOnlyTheMovesOnTheBoard) {
@@ -151,14 +172,17 @@ TEST_F(RecordFiles, SavingAfterTakingBackWritesOnlyTheMovesOnTheBoard) {
 }
 
 TEST_F(RecordFiles, RefusedSavesWriteNothingAndKeepThePanel) {
+    save("x");
+    EXPECT_EQ(last_box(), "保存するデータがありません / 棋譜保存");
     form.LBEL_UP_Click();
     form.REVERSE_Click();
     form.KIFU_WRITE_Click();
+    EXPECT_EQ(last_box(), "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません / 棋譜書込");
+    form.初期設定();
+    form.REVERSE_Click();  // a turned board without a history
+    form.KIFU_WRITE_Click();
     EXPECT_EQ(last_box(), "反転後は書き込みできません / 棋譜書込");
-    set_history(Game, 0);
-    save("x");
-    EXPECT_EQ(last_box(), "保存するデータがありません / 棋譜保存");
-    for (int n = 0; n < 3; ++n) form.AFTER_Click();
+    set_history(Game, 3);
     save("");
     EXPECT_EQ(last_box(), "ﾌｧｲﾙ名が入力されていません /   ");
     save("../escape");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -148,6 +149,64 @@ TEST_P(BackgroundCommandTest, MarksOnlyItsItemRepaintsAndRewritesEvenWhenChosenA
 
 INSTANTIATE_TEST_SUITE_P(Commands, BackgroundCommandTest, ::testing::ValuesIn(kBackgroundCommands),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Escape closes the record panel, whichever part of it shows, and only
+// with nothing open ends the program.
+TEST_F(WindowTest, EscapeClosesTheRecordPanelBeforeItEndsTheProgram) {
+    form.Form_Load();
+    for (void (Form1::*open)() : {&Form1::KIFU_READ_Click, &Form1::KIFU_WRITE_Click}) {
+        (form.*open)();
+        form.Form_KeyDown(27, 0);
+        for (const auto& [control, visible] : panel.visible)
+            EXPECT_FALSE(visible) << static_cast<int>(control);
+        EXPECT_EQ(app.quits, 0);
+    }
+    form.Form_KeyDown(27, 0);
+    EXPECT_EQ(app.quits, 1);
+}
+
+// The background covers the texts beside the board; a background change
+// draws them again, with the computer's last-move outline.
+TEST_F(WindowTest, ABackgroundChangeRedrawsEveryTextBesideTheBoard) {
+    form.Form_Load();
+    form.SENTE_Click();
+    click_square(form, 3, 7);
+    click_square(form, 3, 6);  // the computer answers
+    const MoveRecord reply = form.history().MoveHistory[2];
+    canvas.clear();
+    form.UCHU_Click();
+    // Texts in white or light red at a grid row: the count on row 3.3, the
+    // computer's move on row 6.1, the person's on row 8.1.
+    auto drew = [&](const std::string& text, double row) {
+        for (const DrawCall& c : canvas.of_kind(DrawCall::Text))
+            if (c.text == text && c.colour != ColorBlack && c.y1 == grid_to_twips_y(row)) return true;
+        return false;
+    };
+    EXPECT_TRUE(drew(" 2 ", 3.3));
+    EXPECT_TRUE(drew("LEVEL", 0.1));
+    for (const char* text : {"７", "六", "兵"}) EXPECT_TRUE(drew(text, 8.1)) << text;
+    for (int code : {10 - reply.toX + 10, reply.toY + 20, reply.piece})
+        EXPECT_TRUE(drew(form.文字列変換(code), 6.1)) << code;
+    const std::vector<DrawCall> boxes = canvas.of_kind(DrawCall::Box);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back().colour, ColorYellow);
+    EXPECT_EQ(boxes.back().x1, grid_to_twips_x(reply.toX) + 15);
+
+    load_record(form, panel, dialogs);
+    form.AFTER_Click();
+    canvas.clear();
+    form.MIDORI_Click();
+    // Each header once in its own colour (its shadow and outline are black).
+    for (const char* header : {"対局", "上", "下"}) {
+        const std::vector<DrawCall> texts = canvas.of_kind(DrawCall::Text);
+        EXPECT_EQ(
+            std::count_if(texts.begin(), texts.end(),
+                          [&](const DrawCall& c) { return c.text == header && c.colour != ColorBlack; }),
+            1)
+            << header;
+    }
+    EXPECT_TRUE(drew(" 1 ", 3.3));
+}
 
 TEST_F(WindowTest, OpeningTheOptionMenuHidesTheFileLists) {
     form.描画_可視(true, true, true);

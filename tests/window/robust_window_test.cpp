@@ -99,6 +99,97 @@ TEST_F(RealProgram, ComesUpWithAFifoOrAnEndlessDeviceInPlaceOfAnyInputFile) {
     }
 }
 
+// What a kept game must bring back.
+struct KeptState {
+    BoardArray board;
+    std::vector<std::string> moves;
+    int pos, mode, turn;
+    double manTime, comTime;
+    bool operator==(const KeptState&) const = default;
+};
+KeptState kept_state(const Form1& form) {
+    KeptState s{form.engine().board(),     {},
+                form.history().HistoryPos, form.play().GameMode,
+                form.play().Turn,          form.clock().ManTime,
+                form.clock().ComTime};
+    for (int n = 1; n <= form.history().HistoryLen; ++n)
+        s.moves.push_back(format_move_line(form.history().MoveHistory[n]));
+    return s;
+}
+
+std::string file_bytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return "(missing)";
+    return file.readAll().toStdString();
+}
+
+// A game against the computer is kept; the program started on it asks
+// whether to go on and is ended by SIGTERM while it asks, or killed by
+// SIGKILL: the kept game stays whole, and the next start answered Yes puts
+// back the board, the history, the clocks, the mode and the turn.
+TEST_F(RealProgram, AKeptGameOutlivesSigtermAndSigkillAndComesBack) {
+    const QString kept = folder.filePath(QString::fromUtf8("ZENKO中国象棋.続き"));
+    KeptState before;
+    {
+        testing::FormFixture game;
+        game.form.Form_Load();
+        game.form.SENTE_Click();
+        for (int x : {3, 7}) {
+            game.clock.now += 4;
+            testing::click_square(game.form, x, 7);
+            testing::click_square(game.form, x, 6);
+        }
+        before = kept_state(game.form);
+        game.form.OWARI_Click();
+    }
+    const std::string bytes = file_bytes(kept);
+    for (int signalNumber : {SIGTERM, SIGKILL}) {
+        SCOPED_TRACE(signalNumber);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("SDL_AUDIODRIVER", "dummy");
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(folder.path());
+        program.start(QStringLiteral(ZENKO_PROGRAM), {});
+        ASSERT_TRUE(program.waitForStarted(10000));
+        QElapsedTimer clock;
+        clock.start();
+        while (!catches_sigterm(program.processId()) && clock.elapsed() < 20000) QTest::qWait(20);
+        QTest::qWait(500);  // the question is up
+        ::kill(static_cast<pid_t>(program.processId()), signalNumber);
+        const bool ended = program.waitForFinished(20000);
+        if (!ended) program.kill();
+        ASSERT_TRUE(ended);
+        if (signalNumber == SIGTERM) {
+            EXPECT_EQ(program.exitCode(), 0);
+        }
+        EXPECT_EQ(file_bytes(kept), bytes);
+    }
+    testing::FormFixture next;
+    next.form.Form_Load();  // Yes
+    ASSERT_EQ(next.dialogs.shown.size(), 1u);
+    EXPECT_EQ(next.dialogs.shown[0].text, "前回の対局を続けますか？");
+    EXPECT_EQ(kept_state(next.form), before);
+}
+
+// Damaged and foreign files are set aside whole; the program starts as
+// usual and ends normally.
+TEST_F(RealProgram, SetsADamagedOrForeignKeptGameAside) {
+    const QString kept = folder.filePath(QString::fromUtf8("ZENKO中国象棋.続き"));
+    for (const std::string& bytes :
+         {std::string("ZENKO中国象棋 続き 1\ngame=1 6 7 6 3 0"), std::string("[x]\ny=1\n")}) {
+        QFile::remove(kept + ".bad");
+        {
+            QFile file(kept);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        }
+        expect_ends_on(SIGTERM);
+        EXPECT_EQ(file_bytes(kept + ".bad"), bytes);
+    }
+}
+
 // Destroys every mapped top-level window on the display, as a hostile or
 // confused client might; returns how many there were.
 int destroy_top_level_windows(const QByteArray& display) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -202,6 +204,31 @@ TEST_F(WindowTest, F1TogglesMusicAndF2TheClockWhereverTheFocusIs) {
     }
     EXPECT_EQ(sound.count("dsPlayLooping", window->form().sounds().SoundBgm),
               2);  // at start and after the second F1
+}
+
+// With the record panel open, Escape closes it wherever the focus is, the
+// drive list dropped down included, and the program goes on.
+TEST_F(WindowTest, EscapeClosesTheRecordPanelBeforeItEndsTheProgram) {
+    start();
+    RecordPanel& panel = window->panel();
+    window->forward([this] { window->form().KIFU_WRITE_Click(); });
+    QWidget* field = panel.widget(PanelControl::Text2);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(panel.is_visible(PanelControl::Text2));
+    EXPECT_FALSE(window->finished());
+
+    window->forward([this] { window->form().KIFU_READ_Click(); });
+    auto* drives = qobject_cast<QComboBox*>(panel.widget(PanelControl::Drive1));
+    ASSERT_NE(drives, nullptr);
+    drives->setFocus();
+    drives->showPopup();
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(drives->view(), Qt::Key_Escape);  // the list in the drop-down has the focus
+    QTest::qWait(50);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_FALSE(panel.is_visible(PanelControl::Drive1));
+    EXPECT_FALSE(window->finished());
 }
 
 // Escape and closing the window both end the game: the sound is released

@@ -1,7 +1,9 @@
 #include "ui/qt/main_window.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
@@ -99,6 +101,11 @@ void MainWindow::connect_panel() {
     panel_->onDir1Change = [this] { forward([this] { form_->Dir1_Change(); }); };
     panel_->onFile1Click = [this] { forward([this] { form_->File1_Click(); }); };
     panel_->onCommand1Click = [this] { forward([this] { form_->Command1_Click(); }); };
+    // The drive list's drop-down takes Escape for itself; the game hears it too.
+    if (auto* drives = qobject_cast<QComboBox*>(panel_->widget(PanelControl::Drive1))) {
+        driveList_ = drives->view();
+        driveList_->installEventFilter(this);
+    }
 }
 
 void MainWindow::add_key(int qtKey, int keyCode) {
@@ -109,9 +116,17 @@ void MainWindow::add_key(int qtKey, int keyCode) {
 }
 
 // A menu closed with Escape leaves the bar waiting for keys, and the bar
-// would take the next Escape for itself. Escape ends the game at once, so
-// the bar lets it through to the window's shortcut unless a menu is open.
+// would take the next Escape for itself. The game's Escape closes the panel
+// or ends the program, so the bar lets it through to the window's shortcut
+// unless a menu is open.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Escape closes the drop-down, then the game's Escape closes the panel.
+    if (watched == driveList_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        qobject_cast<QComboBox*>(panel_->widget(PanelControl::Drive1))->hidePopup();
+        forward([this] { form_->Form_KeyDown(KeyEscape, 0); });
+        return true;
+    }
     if (watched == menuBar() && event->type() == QEvent::ShortcutOverride &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
         QApplication::activePopupWidget() == nullptr)

@@ -1,0 +1,205 @@
+// The saved game's text: a first line naming the form, one "key=values" line
+// per field in a fixed order, one line per move and a closing line, so that
+// a cut or foreign file is never taken for a game.
+#include "record/saved_game.h"
+
+#include <charconv>
+#include <cmath>
+#include <sstream>
+
+#include "record/record_line.h"
+#include "rules/engine.h"
+
+namespace zenko {
+namespace {
+
+constexpr const char* FirstLine = "ZENKO中国象棋 続き 1";
+constexpr const char* LastLine = "end";
+constexpr std::size_t MaxMoves = 10000;
+constexpr std::size_t MaxHeaderChars = 1000;
+constexpr double MaxSeconds = 1e9;
+constexpr int MaxHandicapLevel = 10;
+
+void put_board(std::ostringstream& out, const char* key, const BoardArray& board) {
+    out << key << '=';
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) out << (x + y > 2 ? " " : "") << board[x][y];
+    out << '\n';
+}
+
+std::string seconds_text(double seconds) {
+    char digits[64];
+    const auto end = std::to_chars(digits, digits + sizeof digits, seconds);
+    return std::string(digits, end.ptr);
+}
+
+// Reads the lines in order; each read checks the key and splits the values.
+class Reader {
+public:
+    explicit Reader(const std::string& text) : in_(text) {}
+    bool line(std::string& out) { return static_cast<bool>(std::getline(in_, out)); }
+    bool text(const char* key, std::string& value) {
+        std::string l;
+        if (!line(l) || l.rfind(std::string(key) + "=", 0) != 0) return false;
+        value = l.substr(std::string(key).size() + 1);
+        return true;
+    }
+    bool numbers(const char* key, std::vector<double>& values, std::size_t count) {
+        std::string l;
+        if (!text(key, l)) return false;
+        return split(l, values) && values.size() == count;
+    }
+    static bool split(const std::string& l, std::vector<double>& values) {
+        values.clear();
+        const char* p = l.data();
+        const char* end = p + l.size();
+        while (p < end) {
+            if (*p == ' ') {
+                ++p;
+                continue;
+            }
+            double v = 0;
+            const auto [next, error] = std::from_chars(p, end, v);
+            if (error != std::errc() || !std::isfinite(v)) return false;
+            values.push_back(v);
+            p = next;
+        }
+        return true;
+    }
+
+private:
+    std::istringstream in_;
+};
+
+bool whole_in(double v, int low, int high) { return v == std::trunc(v) && v >= low && v <= high; }
+bool flag(double v) { return v == FlagOn || v == FlagOff; }
+bool side(double v) { return v == static_cast<int>(FirstPlayer) || v == static_cast<int>(SecondPlayer); }
+Side side_of(double v) { return static_cast<Side>(static_cast<int>(v)); }
+bool mode(double v) { return v == static_cast<int>(NoGame) || v == ModeVsMan || v == ModeVsCom; }
+
+bool read_board(Reader& reader, const char* key, BoardArray& board) {
+    std::vector<double> v;
+    if (!reader.numbers(key, v, BoardFiles * BoardRanks)) return false;
+    std::size_t i = 0;
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y, ++i) {
+            if (!whole_in(v[i], ManGeneral, ComGeneral)) return false;
+            board[x][y] = static_cast<int>(v[i]);
+        }
+    return true;
+}
+
+bool read_move(const std::vector<double>& v, MoveRecord& m) {
+    if (v.size() != 11) return false;
+    for (std::size_t i = 0; i < 7; ++i)
+        if (!whole_in(v[i], -7, 10)) return false;
+    for (std::size_t i = 7; i < 11; ++i)
+        if (v[i] < 0 || v[i] > MaxSeconds) return false;
+    m = {static_cast<int>(v[0]),
+         static_cast<int>(v[1]),
+         static_cast<int>(v[2]),
+         static_cast<int>(v[3]),
+         static_cast<int>(v[4]),
+         static_cast<int>(v[5]),
+         static_cast<int>(v[6]),
+         v[7],
+         v[8],
+         v[9],
+         v[10]};
+    return on_board(m.fromX, m.fromY) && on_board(m.toX, m.toY) && m.piece != PieceEmpty &&
+           m.placed == m.piece;
+}
+
+// Every move takes its piece from its square and what it captures from the
+// destination, from the history's start up to the position on the board.
+bool history_replays(const SavedGame& g) {
+    Engine engine;
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) engine.put_piece(x, y, g.origin.board[x][y]);
+    for (int n = 0; n < static_cast<int>(g.moves.size()); ++n) {
+        const MoveRecord& m = g.moves[n];
+        if (engine.piece_at(m.fromX, m.fromY) != m.piece || engine.piece_at(m.toX, m.toY) != m.captured)
+            return false;
+        engine.駒移動(m.fromX, m.fromY, m.toX, m.toY, m.placed);
+        if (n + 1 == g.historyPos && engine.board() != g.board) return false;
+    }
+    return g.historyPos > 0 || g.moves.empty() || g.origin.board == g.board;
+}
+
+bool read_header_lines(Reader& reader, SavedGame& g) {
+    for (std::string& header : g.headers)
+        if (!reader.text("header", header) || utf8_length(header) > static_cast<int>(MaxHeaderChars))
+            return false;
+    return true;
+}
+
+bool read_fields(Reader& reader, SavedGame& g) {
+    std::vector<double> v;
+    if (!reader.numbers("game", v, 8) || !mode(v[0]) || !side(v[1]) || !side(v[2]) || v[1] == v[2] ||
+        !(v[3] == static_cast<int>(NoGame) || v[3] == v[1] || v[3] == v[2]) || !whole_in(v[4], 1, 3) ||
+        !flag(v[5]) || !whole_in(v[6], 0, BoardFiles) || !whole_in(v[7], 0, BoardRanks))
+        return false;
+    g.gameMode = int(v[0]), g.manSide = side_of(v[1]), g.comSide = side_of(v[2]), g.turn = side_of(v[3]);
+    g.level = int(v[4]), g.finished = v[5] == FlagOn, g.comMarkX = int(v[6]), g.comMarkY = int(v[7]);
+    if (!reader.numbers("clocks", v, 2) || v[0] < 0 || v[0] > MaxSeconds || v[1] < 0 || v[1] > MaxSeconds)
+        return false;
+    g.manTime = v[0], g.comTime = v[1];
+    if (!reader.numbers("record", v, 6) || !whole_in(v[0], 0, int(MaxMoves)) || !flag(v[1]) || !flag(v[2]) ||
+        !flag(v[3]) || !whole_in(v[4], -MaxHandicapLevel, MaxHandicapLevel) ||
+        !whole_in(v[5], 0, int(MaxMoves)))
+        return false;
+    g.historyPos = int(v[0]), g.recordMode = int(v[1]), g.reversed = int(v[2]);
+    g.handicapSet = int(v[3]), g.handicapLevel = int(v[4]);
+    const std::size_t moveCount = static_cast<std::size_t>(v[5]);
+    if (g.historyPos > static_cast<int>(moveCount)) return false;
+    if (!reader.numbers("origin", v, 6) || !flag(v[0]) || !flag(v[1]) ||
+        !whole_in(v[2], -MaxHandicapLevel, MaxHandicapLevel) || !mode(v[3]) || !side(v[4]) || !side(v[5]))
+        return false;
+    g.origin.reversed = int(v[0]), g.origin.handicapSet = int(v[1]), g.origin.handicapLevel = int(v[2]);
+    g.origin.mode = int(v[3]), g.origin.manSide = side_of(v[4]), g.origin.comSide = side_of(v[5]);
+    if (!read_board(reader, "origin_board", g.origin.board) || !read_board(reader, "board", g.board))
+        return false;
+    if (!read_header_lines(reader, g)) return false;
+    g.moves.resize(moveCount);
+    for (MoveRecord& m : g.moves)
+        if (!reader.numbers("move", v, 11) || !read_move(v, m)) return false;
+    return true;
+}
+
+}  // namespace
+
+std::string write_saved_game(const SavedGame& g) {
+    std::ostringstream out;
+    out << FirstLine << '\n';
+    out << "game=" << g.gameMode << ' ' << g.manSide << ' ' << g.comSide << ' ' << g.turn << ' ' << g.level
+        << ' ' << (g.finished ? FlagOn : FlagOff) << ' ' << g.comMarkX << ' ' << g.comMarkY << '\n';
+    out << "clocks=" << seconds_text(g.manTime) << ' ' << seconds_text(g.comTime) << '\n';
+    out << "record=" << g.historyPos << ' ' << g.recordMode << ' ' << g.reversed << ' ' << g.handicapSet
+        << ' ' << g.handicapLevel << ' ' << g.moves.size() << '\n';
+    const HistoryStart& o = g.origin;
+    out << "origin=" << o.reversed << ' ' << o.handicapSet << ' ' << o.handicapLevel << ' ' << o.mode << ' '
+        << o.manSide << ' ' << o.comSide << '\n';
+    put_board(out, "origin_board", o.board);
+    put_board(out, "board", g.board);
+    for (const std::string& header : g.headers) out << "header=" << header << '\n';
+    for (const MoveRecord& m : g.moves)
+        out << "move=" << m.fromX << ' ' << m.fromY << ' ' << m.toX << ' ' << m.toY << ' ' << m.captured
+            << ' ' << m.piece << ' ' << m.placed << ' ' << seconds_text(m.manTimeBefore) << ' '
+            << seconds_text(m.manTimeAfter) << ' ' << seconds_text(m.comTimeBefore) << ' '
+            << seconds_text(m.comTimeAfter) << '\n';
+    out << LastLine << '\n';
+    return out.str();
+}
+
+std::optional<SavedGame> parse_saved_game(const std::string& text) {
+    Reader reader(text);
+    std::string line;
+    if (!reader.line(line) || line != FirstLine) return std::nullopt;
+    SavedGame g;
+    if (!read_fields(reader, g)) return std::nullopt;
+    if (!reader.line(line) || line != LastLine || reader.line(line)) return std::nullopt;
+    if (!history_replays(g)) return std::nullopt;
+    return g;
+}
+
+}  // namespace zenko
