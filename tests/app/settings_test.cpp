@@ -122,7 +122,7 @@ TEST_P(SettingsFileCase, StartUpAppliesTheFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, SettingsFileCase, ::testing::ValuesIn(kFileCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(SettingsTest, EveryCombinationOfOptionsSurvivesARestart) {
     for (int background = BackgroundGreen; background <= BackgroundBrick; ++background) {

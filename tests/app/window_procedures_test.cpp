@@ -147,7 +147,7 @@ TEST_P(BackgroundCommandTest, MarksOnlyItsItemRepaintsAndRewritesEvenWhenChosenA
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, BackgroundCommandTest, ::testing::ValuesIn(kBackgroundCommands),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(WindowTest, OpeningTheOptionMenuHidesTheFileLists) {
     form.描画_可視(true, true, true);
