@@ -150,7 +150,9 @@ public:
     bool 調査_自守駒MAN_直進駒(int x, int y);
     // Surveys the board (classifying attacks by the previous copy) and copies
     // the board and both influence tables as the position before the
-    // computer's move. start_computer_turn does this itself.
+    // computer's move. start_computer_turn does this itself; it stays public
+    // only for the engine tool's mate and bench commands, the benchmarks and
+    // the tests, which take the copy without searching.
     void 待避_移動前盤();
     // Makes the board its own pre-move copy without surveying, as if it had
     // stood unchanged since the computer's last turn: the next survey then
