@@ -40,7 +40,8 @@ set(ZENKO_APP_SOURCES
 )
 zenko_check_sources(application FOLDERS game record ui settings sound
   SOURCES ${ZENKO_APP_SOURCES} ${ZENKO_ENGINE_PLAYER_SOURCES})
-zenko_include_root(application rules ai game record ui settings sound)
+# Its root holds neither ui/qt/ nor sound/library/.
+zenko_include_root(application rules ai game record ui settings sound EXCEPT ui/qt sound/library)
 
 # The program's name and version, for the version box and the window caption.
 configure_file(${CMAKE_SOURCE_DIR}/cmake/version.h.in ${CMAKE_BINARY_DIR}/include/generated/zenko/version.h @ONLY)

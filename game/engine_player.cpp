@@ -68,8 +68,7 @@ bool only_standard_rules_take_the_general(const Engine& engine) {
 ComputerMove searched_move(Engine& engine, int level, MoveSource source) {
     const int kept = engine.Level;
     engine.Level = level;
-    engine.待避_移動前盤();
-    const SearchResult best = engine.探索();
+    const SearchResult best = engine.start_computer_turn();
     engine.Level = kept;
     if (!best.found) return {};
     return found_move(best.fromX, best.fromY, best.toX, best.toY, best.piece, source);

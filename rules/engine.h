@@ -150,7 +150,9 @@ public:
     bool 調査_自守駒MAN_直進駒(int x, int y);
     // Surveys the board (classifying attacks by the previous copy) and copies
     // the board and both influence tables as the position before the
-    // computer's move. start_computer_turn does this itself.
+    // computer's move. start_computer_turn does this itself; it stays public
+    // only for the engine tool's mate and bench commands, the benchmarks and
+    // the tests, which take the copy without searching.
     void 待避_移動前盤();
     // Makes the board its own pre-move copy without surveying, as if it had
     // stood unchanged since the computer's last turn: the next survey then
@@ -213,21 +215,21 @@ enum class Generals { Stay, Follow };
 
 class Engine::TrialMove {
 public:
-    TrialMove(Engine& engine, int x1, int y1, int x2, int y2, Generals generals = Generals::Stay)
+    TrialMove(Engine& engine, int fromX, int fromY, int toX, int toY, Generals generals = Generals::Stay)
         : e(engine),
-          x1(x1),
-          y1(y1),
-          x2(x2),
-          y2(y2),
-          moving(engine.Board[x1][y1]),
-          kept(engine.Board[x2][y2]),
+          x1(fromX),
+          y1(fromY),
+          x2(toX),
+          y2(toY),
+          moving(engine.Board[fromX][fromY]),
+          kept(engine.Board[toX][toY]),
           com(engine.com_general()),
           man(engine.man_general()) {
-        e.Board[x1][y1] = PieceEmpty;
-        e.Board[x2][y2] = moving;
+        e.Board[fromX][fromY] = PieceEmpty;
+        e.Board[toX][toY] = moving;
         if (generals == Generals::Stay) return;
-        if (moving == ComGeneral) e.ComGeneralX = x2, e.ComGeneralY = y2;
-        if (moving == ManGeneral) e.ManGeneralX = x2, e.ManGeneralY = y2;
+        if (moving == ComGeneral) e.ComGeneralX = toX, e.ComGeneralY = toY;
+        if (moving == ManGeneral) e.ManGeneralX = toX, e.ManGeneralY = toY;
     }
     // A stand-in piece (or an empty square) on (x, y) instead of what stands there.
     static TrialMove stand_in(Engine& engine, int x, int y, int code) {

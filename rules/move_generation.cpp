@@ -27,8 +27,8 @@ constexpr bool on_own_side(bool com, int y) { return com ? y <= LastComRank : y 
 // by a piece of the mover's side and those that leave the generals facing.
 class Destinations {
 public:
-    Destinations(const Engine& e, int x, int y, int piece, Square* out)
-        : e(e), x(x), y(y), com(piece > 0), out(out) {
+    Destinations(const Engine& engine, int fromX, int fromY, int piece, Square* found)
+        : e(engine), x(fromX), y(fromY), com(piece > 0), out(found) {
         const int onOrigin = std::abs(e.piece_at(x, y));
         facingPossible = onOrigin == ComGeneral || e.com_general().x == e.man_general().x;
     }

@@ -12,14 +12,14 @@
 namespace zenko {
 namespace {
 
-constexpr const char* kSettingsFile = "ZENKO中国象棋.ini";
-constexpr std::size_t kLineCount = 4;
+constexpr const char* SettingsFile = "ZENKO中国象棋.ini";
+constexpr std::size_t LineCount = 4;
 // A real file is under a hundred bytes; reading stops here so that a huge
 // file in its place cannot stall the start-up. Lines of any length up to it
 // are read whole and simply match no option text.
-constexpr std::size_t kLongestRead = 16 * 1024 * 1024;
-constexpr const char* kCannotWriteText = "環境設定ﾌｧｲﾙを書き込めません。設定は次回の起動時には戻ります";
-constexpr const char* kCannotWriteTitle = "設定保存";
+constexpr std::size_t LongestRead = 16 * 1024 * 1024;
+constexpr const char* CannotWriteText = "環境設定ﾌｧｲﾙを書き込めません。設定は次回の起動時には戻ります";
+constexpr const char* CannotWriteTitle = "設定保存";
 
 struct BackgroundLine {
     MenuItem Options::*item;
@@ -28,13 +28,13 @@ struct BackgroundLine {
 };
 
 // Line 1, in the order the writer looks for the checked item.
-constexpr BackgroundLine kBackgrounds[] = {
+constexpr BackgroundLine Backgrounds[] = {
     {&Options::MIDORI, BackgroundGreen, "背景画=緑"},  {&Options::TAKE, BackgroundBamboo, "背景画=竹"},
     {&Options::TATAMI, BackgroundTatami, "背景画=畳"}, {&Options::UCHU, BackgroundSpace, "背景画=宇宙"},
     {&Options::RENGA, BackgroundBrick, "背景画=煉瓦"},
 };
-constexpr int kDefaultBackground = BackgroundGreen;
-constexpr const char* kDefaultBackgroundText = "背景画=緑";
+constexpr int DefaultBackground = BackgroundGreen;
+constexpr const char* DefaultBackgroundText = "背景画=緑";
 
 void apply_guidance(Form1& form, SoundLibrary&, bool on) { form.set_guidance(on); }
 
@@ -54,7 +54,7 @@ struct SwitchLine {
 };
 
 // Lines 2, 3 and 4.
-constexpr SwitchLine kSwitches[] = {
+constexpr SwitchLine Switches[] = {
     {&Options::SIDOU, "移動指導=ON", "移動指導=OFF", false, apply_guidance},
     {&Options::KEIKA, "経過時間=ON", "経過時間=OFF", true, apply_clock},
     {&Options::BGM, "BGM=ON", "BGM=OFF", true, apply_music},
@@ -69,28 +69,28 @@ void apply_background(Form1& form, int code) {
 // An unknown text leaves the checked background as it was, and draws it so
 // that the picture and the mark agree.
 void read_background_line(Form1& form, const std::string& line) {
-    for (const BackgroundLine& background : kBackgrounds)
+    for (const BackgroundLine& background : Backgrounds)
         if (line == background.text) return apply_background(form, background.code);
-    for (const BackgroundLine& background : kBackgrounds)
+    for (const BackgroundLine& background : Backgrounds)
         if ((form.options().*background.item).Checked) return apply_background(form, background.code);
 }
 
 std::vector<std::string> lines_from_marks(const Form1& form) {
     std::vector<std::string> lines;
-    for (const BackgroundLine& background : kBackgrounds) {
+    for (const BackgroundLine& background : Backgrounds) {
         if ((form.options().*background.item).Checked) {
             lines.push_back(background.text);
             break;
         }
     }
-    for (const SwitchLine& option : kSwitches)
+    for (const SwitchLine& option : Switches)
         lines.push_back((form.options().*option.item).Checked ? option.onText : option.offText);
     return lines;
 }
 
 std::vector<std::string> default_lines() {
-    std::vector<std::string> lines{kDefaultBackgroundText};
-    for (const SwitchLine& option : kSwitches)
+    std::vector<std::string> lines{DefaultBackgroundText};
+    for (const SwitchLine& option : Switches)
         lines.push_back(option.byDefault ? option.onText : option.offText);
     return lines;
 }
@@ -99,7 +99,7 @@ std::vector<std::string> default_lines() {
 // cut at the limit only the lines wholly read count.
 std::vector<std::string> read_settings_lines() {
     std::string bytes;
-    const ReadStatus status = read_regular_file(kSettingsFile, kLongestRead, bytes);
+    const ReadStatus status = read_regular_file(SettingsFile, LongestRead, bytes);
     if (status == ReadStatus::Missing || status == ReadStatus::Unreadable) return {};
     std::vector<std::string> lines = split_sjis_lines(bytes);
     if (status == ReadStatus::TooLarge && !lines.empty()) lines.pop_back();
@@ -109,9 +109,9 @@ std::vector<std::string> read_settings_lines() {
 // A missing or short file: the defaults take effect and replace the file.
 // A failed write here changes nothing more; the options are the defaults anyway.
 void restore_defaults(Form1& form, SoundLibrary& sound) {
-    write_sjis_lines(kSettingsFile, default_lines());
-    apply_background(form, kDefaultBackground);
-    for (const SwitchLine& option : kSwitches) option.apply(form, sound, option.byDefault);
+    write_sjis_lines(SettingsFile, default_lines());
+    apply_background(form, DefaultBackground);
+    for (const SwitchLine& option : Switches) option.apply(form, sound, option.byDefault);
 }
 
 }  // namespace
@@ -120,25 +120,25 @@ void Form1::読込_環境設定ファイル() {
     std::vector<std::string> lines = read_settings_lines();
     // Lines present are applied in order before a short file falls back.
     if (!lines.empty()) read_background_line(*this, lines[0]);
-    for (std::size_t i = 0; i < std::size(kSwitches) && i + 1 < lines.size(); ++i)
-        kSwitches[i].apply(*this, platform.sound, lines[i + 1] == kSwitches[i].onText);
-    if (lines.size() < kLineCount) restore_defaults(*this, platform.sound);
+    for (std::size_t i = 0; i < std::size(Switches) && i + 1 < lines.size(); ++i)
+        Switches[i].apply(*this, platform.sound, lines[i + 1] == Switches[i].onText);
+    if (lines.size() < LineCount) restore_defaults(*this, platform.sound);
 }
 
 void Form1::書込_環境設定ファイル() {
-    if (write_sjis_lines(kSettingsFile, lines_from_marks(*this))) return;
+    if (write_sjis_lines(SettingsFile, lines_from_marks(*this))) return;
     // One more try with the defaults. The marks turn to the defaults only when
     // that file was written: where nothing can be written (read-only folder,
     // full disk) the user's choices stay in force for this run.
-    if (!write_sjis_lines(kSettingsFile, default_lines())) {
+    if (!write_sjis_lines(SettingsFile, default_lines())) {
         // Said once a run: the choices hold until the program ends.
         if (!options_.SettingsUnsavedTold)
-            platform.dialogs.message_box(kCannotWriteText, kCannotWriteTitle, Buttons::OK, BoxIcon::Warning);
+            platform.dialogs.message_box(CannotWriteText, CannotWriteTitle, Buttons::OK, BoxIcon::Warning);
         options_.SettingsUnsavedTold = true;
         return;
     }
-    チェック設定(kDefaultBackground);
-    for (const SwitchLine& option : kSwitches) (options_.*option.item).Checked = option.byDefault;
+    チェック設定(DefaultBackground);
+    for (const SwitchLine& option : Switches) (options_.*option.item).Checked = option.byDefault;
 }
 
 void Form1::set_guidance(bool on) { options_.SIDOU.Checked = on; }
@@ -151,7 +151,7 @@ void Form1::mark_level(int level) {
 }
 
 void Form1::mark_background(int code) {
-    for (const BackgroundLine& background : kBackgrounds)
+    for (const BackgroundLine& background : Backgrounds)
         (options_.*background.item).Checked = background.code == code;
 }
 

@@ -10,10 +10,10 @@
 namespace zenko {
 namespace {
 
-constexpr const char* kSoundBoxTitle = "ZENKO中国象棋.dll";
-constexpr const char* kNoDeviceText = "Direct Soundインターフェースが作成できません。";
+constexpr const char* SoundBoxTitle = "ZENKO中国象棋.dll";
+constexpr const char* NoDeviceText = "Direct Soundインターフェースが作成できません。";
 // The game's sounds are under 2 MB; a bigger file is not one of them.
-constexpr std::size_t kLargestSoundFile = 64 * 1024 * 1024;
+constexpr std::size_t LargestSoundFile = 64 * 1024 * 1024;
 
 struct SoundFile {
     int SoundHandles::*handle;
@@ -22,7 +22,7 @@ struct SoundFile {
 };
 
 // In the order the buffers are made.
-constexpr SoundFile kSoundFiles[] = {
+constexpr SoundFile SoundFiles[] = {
     {&SoundHandles::SoundOther, "その他.wav", DS_FLAG_EFFECT},
     {&SoundHandles::SoundForbidden, "禁止.wav", DS_FLAG_EFFECT},
     {&SoundHandles::SoundPiece, "駒打音.wav", DS_FLAG_EFFECT},
@@ -30,7 +30,7 @@ constexpr SoundFile kSoundFiles[] = {
 };
 
 void warn(Dialogs& dialogs, const std::string& text) {
-    dialogs.message_box(text, kSoundBoxTitle, Buttons::OK, BoxIcon::Warning);
+    dialogs.message_box(text, SoundBoxTitle, Buttons::OK, BoxIcon::Warning);
 }
 
 std::string cannot_read_text(const SoundFile& sound, ReadStatus status) {
@@ -45,7 +45,7 @@ std::string cannot_read_text(const SoundFile& sound, ReadStatus status) {
 int create_buffer(const Platform& platform, int device, const SoundFile& sound) {
     if (device == 0) return 0;
     std::string bytes;
-    const ReadStatus status = read_regular_file(sound.fileName, kLargestSoundFile, bytes);
+    const ReadStatus status = read_regular_file(sound.fileName, LargestSoundFile, bytes);
     if (status == ReadStatus::Missing) return 0;
     if (status != ReadStatus::Ok) {
         warn(platform.dialogs, cannot_read_text(sound, status));
@@ -59,15 +59,15 @@ int create_buffer(const Platform& platform, int device, const SoundFile& sound) 
 
 void Form1::start_sound() {
     sounds_.SoundDevice = platform.sound.dsInitialize(nullptr);
-    if (sounds_.SoundDevice == 0) warn(platform.dialogs, kNoDeviceText);
-    for (const SoundFile& sound : kSoundFiles)
+    if (sounds_.SoundDevice == 0) warn(platform.dialogs, NoDeviceText);
+    for (const SoundFile& sound : SoundFiles)
         sounds_.*sound.handle = create_buffer(platform, sounds_.SoundDevice, sound);
 }
 
 // The handles are cleared so that nothing can play a freed buffer before
 // the program is gone.
 void Form1::release_sound() {
-    for (const SoundFile& sound : kSoundFiles) {
+    for (const SoundFile& sound : SoundFiles) {
         platform.sound.dsFree(sounds_.*sound.handle);
         sounds_.*sound.handle = 0;
     }

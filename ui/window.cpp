@@ -14,15 +14,15 @@
 namespace zenko {
 namespace {
 
-constexpr const char* kVersionTitle = "その他";
-constexpr const char* kDataFolderError = "データフォルダを作れません: ";
+constexpr const char* VersionTitle = "その他";
+constexpr const char* DataFolderError = "データフォルダを作れません: ";
 
 struct KeyCommand {
     int keyCode;
     void (Form1::*run)();
 };
 
-constexpr KeyCommand kKeyCommands[] = {
+constexpr KeyCommand KeyCommands[] = {
     {KeyEscape, &Form1::close_panel_or_end},
     {KeyF1, &Form1::処理_BGM},
     {KeyF2, &Form1::処理_経過時間},
@@ -58,7 +58,7 @@ bool Form1::enter_player_data_folder(const std::string& installedSounds) {
     if (!std::filesystem::is_directory(installedSounds, error)) return true;
     const std::string folder = data_folder_path(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
     if (enter_data_folder(folder, installedSounds)) return true;
-    platform.dialogs.message_box(std::string(kDataFolderError) + folder, ProgramName, Buttons::OK,
+    platform.dialogs.message_box(std::string(DataFolderError) + folder, ProgramName, Buttons::OK,
                                  BoxIcon::Warning);
     return false;
 }
@@ -76,7 +76,7 @@ void Form1::Form_Unload() { 処理_終了(); }
 
 // The shift state does not matter.
 void Form1::Form_KeyDown(int keyCode, int /*shift*/) {
-    for (const KeyCommand& command : kKeyCommands)
+    for (const KeyCommand& command : KeyCommands)
         if (command.keyCode == keyCode) (this->*command.run)();
 }
 
@@ -118,7 +118,7 @@ void Form1::OPTION_Click() {
 
 void Form1::VER_Click() {
     platform.sound.dsPlay(sounds().SoundOther);
-    platform.dialogs.message_box(std::string(ProgramName) + "\nバージョン " + ProgramVersion, kVersionTitle,
+    platform.dialogs.message_box(std::string(ProgramName) + "\nバージョン " + ProgramVersion, VersionTitle,
                                  Buttons::OK);
 }
 

@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Refusal{"record_loaded_first", step_into_a_loaded_record, "棋譜ﾓｰﾄﾞではできません"},
                       Refusal{"game_under_way", move_on_the_reversed_board, "対局途中ではできません"},
                       Refusal{"board_reversed", reverse_the_board, "反転後ではできません"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace zenko

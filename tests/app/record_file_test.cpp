@@ -308,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(
         HostileFile{"over_two_megabytes", Headers + std::string(3 << 20, ' '), "棋譜ﾌｧｲﾙが大きすぎます"},
         HostileFile{"more_than_10000_moves", many_moves(10001), "棋譜ﾌｧｲﾙの手数が10000手を超えています"},
         HostileFile{"missing_file", "", "棋譜ﾌｧｲﾙを開けません"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(RecordFiles, DriveChangeMovesBothListsOrSaysTheDeviceIsNotReady) {
     f.panel.driveValue = "/mnt/usb";

@@ -19,10 +19,10 @@ namespace zenko::testing {
 namespace {
 
 namespace fs = std::filesystem;
-const std::string kIni = "ZENKO中国象棋.ini";
-const std::string kCannotWriteText = "環境設定ﾌｧｲﾙを書き込めません。設定は次回の起動時には戻ります";
+const std::string Ini = "ZENKO中国象棋.ini";
+const std::string CannotWriteText = "環境設定ﾌｧｲﾙを書き込めません。設定は次回の起動時には戻ります";
 // "背景画=緑" "移動指導=OFF" "経過時間=ON" "BGM=ON" in Shift_JIS, CR LF.
-const std::string kDefaultBytes =
+const std::string DefaultBytes =
     "\x94\x77\x8c\x69\x89\xe6=\x97\xce\r\n"
     "\x88\xda\x93\xae\x8e\x77\x93\xb1=OFF\r\n"
     "\x8c\x6f\x89\xdf\x8e\x9e\x8a\xd4=ON\r\n"
@@ -39,7 +39,7 @@ void put_file(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-void put_settings(const std::string& utf8) { put_file(kIni, utf8_to_sjis(utf8).value()); }
+void put_settings(const std::string& utf8) { put_file(Ini, utf8_to_sjis(utf8).value()); }
 
 // Each test starts the game in a fresh empty working directory holding a music file.
 class SettingsTest : public ::testing::Test {
@@ -59,7 +59,7 @@ struct ChosenOptions {
     bool guidance, clock, music;
     int picture = -1;  // Background when it differs from the checked item
 };
-constexpr ChosenOptions kDefaults{BackgroundGreen, false, true, true};
+constexpr ChosenOptions Defaults{BackgroundGreen, false, true, true};
 
 // The marks, the state that follows them, and the music.
 void expect_options(FormFixture& app, const ChosenOptions& want) {
@@ -83,8 +83,8 @@ void expect_options(FormFixture& app, const ChosenOptions& want) {
 
 TEST_F(SettingsTest, WithoutAFileTheDefaultsApplyAndAreWrittenAsShiftJisWithCrLf) {
     auto app = start();
-    expect_options(*app, kDefaults);
-    EXPECT_EQ(file_bytes(kIni), kDefaultBytes);
+    expect_options(*app, Defaults);
+    EXPECT_EQ(file_bytes(Ini), DefaultBytes);
 }
 
 struct FileCase {
@@ -96,7 +96,7 @@ struct FileCase {
 void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
-const FileCase kFileCases[] = {
+const FileCase FileCases[] = {
     {"lower_case_on_is_off",
      "背景画=竹\r\n移動指導=on\r\n経過時間=ON\r\nBGM=ON\r\n", {BackgroundBamboo, false, true, true}, false},
     {"unknown_texts_count_as_off",
@@ -105,8 +105,8 @@ const FileCase kFileCases[] = {
      "背景画=青\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n", {BackgroundTatami, true, false, false}, false},
     {"lf_and_lone_cr_end_lines_too",
      "背景画=煉瓦\n移動指導=ON\r経過時間=OFF\r\nBGM=OFF", {BackgroundBrick, true, false, false}, false},
-    {"background_line_only", "背景画=竹\r\n", kDefaults, true},
-    {"three_lines", "背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\n", kDefaults, true},
+    {"background_line_only", "背景画=竹\r\n", Defaults, true},
+    {"three_lines", "背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\n", Defaults, true},
 };
 // clang-format on
 
@@ -117,12 +117,12 @@ TEST_P(SettingsFileCase, StartUpAppliesTheFile) {
     auto app = start();
     expect_options(*app, GetParam().expected);
     if (GetParam().replacedByDefaults) {
-        EXPECT_EQ(file_bytes(kIni), kDefaultBytes);
+        EXPECT_EQ(file_bytes(Ini), DefaultBytes);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, SettingsFileCase, ::testing::ValuesIn(kFileCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, SettingsFileCase, ::testing::ValuesIn(FileCases),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(SettingsTest, EveryCombinationOfOptionsSurvivesARestart) {
     for (int background = BackgroundGreen; background <= BackgroundBrick; ++background) {
@@ -147,16 +147,16 @@ TEST_F(SettingsTest, EveryCombinationOfOptionsSurvivesARestart) {
 // the always-full device.
 TEST_F(SettingsTest, WhenNothingCanBeWrittenTheUsersChoicesStayForTheRun) {
     const std::pair<const char*, void (*)()> refusals[] = {
-        {"folder", [] { fs::create_directory(kIni); }},
-        {"full disk", [] { fs::create_symlink("/dev/full", kIni); }},
+        {"folder", [] { fs::create_directory(Ini); }},
+        {"full disk", [] { fs::create_symlink("/dev/full", Ini); }},
     };
     ASSERT_TRUE(fs::exists("/dev/full"));
     for (auto [name, refuse] : refusals) {
         SCOPED_TRACE(name);
-        fs::remove_all(kIni);
+        fs::remove_all(Ini);
         refuse();
         auto app = start();
-        expect_options(*app, kDefaults);
+        expect_options(*app, Defaults);
         app->form.TAKE_Click();
         app->form.BGM_Click();
         EXPECT_TRUE(app->form.options().TAKE.Checked);
@@ -165,7 +165,7 @@ TEST_F(SettingsTest, WhenNothingCanBeWrittenTheUsersChoicesStayForTheRun) {
         EXPECT_FALSE(app->form.options().BGM.Checked);
         // Told once, at the first choice that cannot last.
         ASSERT_EQ(app->dialogs.shown.size(), 1u);
-        EXPECT_EQ(app->dialogs.shown[0].text, kCannotWriteText);
+        EXPECT_EQ(app->dialogs.shown[0].text, CannotWriteText);
         EXPECT_EQ(app->dialogs.shown[0].title, "設定保存");
         EXPECT_EQ(app->dialogs.shown[0].icon, BoxIcon::Warning);
     }
@@ -176,33 +176,33 @@ TEST_F(SettingsTest, WhenNothingCanBeWrittenTheUsersChoicesStayForTheRun) {
 TEST_F(SettingsTest, AVeryLongFirstLineIsReadAsOneUnknownLine) {
     const std::string bytes = std::string(100 * 1024, 'x') + "\r\n" +
                               utf8_to_sjis("移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n").value();
-    put_file(kIni, bytes);
+    put_file(Ini, bytes);
     auto app = start();
     expect_options(*app, {BackgroundTatami, true, false, false});
-    EXPECT_EQ(file_bytes(kIni), bytes);
+    EXPECT_EQ(file_bytes(Ini), bytes);
 }
 
 // Neither a FIFO (it would block the start for good) nor a device in place
 // of the file is read: the defaults apply.
 TEST_F(SettingsTest, AFifoOrADeviceInPlaceOfTheFileGivesTheDefaults) {
-    ASSERT_EQ(mkfifo(kIni.c_str(), 0600), 0);
-    expect_options(*start(), kDefaults);
-    fs::remove(kIni);
-    fs::create_symlink("/dev/zero", kIni);
-    expect_options(*start(), kDefaults);
+    ASSERT_EQ(mkfifo(Ini.c_str(), 0600), 0);
+    expect_options(*start(), Defaults);
+    fs::remove(Ini);
+    fs::create_symlink("/dev/zero", Ini);
+    expect_options(*start(), Defaults);
 }
 
 // A save that fails part way (a file size limit standing in for a full disk)
 // leaves the old file as it was: the next start still has the choices.
 TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWhole) {
     put_settings("背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n");
-    const std::string before = file_bytes(kIni);
+    const std::string before = file_bytes(Ini);
     auto app = start();
     {
         FileSizeLimit limit(10);
         app->form.TAKE_Click();
     }
-    EXPECT_EQ(file_bytes(kIni), before);
+    EXPECT_EQ(file_bytes(Ini), before);
     EXPECT_EQ(app->dialogs.shown.size(), 1u);
     EXPECT_TRUE(app->form.options().TAKE.Checked) << "the choice holds for this run";
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2)
@@ -216,7 +216,7 @@ TEST_F(SettingsTest, ChoosingTatamiAfterAnUnknownBackgroundLineKeepsItDrawn) {
     EXPECT_EQ(app->form.options().Background, BackgroundTatami);
     app->form.TATAMI_Click();
     EXPECT_EQ(app->form.options().Background, BackgroundTatami);
-    EXPECT_EQ(file_bytes(kIni),
+    EXPECT_EQ(file_bytes(Ini),
               utf8_to_sjis("背景画=畳\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n").value());
 }
 

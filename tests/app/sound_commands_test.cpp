@@ -14,8 +14,8 @@ namespace zenko::testing {
 namespace {
 
 namespace fs = std::filesystem;
-const std::string kTitle = "ZENKO中国象棋.dll";
-const char* const kSoundFiles[] = {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"};
+const std::string Title = "ZENKO中国象棋.dll";
+const char* const SoundFiles[] = {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"};
 
 // Each test runs in a fresh working directory holding the four sound files,
 // each file's content being its own name.
@@ -23,7 +23,7 @@ class SoundTest : public ::testing::Test, public FormFixture {
 protected:
     TemporaryWorkingDirectory workingDirectory_{"zenko-sound"};
     void SetUp() override {
-        for (const char* name : kSoundFiles) std::ofstream(name) << name;
+        for (const char* name : SoundFiles) std::ofstream(name) << name;
     }
     std::vector<unsigned char> bytes_of(const std::string& s) { return {s.begin(), s.end()}; }
 };
@@ -35,8 +35,8 @@ TEST_F(SoundTest, EachFileIsHandedWholeInOrderWithItsFlags) {
                            form.sounds().SoundBgm};
     const int flags[] = {3, 3, 3, 1};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(handles[i], i + 1) << kSoundFiles[i];
-        EXPECT_EQ(sound.buffers[handles[i]], bytes_of(kSoundFiles[i]));
+        EXPECT_EQ(handles[i], i + 1) << SoundFiles[i];
+        EXPECT_EQ(sound.buffers[handles[i]], bytes_of(SoundFiles[i]));
         EXPECT_EQ(sound.flags[handles[i]], flags[i]);
     }
     EXPECT_TRUE(dialogs.shown.empty());
@@ -47,7 +47,7 @@ TEST_F(SoundTest, WithoutADeviceOneWarningAndTheGameStartsSilently) {
     form.Form_Load();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Direct Soundインターフェースが作成できません。");
-    EXPECT_EQ(dialogs.shown[0].title, kTitle);
+    EXPECT_EQ(dialogs.shown[0].title, Title);
     EXPECT_EQ(dialogs.shown[0].icon, BoxIcon::Warning);
     for (int handle : {form.sounds().SoundOther, form.sounds().SoundForbidden, form.sounds().SoundPiece,
                        form.sounds().SoundBgm})
@@ -83,7 +83,7 @@ TEST_F(SoundTest, AFolderFifoOrDeviceInPlaceOfAFileIsReportedAndLeftSilent) {
         EXPECT_NE(form.sounds().SoundPiece, 0);
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_EQ(dialogs.shown[0].text, "ｻｳﾝﾄﾞﾌｧｲﾙ BGM.wav を読み込めません");
-        EXPECT_EQ(dialogs.shown[0].title, kTitle);
+        EXPECT_EQ(dialogs.shown[0].title, Title);
         EXPECT_EQ(dialogs.shown[0].icon, BoxIcon::Warning);
         fs::remove_all("BGM.wav");
     }

@@ -17,10 +17,10 @@ namespace zenko::testing {
 namespace {
 
 namespace fs = std::filesystem;
-const std::string kIni = "ZENKO中国象棋.ini";
+const std::string Ini = "ZENKO中国象棋.ini";
 
 std::vector<std::string> settings_lines() {
-    std::ifstream in(kIni, std::ios::binary);
+    std::ifstream in(Ini, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return split_sjis_lines(bytes.str());
@@ -54,7 +54,7 @@ protected:
 };
 
 TEST_F(WindowTest, StartUpRunsSoundThenStartStateThenSettingsThenTheFirstDrawing) {
-    std::ofstream(kIni, std::ios::binary)
+    std::ofstream(Ini, std::ios::binary)
         << utf8_to_sjis("背景画=竹\r\n移動指導=ON\r\n経過時間=ON\r\nBGM=ON\r\n").value();
     FirstDrawProbe probe;
     Form1 probed{Platform{probe, dialogs, clock, sound, panel, app}};
@@ -116,7 +116,7 @@ struct BackgroundCommand {
 };
 void PrintTo(const BackgroundCommand& c, std::ostream* os) { *os << c.name; }
 
-const BackgroundCommand kBackgroundCommands[] = {
+const BackgroundCommand BackgroundCommands[] = {
     {"midori", &Form1::MIDORI_Click, &Options::MIDORI, BackgroundGreen, "背景画=緑"},
     {"tatami", &Form1::TATAMI_Click, &Options::TATAMI, BackgroundTatami, "背景画=畳"},
     {"take", &Form1::TAKE_Click, &Options::TAKE, BackgroundBamboo, "背景画=竹"},
@@ -132,7 +132,7 @@ TEST_P(BackgroundCommandTest, MarksOnlyItsItemRepaintsAndRewritesEvenWhenChosenA
     form.Form_Load();
     form.UCHU_Click();
     for (int round = 0; round < 2; ++round) {
-        fs::remove(kIni);
+        fs::remove(Ini);
         canvas.clear();
         (form.*c.click)();
         EXPECT_EQ(form.options().Background, c.code);
@@ -147,8 +147,8 @@ TEST_P(BackgroundCommandTest, MarksOnlyItsItemRepaintsAndRewritesEvenWhenChosenA
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, BackgroundCommandTest, ::testing::ValuesIn(kBackgroundCommands),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Commands, BackgroundCommandTest, ::testing::ValuesIn(BackgroundCommands),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // Escape closes the record panel, whichever part of it shows, and only
 // with nothing open ends the program.

@@ -33,7 +33,8 @@ void check_position(Engine& engine, std::mt19937& random) {
     leaves_position(engine, "詰めかCOM", [&] { engine.詰めかCOM(); });
     engine.待避_移動前盤();
     leaves_position(engine, "探索", [&] { engine.探索(); });
-    const int x = 1 + random() % BoardFiles, y = 1 + random() % BoardRanks;
+    const int x = 1 + static_cast<int>(random() % BoardFiles),
+              y = 1 + static_cast<int>(random() % BoardRanks);
     leaves_position(engine, "調査_自守駒MAN_直進駒", [&] { engine.調査_自守駒MAN_直進駒(x, y); });
     if (engine.piece_at(x, y) != PieceEmpty)
         leaves_position(engine, "調査_移動可場所数",

@@ -64,7 +64,7 @@ TEST_P(EngineAnswers, MatchTheRecording) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tool, EngineAnswers, ::testing::Values("survey", "moves", "mate", "perft"),
-                         [](const auto& info) { return std::string(info.param); });
+                         [](const auto& row) { return std::string(row.param); });
 
 }  // namespace
 }  // namespace zenko::testing

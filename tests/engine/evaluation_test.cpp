@@ -66,7 +66,7 @@ TEST_P(DecisiveScoreTable, Entry) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Evaluation, DecisiveScoreTable, ::testing::ValuesIn(DecisiveScores),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // What level 3 adds over level 1; level 2 always scores as level 1.
 const ScoreCase PositionalRules[] = {
@@ -94,7 +94,7 @@ TEST_P(PositionalRuleTable, Entry) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Evaluation, PositionalRuleTable, ::testing::ValuesIn(PositionalRules),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 const ScoreCase DangerScores[] = {
     // The COM chariot on (5,7) can take the horse (2,7) and the elephant (5,8),
@@ -114,7 +114,7 @@ TEST_P(DangerTable, Entry) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Evaluation, DangerTable, ::testing::ValuesIn(DangerScores),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace zenko::testing

@@ -87,7 +87,7 @@ TEST_P(LegalityRule, DecidesAndLeavesBoardAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, LegalityRule, ::testing::ValuesIn(LegalityCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // Every question about every pair of squares, on and off the board, leaves
 // the board and the general squares untouched.

@@ -59,7 +59,7 @@ TEST_P(MateTable, Entry) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Mate, MateTable, ::testing::ValuesIn(MateCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // The caller surveys again before it reads the tables.
 TEST(Mate, ComMateTestLeavesTheTablesOfItsLastTrial) {

@@ -171,7 +171,7 @@ TEST_P(Perft, CountsLeavesAndRestoresPosition) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, Perft, ::testing::ValuesIn(PerftCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 struct ToolRun {
     int status;

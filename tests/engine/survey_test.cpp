@@ -107,7 +107,7 @@ TEST_P(SurveyTable, Entry) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Survey, SurveyTable, ::testing::ValuesIn(SurveyCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // After a trial move the squares it changed differ between the live board
 // and the pre-move copy: step attacks follow the copy, chariot rays the board.
@@ -171,7 +171,7 @@ TEST_P(GuardedTable, Entry) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Survey, GuardedTable, ::testing::ValuesIn(GuardedCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // The copy is taken after the survey, so that survey still classifies
 // attacks by the previous copy.

@@ -44,7 +44,8 @@ QColor mean_colour(const QImage& image, QRect area) {
             r += qRed(p), g += qGreen(p), b += qBlue(p);
         }
     const double n = std::max(1, area.width() * area.height());
-    return QColor(std::lround(r / n), std::lround(g / n), std::lround(b / n));
+    const auto channel = [n](double sum) { return static_cast<int>(std::lround(sum / n)); };
+    return QColor(channel(r), channel(g), channel(b));
 }
 
 QImage picture_file(int code, int ratio) {

@@ -13,13 +13,13 @@ namespace {
 
 // What the offscreen platform says about itself on every run; anything else
 // Qt reports (a warning from our own calls, a failed load) fails the test.
-constexpr const char* kKnownOffscreenMessages[] = {
+constexpr const char* KnownOffscreenMessages[] = {
     "This plugin does not support",
     "QStandardPaths: XDG_RUNTIME_DIR not set",
 };
 
 bool is_known_offscreen_message(const QString& message) {
-    for (const char* known : kKnownOffscreenMessages)
+    for (const char* known : KnownOffscreenMessages)
         if (message.startsWith(QLatin1String(known))) return true;
     return false;
 }

@@ -227,8 +227,8 @@ void QtCanvas::play(const Call& call) {
 // A point in device pixels before rounding, on the drawing's whole-pixel origin.
 QPointF QtCanvas::exact_device(int xTwips, int yTwips) const {
     const double perTwip = scale_ * ratio_ / TwipsPerPixel;
-    return {std::lround(origin_.x() * ratio_) + xTwips * perTwip,
-            std::lround(origin_.y() * ratio_) + yTwips * perTwip};
+    return {std::round(origin_.x() * ratio_) + xTwips * perTwip,
+            std::round(origin_.y() * ratio_) + yTwips * perTwip};
 }
 
 // A wide pen hangs past a square's corner into its neighbours; a picture
