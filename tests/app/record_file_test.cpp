@@ -153,9 +153,12 @@ TEST_F(RecordFiles, AResavedRecordPutsTheFirstPlayerWithTheArmyThatMovedFirst) {
 // A finished game set back to its start (続けますか？ → はい, or 最初) is
 // saved whole.
 TEST_F(RecordFiles, AtTheStartOfAPlayedGameTheWholeGameIsSaved) {
-    for (void (Form1::*back)() : {&Form1::初期設定, &Form1::CANCEL_Click}) {
+    for (const bool byFirst : {false, true}) {
         set_history(Game, 5);
-        (form.*back)();
+        if (byFirst)
+            form.CANCEL_Click();
+        else
+            form.初期設定();
         ASSERT_EQ(form.history().HistoryPos, 0);
         save("whole");
         EXPECT_EQ(last_box(), "棋譜を書き込みました /   ");
