@@ -5,6 +5,7 @@
 namespace zenko {
 
 void Form1::START_Click() {
+    stop_engine_search();
     // The background tiles cover the computer-level caption left of the board.
     erase_tiles(-2, 0, 0);
     play_.ManSide = FirstPlayer;
@@ -32,14 +33,16 @@ void Form1::start_game_against_computer(Side personSide) {
 }
 
 void Form1::SENTE_Click() {
-    描画_レベル(engine_.Level);
+    stop_engine_search();
+    描画_レベル(chosen_level());
     platform.dialogs.message_box("あなたの番です", " ", Buttons::OK);
     start_game_against_computer(FirstPlayer);
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
 }
 
 void Form1::GOTE_Click() {
-    描画_レベル(engine_.Level);
+    stop_engine_search();
+    描画_レベル(chosen_level());
     start_game_against_computer(SecondPlayer);
     com_ban();
 }

@@ -83,6 +83,7 @@ void Form1::Form_KeyDown(int keyCode, int /*shift*/) {
 // the sound is released only the first time.
 void Form1::処理_終了() {
     if (screen_.Terminated) return;
+    end_engine();  // no engine process outlives the game
     release_sound();
     screen_.Terminated = true;
     platform.app.quit();
