@@ -46,9 +46,13 @@ bool find_man_general_capture(const Engine& engine, Move& capture) {
 
 }  // namespace
 
-bool Form1::engine_found() const { return platform.engineProcess != nullptr && !platform.engineCommand.empty(); }
+bool Form1::engine_found() const {
+    return platform.engineProcess != nullptr && !platform.engineCommand.empty();
+}
 
-int Form1::chosen_level() const { return engineTurn_.EngineLevel != 0 ? engineTurn_.EngineLevel : engine_.Level; }
+int Form1::chosen_level() const {
+    return engineTurn_.EngineLevel != 0 ? engineTurn_.EngineLevel : engine_.Level;
+}
 
 bool Form1::computer_thinking() const { return engineTurn_.asked == Question::ComputerMove; }
 

@@ -140,7 +140,8 @@ TEST(EngineLevels, AFailingEngineGivesLevel3sMoveAndIsToldOnce) {
     g.engineProcess.deliver();
     EXPECT_EQ(g.form.history().HistoryLen, 4) << "the computer answered both moves";
     EXPECT_EQ(g.form.play().Turn, g.form.play().ManSide);
-    EXPECT_EQ(g.boxes(), std::vector<std::string>{"思考ｴﾝｼﾞﾝが応答しません。LEVEL3 で指します / COM対局ﾚﾍﾞﾙ"});
+    EXPECT_EQ(g.boxes(),
+              std::vector<std::string>{"思考ｴﾝｼﾞﾝが応答しません。LEVEL3 で指します / COM対局ﾚﾍﾞﾙ"});
 }
 
 TEST(Hint, TheEnginesMoveForThePersonIsOutlinedInLightCyanUntilTheNextClick) {
@@ -154,7 +155,8 @@ TEST(Hint, TheEnginesMoveForThePersonIsOutlinedInLightCyanUntilTheNextClick) {
         std::vector<std::pair<int, int>> squares;
         for (const DrawCall& c : g.canvas.of_kind(DrawCall::Box))
             if (c.colour == colour)
-                squares.emplace_back((c.x1 - BoardOriginX) / SquareWidth, (c.y1 - BoardOriginY) / SquareHeight);
+                squares.emplace_back((c.x1 - BoardOriginX) / SquareWidth,
+                                     (c.y1 - BoardOriginY) / SquareHeight);
         return squares;
     };
     EXPECT_EQ(outlined(ColorLightCyan), (std::vector<std::pair<int, int>>{{8, 8}, {5, 8}}));
@@ -176,7 +178,8 @@ TEST(Hint, IsRefusedOutsideThePersonsTurnAndWithoutAnEngine) {
         testing::open_sounds(f.form, f.sound);
         f.form.初期設定();
         f.form.HINT_Click();
-        EXPECT_EQ(f.dialogs.shown.at(0).text + " / " + f.dialogs.shown.at(0).title, "対局(COM)中に使えます" + title);
+        EXPECT_EQ(f.dialogs.shown.at(0).text + " / " + f.dialogs.shown.at(0).title,
+                  "対局(COM)中に使えます" + title);
         EXPECT_EQ(f.sound.count("dsPlay", f.form.sounds().SoundForbidden), 1);
     }
     {

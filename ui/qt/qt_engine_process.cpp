@@ -65,7 +65,8 @@ void QtEngineProcess::end() {
 // process, and then the rest is dropped.
 void QtEngineProcess::read_lines() {
     partial_ += process_.readAllStandardOutput();
-    for (qsizetype lineEnd = partial_.indexOf('\n'); events_ && lineEnd >= 0; lineEnd = partial_.indexOf('\n')) {
+    for (qsizetype lineEnd = partial_.indexOf('\n'); events_ && lineEnd >= 0;
+         lineEnd = partial_.indexOf('\n')) {
         QByteArray line = partial_.left(lineEnd);
         partial_.remove(0, lineEnd + 1);
         if (line.endsWith('\r')) line.chop(1);
