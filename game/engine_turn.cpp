@@ -119,10 +119,12 @@ void Form1::play_engine_choice(const ComputerMove& move) {
     play_computer_move(as_search_result(engine_, move));
 }
 
+// The thinking notice goes with the search.
 bool Form1::stop_engine_search() {
     const bool wasThinking = computer_thinking();
     if (engineTurn_.asked != Question::None && uci_) uci_->stop();
     engineTurn_.asked = Question::None;
+    if (wasThinking) erase_tiles(11, 13, 6);
     return wasThinking;
 }
 
