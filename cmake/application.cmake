@@ -18,6 +18,7 @@ set(ZENKO_APP_SOURCES
   game/clock.cpp
   game/commands.cpp
   game/computer_turn.cpp
+  game/engine_turn.cpp
   game/kept_play.cpp
   game/setup.cpp
   record/handicap.cpp

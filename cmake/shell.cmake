@@ -14,6 +14,7 @@ set(ZENKO_SHELL_SOURCES
   ui/qt/menu_table.cpp
   ui/qt/qt_canvas.cpp
   ui/qt/qt_dialogs.cpp
+  ui/qt/qt_engine_process.cpp
   ui/qt/record_panel.cpp
   ui/qt/outside_close.cpp
 )

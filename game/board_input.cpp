@@ -6,6 +6,11 @@ namespace zenko {
 
 void Form1::Form_MouseDown(int button, int shift, double X, double Y) {
     (void)button, (void)shift;
+    if (computer_thinking()) {  // the engine is choosing the computer's move
+        platform.sound.dsPlay(sounds().SoundForbidden);
+        return;
+    }
+    end_hint();
     hide_record_panel();
     if (play_.Turn == NoGame) {
         click_outside_game();

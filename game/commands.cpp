@@ -13,6 +13,7 @@ constexpr const char* SecondStartsText = "先手が指したところなので�
 }  // namespace
 
 void Form1::START_Click() {
+    stop_engine_search();
     // The background tiles cover the computer-level caption left of the board.
     erase_tiles(-2, 0, 0);
     play_.ManSide = FirstPlayer;
@@ -46,7 +47,8 @@ void Form1::start_game_against_computer(Side personSide) {
 }
 
 void Form1::SENTE_Click() {
-    描画_レベル(engine_.Level);
+    stop_engine_search();
+    描画_レベル(chosen_level());
     if (army_of_last_move() == BottomArmy) {
         start_game_against_computer(FirstPlayer);
         let_other_army_start(ComputerStartsText, play_.ComSide);
@@ -58,7 +60,8 @@ void Form1::SENTE_Click() {
 }
 
 void Form1::GOTE_Click() {
-    描画_レベル(engine_.Level);
+    stop_engine_search();
+    描画_レベル(chosen_level());
     start_game_against_computer(SecondPlayer);
     if (army_of_last_move() == TopArmy) {
         let_other_army_start(PersonStartsText, play_.ManSide);

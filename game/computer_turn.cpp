@@ -1,4 +1,5 @@
 // The computer's turn around the engine's search, and the computer level.
+#include "game/paused_search.h"
 #include "ui/form1.h"
 
 namespace zenko {
@@ -22,6 +23,11 @@ void Form1::com_ban() {
     start_turn_clock();
     show_thinking_notice();
     platform.canvas.refresh();  // the notice must show during the search
+    // At an engine level the answer comes later, as an event.
+    if (engineTurn_.EngineLevel != 0) {
+        ask_engine_for_computer_move();
+        return;
+    }
 
     ClockDuringSearch ticker(*this);
     const SearchResult best = engine_.start_computer_turn(&ticker);
@@ -70,10 +76,18 @@ void Form1::play_computer_move(const SearchResult& move) {
     keep_game();
 }
 
+// LEVEL4-6 keep Level (the game's own search level) and choose the engine;
+// a search under way stops, and the computer starts again at the new level.
 void Form1::レベル_設定(int level) {
+    const PausedSearch paused(*this);
     mark_level(level);
-    if (level >= 1 && level <= 3) engine_.Level = level;
-    if (play_.GameMode == ModeVsCom) 描画_レベル(engine_.Level);
+    if (level >= 1 && level <= 3) {
+        engine_.Level = level;
+        engineTurn_.EngineLevel = 0;
+    } else if (is_engine_level(level)) {
+        engineTurn_.EngineLevel = level;
+    }
+    if (play_.GameMode == ModeVsCom) 描画_レベル(chosen_level());
     keep_game();
 }
 

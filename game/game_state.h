@@ -32,6 +32,17 @@ struct TimerControl {
     bool Enabled = false;
 };
 
+// The engine levels and ヒント: the engine level chosen (Level keeps the
+// game's own search level), what the engine is thinking about, the hint
+// outlined on the board, and whether the player was told the engine failed.
+struct EngineTurnState {
+    enum class Question { None, ComputerMove, Hint };
+    int EngineLevel = 0;  // 4..6 while an engine level is chosen, else 0
+    Question asked = Question::None;
+    bool FallbackTold = false;
+    int HintFromX = 0, HintFromY = 0, HintToX = 0, HintToY = 0;  // HintFromX 0: no hint shown
+};
+
 // Each side's thinking time and the timing of the current turn.
 struct ClockState {
     TimerControl Timer1;

@@ -3,6 +3,7 @@
 // a game starts.
 #include <iterator>
 
+#include "game/paused_search.h"
 #include "ui/form1.h"
 
 namespace zenko {
@@ -76,6 +77,7 @@ bool begin_handicap_change(Form1& form, SoundLibrary& sound) {
 }  // namespace
 
 void Form1::LBEL_UP_Click() {
+    const PausedSearch paused(*this);
     if (!begin_handicap_change(*this, platform.sound)) return;
     if (handicap_.HandicapLevel < MaxHandicapLevel) {
         ++handicap_.HandicapLevel;
@@ -90,6 +92,7 @@ void Form1::LBEL_UP_Click() {
 }
 
 void Form1::LEBEL_DOWN_Click() {
+    const PausedSearch paused(*this);
     if (!begin_handicap_change(*this, platform.sound)) return;
     if (handicap_.HandicapLevel > -MaxHandicapLevel) {
         --handicap_.HandicapLevel;

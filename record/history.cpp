@@ -1,5 +1,6 @@
 // The move history and stepping through it: 戻, 進, 最初, 反転, and the
 // 局面 menu.
+#include "game/paused_search.h"
 #include "ui/form1.h"
 
 namespace zenko {
@@ -84,6 +85,7 @@ void Form1::stop_play_for_navigation() {
 }
 
 void Form1::REPLAY_Click() {
+    const PausedSearch paused(*this);
     hide_record_panel();
     if (history_.HistoryPos < 1) {
         platform.sound.dsPlay(sounds().SoundForbidden);
@@ -116,6 +118,7 @@ void Form1::REPLAY_Click() {
 }
 
 void Form1::AFTER_Click() {
+    const PausedSearch paused(*this);
     hide_record_panel();
     if (history_.HistoryPos >= history_.HistoryLen) {
         if (history_.RecordMode == FlagOn) {
@@ -151,6 +154,7 @@ void Form1::AFTER_Click() {
 // Back to the position the history starts from (a handicap set-up or a
 // turned board included), keeping the recorded moves for 進.
 void Form1::CANCEL_Click() {
+    const PausedSearch paused(*this);
     reset_to_full_set();
     if (history_.HistoryLen > 0) restore_history_start();
     画面_再描画();
@@ -159,6 +163,7 @@ void Form1::CANCEL_Click() {
 }
 
 void Form1::REVERSE_Click() {
+    const PausedSearch paused(*this);
     if (history_.RecordMode == FlagOn) {
         platform.sound.dsPlay(sounds().SoundForbidden);
         platform.dialogs.message_box("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::OK);

@@ -32,7 +32,7 @@ SavedGame snapshot(const Form1& form) {
     g.handicapLevel = form.handicap().HandicapLevel;
     const PlayState& p = form.play();
     g.gameMode = p.GameMode, g.manSide = p.ManSide, g.comSide = p.ComSide, g.turn = p.Turn;
-    g.level = form.engine().Level;
+    g.level = form.chosen_level();
     g.manTime = form.clock().ManTime;
     g.comTime = form.clock().ComTime;
     g.comMarkX = form.selection().ComMarkX;

@@ -250,6 +250,7 @@ void Form1::File1_Click() {
         show_box(platform.dialogs, error, "棋譜", BoxIcon::Warning);
         return;
     }
+    stop_engine_search();
     history_.HistoryLen = 0;  // the game on the board gives way to the record
     初期設定();
     history_.RecordMode = FlagOn;

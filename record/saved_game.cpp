@@ -7,6 +7,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "game/engine_player.h"
 #include "record/record_line.h"
 #include "rules/engine.h"
 
@@ -136,8 +137,9 @@ bool read_header_lines(Reader& reader, SavedGame& g) {
 bool read_fields(Reader& reader, SavedGame& g) {
     std::vector<double> v;
     if (!reader.numbers("game", v, 8) || !mode(v[0]) || !side(v[1]) || !side(v[2]) || v[1] == v[2] ||
-        !(v[3] == static_cast<int>(NoGame) || v[3] == v[1] || v[3] == v[2]) || !whole_in(v[4], 1, 3) ||
-        !flag(v[5]) || !whole_in(v[6], 0, BoardFiles) || !whole_in(v[7], 0, BoardRanks))
+        !(v[3] == static_cast<int>(NoGame) || v[3] == v[1] || v[3] == v[2]) ||
+        !whole_in(v[4], 1, LastEngineLevel) || !flag(v[5]) || !whole_in(v[6], 0, BoardFiles) ||
+        !whole_in(v[7], 0, BoardRanks))
         return false;
     g.gameMode = int(v[0]), g.manSide = side_of(v[1]), g.comSide = side_of(v[2]), g.turn = side_of(v[3]);
     g.level = int(v[4]), g.finished = v[5] == FlagOn, g.comMarkX = int(v[6]), g.comMarkY = int(v[7]);

@@ -146,8 +146,9 @@ void Form1::set_clock_shown(bool on) { options_.KEIKA.Checked = on; }
 void Form1::set_music(bool on) { options_.BGM.Checked = on; }
 
 void Form1::mark_level(int level) {
-    MenuItem* const items[] = {&options_.LEVEL1, &options_.LEVEL2, &options_.LEVEL3};
-    for (int i = 0; i < 3; ++i) items[i]->Checked = i + 1 == level;
+    MenuItem* const items[] = {&options_.LEVEL1, &options_.LEVEL2, &options_.LEVEL3,
+                               &options_.LEVEL4, &options_.LEVEL5, &options_.LEVEL6};
+    for (int i = 0; i < 6; ++i) items[i]->Checked = i + 1 == level;
 }
 
 void Form1::mark_background(int code) {

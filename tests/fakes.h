@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_engine_process.h"
 #include "record/record_line.h"
 #include "settings/shift_jis.h"
 #include "ui/form1.h"
@@ -199,7 +200,7 @@ inline void load_record(Form1& form, FakePanel& panel, ScriptedDialogs& dialogs,
     dialogs.shown.clear();
 }
 
-// A Form1 wired to fresh fakes.
+// A Form1 wired to fresh fakes; its engine is the scripted one.
 struct FormFixture {
     RecordingCanvas canvas;
     ScriptedDialogs dialogs;
@@ -207,7 +208,8 @@ struct FormFixture {
     RecordingSound sound;
     FakePanel panel;
     FakeApp app;
-    Form1 form{Platform{canvas, dialogs, clock, sound, panel, app}};
+    ScriptedEngineProcess engineProcess;
+    Form1 form{Platform{canvas, dialogs, clock, sound, panel, app, &engineProcess, "fairy-stockfish"}};
 };
 
 }  // namespace zenko::testing

@@ -11,9 +11,11 @@
 // changes it through the subsystem's procedures.
 #pragma once
 
+#include <memory>
 #include <sstream>
 #include <string>
 
+#include "game/engine_player.h"
 #include "game/game_state.h"
 #include "record/history_state.h"
 #include "rules/engine.h"
@@ -40,6 +42,7 @@ public:
     const PlayState& play() const { return play_; }
     const SelectionState& selection() const { return selection_; }
     const ClockState& clock() const { return clock_; }
+    const EngineTurnState& engine_turn() const { return engineTurn_; }
     const HistoryState& history() const { return history_; }
     const HandicapState& handicap() const { return handicap_; }
     const Options& options() const { return options_; }
@@ -64,6 +67,26 @@ public:
     void show_thinking_notice();
     // Plays, records and announces the chosen move, then hands the turn back.
     void play_computer_move(const SearchResult& move);
+
+    // ===== Engine levels and ヒント (game/) =====
+    // LEVEL4-6 ask the engine process for the computer's move: the turn
+    // starts the question and returns, and the answer is played when it
+    // comes. Commands that change the position stop the search first.
+    void LEVEL4_Click();
+    void LEVEL5_Click();
+    void LEVEL6_Click();
+    void HINT_Click();
+    bool engine_found() const;
+    // The level beside the board: the engine level when one is chosen.
+    int chosen_level() const;
+    bool computer_thinking() const;
+    // Stops the engine's search (the computer's move or a hint) at once, its
+    // answer ignored; true when the computer was thinking about its move.
+    bool stop_engine_search();
+    // After a stopped search: the computer starts its turn again if it is to move.
+    void resume_computer_turn();
+    // The engine process ends (it starts again when next needed).
+    void end_engine();
 
     // ===== Game flow and board input (game/) =====
     void Form_MouseDown(int button, int shift, double X, double Y);
@@ -245,7 +268,7 @@ public:
     void set_guidance(bool on);
     void set_clock_shown(bool on);
     void set_music(bool on);
-    // The level's mark alone, or no mark for a level outside 1..3.
+    // The level's mark alone, or no mark for a level outside 1..6.
     void mark_level(int level);
     // The background's mark alone, or no mark for an unknown code.
     void mark_background(int code);
@@ -300,6 +323,17 @@ private:
     void restore_play(const SavedGame& game);
     // A kept game goes on: the computer moves if it is its turn.
     void continue_restored_game();
+    // The engine levels (game/engine_turn.cpp).
+    void choose_engine_level(int level);
+    UciClient& engine_client();
+    void ask_engine_for_computer_move();
+    void engine_answered(const EngineAnswer& answer);
+    void play_engine_choice(const ComputerMove& move);
+    void ask_engine_for_hint();
+    void show_hint(const EngineAnswer& answer);
+    void outline_hint(int fromX, int fromY, int toX, int toY);
+    void erase_hint();
+    void end_hint();
 
     // ===== Pictures (ui/) =====
     // Covers the tiles firstX..lastX of row y (a text area) with the background.
@@ -308,6 +342,7 @@ private:
     PlayState play_;                // game/
     SelectionState selection_;      // game/
     ClockState clock_;              // game/
+    EngineTurnState engineTurn_;    // game/
     HistoryState history_;          // record/
     HandicapState handicap_;        // record/
     KeptGameState kept_;            // record/
@@ -316,6 +351,8 @@ private:
     TextState text_;                // ui/
     ScreenState screen_;            // ui/
     SoundHandles sounds_;           // sound/
+    // game/: the engine's client, made when the engine is first needed.
+    std::unique_ptr<UciClient> uci_;
 };
 
 }  // namespace zenko

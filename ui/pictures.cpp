@@ -67,7 +67,7 @@ void Form1::画面_再描画() {
     描画_盤();
     描画_所有時間(play().ComSide, clock().ComTime);
     描画_所有時間(play().ManSide, clock().ManTime);
-    if (play().GameMode == ModeVsCom) 描画_レベル(engine_.Level);
+    if (play().GameMode == ModeVsCom) 描画_レベル(chosen_level());
     if (handicap().HandicapSet == FlagOn) 描画_ハンデレベル(handicap().HandicapLevel);
     描画_絵(PictureTitle, TitleX, TitleY);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "game/uci_client.h"
+
 namespace zenko {
 
 // Drawing on the window's client area, in twips (15 twips a pixel at 96 dpi).
@@ -113,6 +115,10 @@ struct Platform {
     SoundLibrary& sound;
     Panel& panel;
     AppControl& app;
+    // The engine of LEVEL4-6 and ヒント, and the command that runs it; no
+    // process or no command means no engine was found.
+    EngineProcess* engineProcess = nullptr;
+    std::string engineCommand = {};
 };
 
 }  // namespace zenko

@@ -11,6 +11,7 @@ namespace zenko {
 // The fixed 16-colour palette.
 inline constexpr int ColorBlack = 0;
 inline constexpr int ColorGreen = 2;
+inline constexpr int ColorLightCyan = 11;
 inline constexpr int ColorLightRed = 12;
 inline constexpr int ColorYellow = 14;
 inline constexpr int ColorWhite = 15;

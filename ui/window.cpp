@@ -97,7 +97,8 @@ void Form1::close_panel_or_end() {
 // the sound is released only the first time.
 void Form1::処理_終了() {
     if (screen_.Terminated) return;
-    keep_game();  // already kept after each change; this is only a last look
+    end_engine();  // no engine process outlives the game
+    keep_game();   // already kept after each change; this is only a last look
     release_sound();
     screen_.Terminated = true;
     platform.app.quit();

@@ -2,11 +2,14 @@
 // ZENKO_SCREENSHOT_DIR names a folder (run under xvfb-run, with
 // QT_QPA_PLATFORM=xcb and QT_SCALE_FACTOR 1 or 2): every background, a game
 // against the computer with outlines and move texts, a window grown to
-// 900 by 800, a handicap caption, the record panel and a loaded record.
+// 900 by 800, a handicap caption, the record panel and a loaded record;
+// with an engine, a game at LEVEL4 while it thinks and after its reply, and
+// a hint.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,6 +79,63 @@ TEST(Screenshots, OfEveryBackgroundAGameAndALargeWindow) {
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                           files->visualItemRect(files->item(0)).center());
     shoot(QStringLiteral("record"));
+    QDir::setCurrent(previous);
+}
+
+TEST(Screenshots, OfAGameAtAnEngineLevelAndAHint) {
+    const QString dir = qEnvironmentVariable("ZENKO_SCREENSHOT_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "set ZENKO_SCREENSHOT_DIR to write them";
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    testing::enter_folder_with_sounds(folder);
+    QTimer boxCloser;
+    QObject::connect(&boxCloser, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+    });
+    boxCloser.start(50);
+    testing::RecordingSound sound;
+    MainWindow window(sound);
+    if (!window.form().engine_found()) GTEST_SKIP() << "no engine";
+    ASSERT_TRUE(window.start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QString ratio = QString::number(window.devicePixelRatioF());
+    auto shoot = [&](const QString& name) {
+        EXPECT_TRUE(window.grab().save(QStringLiteral("%1/%2@%3.png").arg(dir, name, ratio)));
+    };
+    auto choose = [&](const char* name) { window.findChild<QAction*>(name)->trigger(); };
+    auto click = [&](int x, int y) {
+        const QtCanvas& canvas = window.canvas();
+        const QPointF twips(grid_to_twips_x(x) + SquareWidth / 2.0, grid_to_twips_y(y) + SquareHeight / 2.0);
+        QTest::mouseClick(&window.canvas(), Qt::LeftButton, Qt::NoModifier,
+                          (canvas.origin() + twips / TwipsPerPixel * canvas.scale()).toPoint());
+        QTest::qWait(100);
+    };
+    auto await_reply = [&] {
+        for (int i = 0; i < 100 && window.form().computer_thinking(); ++i) QTest::qWait(100);
+    };
+    choose("LEVEL4");
+    choose("SENTE");
+    click(8, 8);
+    click(5, 8);
+    shoot(QStringLiteral("engine-thinking"));
+    await_reply();
+    QTest::qWait(150);
+    shoot(QStringLiteral("engine-reply"));
+    choose("HINT");
+    for (int i = 0; i < 100 && window.form().engine_turn().HintFromX == 0; ++i) QTest::qWait(100);
+    QTest::qWait(150);
+    shoot(QStringLiteral("hint"));
+    choose("LEVEL6");
+    click(3, 7);
+    click(3, 6);
+    await_reply();
+    QTest::qWait(150);
+    shoot(QStringLiteral("engine-level6"));
+    QMenu* levels = window.findChild<QMenu*>("LEVEL");
+    levels->popup(window.mapToGlobal(QPoint(0, 0)));
+    QTest::qWait(200);
+    EXPECT_TRUE(levels->grab().save(QStringLiteral("%1/level-menu@%2.png").arg(dir, ratio)));
+    levels->hide();
     QDir::setCurrent(previous);
 }
 

@@ -25,13 +25,17 @@ constexpr int TimerIntervalMs = 50;
 
 }  // namespace
 
-MainWindow::MainWindow(SoundLibrary& sound) : canvas_(new QtCanvas(this)), dialogs_(this) {
+MainWindow::MainWindow(SoundLibrary& sound, const std::string& engineCommand)
+    : canvas_(new QtCanvas(this)),
+      dialogs_(this),
+      engineProcess_([this](const std::function<void()>& event) { forward(event); }) {
     setWindowTitle(QString::fromUtf8(ProgramName));
     if (QFile::exists(QString::fromLatin1(IconPicture)))
         setWindowIcon(QIcon(QString::fromLatin1(IconPicture)));
     setCentralWidget(canvas_);
     panel_ = std::make_unique<RecordPanel>(canvas_);
-    form_ = std::make_unique<Form1>(Platform{*canvas_, dialogs_, timeOfDay_, sound, *panel_, *this});
+    form_ = std::make_unique<Form1>(
+        Platform{*canvas_, dialogs_, timeOfDay_, sound, *panel_, *this, &engineProcess_, engineCommand});
 
     build_menus();
     connect_panel();
@@ -67,10 +71,14 @@ void MainWindow::build_menus() {
     std::vector<QMenu*> open(4, nullptr);  // the menu currently open at each depth
     for (size_t i = 0; i < table.size(); ++i) {
         const MenuEntry& entry = table[i];
+        QMenu* parent = entry.depth > 1 ? open[entry.depth - 1] : nullptr;
+        if (entry.name == nullptr) {
+            if (parent) parent->addSeparator();
+            continue;
+        }
         const QString caption = QString::fromUtf8(entry.caption);
         const QString name = QString::fromLatin1(entry.name);
         const bool isMenu = i + 1 < table.size() && table[i + 1].depth > entry.depth;
-        QMenu* parent = entry.depth > 1 ? open[entry.depth - 1] : nullptr;
         auto run = [this, handler = entry.handler] { forward([&] { (form_.get()->*handler)(); }); };
         if (isMenu) {
             QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
@@ -87,7 +95,17 @@ void MainWindow::build_menus() {
             action->setCheckable(true);
             checkMarks_.emplace_back(action, entry.checkMark);
         }
+        if (entry.needsEngine) grey_out_engine_item(action, parent);
     }
+}
+
+// Without an engine the engine levels and ヒント cannot be chosen; the
+// tooltip says why.
+void MainWindow::grey_out_engine_item(QAction* action, QMenu* menu) {
+    if (form_->engine_found()) return;
+    action->setEnabled(false);
+    action->setToolTip(QString::fromUtf8(EngineMissingText));
+    if (menu) menu->setToolTipsVisible(true);
 }
 
 void MainWindow::connect_panel() {

@@ -12,6 +12,7 @@
 #include "ui/form1.h"
 #include "ui/qt/qt_canvas.h"
 #include "ui/qt/qt_dialogs.h"
+#include "ui/qt/qt_engine_process.h"
 #include "ui/qt/record_panel.h"
 
 class QAction;
@@ -21,7 +22,8 @@ namespace zenko {
 
 class MainWindow : public QMainWindow, public AppControl {
 public:
-    explicit MainWindow(SoundLibrary& sound);
+    // `engineCommand` runs the engine of LEVEL4-6 and ヒント; empty: there is none.
+    explicit MainWindow(SoundLibrary& sound, const std::string& engineCommand = find_engine_command());
     ~MainWindow() override;
 
     // Runs Form_Load, shows the window and starts the timer. False when the
@@ -55,11 +57,13 @@ private:
     void add_key(int qtKey, int keyCode);
     void after_event();
     void sync_check_marks();
+    void grey_out_engine_item(QAction* action, QMenu* menu);
 
     QtCanvas* canvas_;
     std::unique_ptr<RecordPanel> panel_;
     QtDialogs dialogs_;
     QtTimeOfDay timeOfDay_;
+    QtEngineProcess engineProcess_;  // outlives form_, whose engine client uses it
     std::unique_ptr<Form1> form_;
     QTimer timer_;
     std::vector<std::pair<QAction*, MenuItem Options::*>> checkMarks_;

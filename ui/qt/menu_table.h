@@ -1,6 +1,7 @@
 // The menu bar as a table: one row per item, top to bottom, with its depth
 // (1 = on the bar). A row followed by deeper rows is a menu; its handler,
-// if any, runs when the menu opens. Any other row is a command.
+// if any, runs when the menu opens. A row without a name is a separator.
+// Any other row is a command.
 #pragma once
 
 #include <span>
@@ -15,6 +16,7 @@ struct MenuEntry {
     int depth;
     void (Form1::*handler)();      // nullptr: the item only opens its menu
     MenuItem Options::*checkMark;  // nullptr: the item carries no check mark
+    bool needsEngine = false;      // greyed out, with the reason, when no engine was found
 };
 
 std::span<const MenuEntry> menu_table();

@@ -1,0 +1,216 @@
+// The engine levels in the game, with a scripted engine: the answer played
+// as LEVEL3's move is played, the search stopped by commands and by the
+// end of the program, the fallback told once, and ヒント.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fakes.h"
+#include "game/uci_notation.h"
+#include "ui/key_codes.h"
+
+namespace zenko {
+namespace {
+
+using testing::DrawCall;
+using testing::FormFixture;
+
+const std::string StartPlacement = "rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR";
+
+// A game against the computer at `level`, the person moving first.
+struct EngineGame : FormFixture {
+    explicit EngineGame(void (Form1::*chooseLevel)()) {
+        testing::open_sounds(form, sound);
+        form.初期設定();
+        (form.*chooseLevel)();
+        form.SENTE_Click();
+        canvas.clear();
+        sound.clear();
+        dialogs.shown.clear();
+    }
+    void move(int fx, int fy, int tx, int ty) {
+        testing::click_square(form, fx, fy);
+        testing::click_square(form, tx, ty);
+    }
+    bool sent(const std::string& line) const {
+        const auto& w = engineProcess.written;
+        return std::find(w.begin(), w.end(), line) != w.end();
+    }
+    int forbidden_sounds() const { return sound.count("dsPlay", form.sounds().SoundForbidden); }
+    std::vector<std::string> boxes() const {
+        std::vector<std::string> out;
+        for (const auto& b : dialogs.shown) out.push_back(b.text + " / " + b.title);
+        return out;
+    }
+    // Everything the player sees and hears, and the game's record.
+    std::string observed() const {
+        std::ostringstream out;
+        for (const DrawCall& c : canvas.calls)
+            out << c.kind << ' ' << c.code << ' ' << c.x1 << ',' << c.y1 << ',' << c.x2 << ',' << c.y2 << ' '
+                << c.colour << ' ' << c.text << '\n';
+        for (const auto& e : sound.events) out << e.call << ' ' << e.handle << '\n';
+        for (const std::string& b : boxes()) out << b << '\n';
+        const HistoryState& h = form.history();
+        for (int i = 1; i <= h.HistoryLen; ++i) {
+            const MoveRecord& m = h.MoveHistory[i];
+            out << m.fromX << m.fromY << m.toX << m.toY << ' ' << m.piece << ' ' << m.captured << ' '
+                << m.comTimeAfter << '\n';
+        }
+        out << form.play().Turn << ' ' << form.selection().ComMarkX << form.selection().ComMarkY << ' '
+            << form.engine().fen(true);
+        return out.str();
+    }
+};
+
+TEST(EngineLevels, TheEnginesAnswerIsPlayedExactlyAsLevel3PlaysItsMove) {
+    EngineGame level3(&Form1::LEVEL3_Click);
+    level3.move(3, 7, 3, 6);
+    const MoveRecord reply = level3.form.history().MoveHistory[2];
+
+    EngineGame level4(&Form1::LEVEL4_Click);
+    level4.engineProcess.bestmove = uci_move_text(reply.fromX, reply.fromY, reply.toX, reply.toY, 1);
+    level4.move(3, 7, 3, 6);
+    EXPECT_TRUE(level4.form.computer_thinking());
+    EXPECT_EQ(level4.form.history().HistoryLen, 1) << "the turn returns before the engine answers";
+    const auto texts = level4.canvas.texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "思考中"), texts.end());
+    const std::string asked = "position fen " + uci_fen(level4.form.engine(), false);
+
+    level4.engineProcess.deliver();
+    EXPECT_TRUE(level4.sent(asked));
+    EXPECT_FALSE(level4.form.computer_thinking());
+    EXPECT_EQ(level4.observed(), level3.observed());
+}
+
+// A board click while the engine thinks changes nothing; 戻 or Escape stops
+// the search: its late answer plays nothing, and the end of the program
+// ends the engine process.
+TEST(EngineLevels, CommandsStopTheSearchAndNoMoveIsPlayedLater) {
+    struct Row {
+        const char* name;
+        std::function<void(Form1&)> command;
+        bool takesBack;
+    } rows[] = {
+        {"戻", [](Form1& f) { f.REPLAY_Click(); }, true},
+        {"Escape", [](Form1& f) { f.Form_KeyDown(KeyEscape, 0); }, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        EngineGame g(&Form1::LEVEL5_Click);
+        g.engineProcess.bestmove = "";  // it thinks until told to stop
+        g.move(3, 7, 3, 6);
+        g.engineProcess.deliver();
+        ASSERT_TRUE(g.sent("go nodes 1000"));
+        ASSERT_TRUE(g.form.computer_thinking());
+        const std::string board = g.form.engine().fen(true);
+
+        g.canvas.clear();
+        testing::click_square(g.form, 2, 7);
+        EXPECT_EQ(g.forbidden_sounds(), 1);
+        EXPECT_TRUE(g.canvas.calls.empty());
+        EXPECT_EQ(g.form.selection().SelectState, 0);
+
+        r.command(g.form);
+        EXPECT_FALSE(g.form.computer_thinking());
+        EXPECT_TRUE(g.sent("stop"));
+        const std::string afterCommand = g.form.engine().fen(true);
+        g.engineProcess.say("bestmove h10g8");  // the stopped search's answer
+        g.engineProcess.deliver();
+        EXPECT_EQ(g.form.engine().fen(true), afterCommand) << "the late answer played a move";
+        EXPECT_EQ(g.form.history().HistoryLen, 1);
+        EXPECT_EQ(afterCommand != board, r.takesBack);
+
+        g.form.Form_KeyDown(KeyEscape, 0);
+        EXPECT_TRUE(g.sent("quit"));
+        EXPECT_FALSE(g.engineProcess.running) << "the engine process outlived the game";
+        EXPECT_EQ(g.app.quits, 1);
+    }
+}
+
+TEST(EngineLevels, AFailingEngineGivesLevel3sMoveAndIsToldOnce) {
+    EngineGame g(&Form1::LEVEL6_Click);
+    g.engineProcess.bestmove = "z0z0";
+    g.move(1, 7, 1, 6);
+    g.engineProcess.deliver();
+    g.move(9, 7, 9, 6);
+    g.engineProcess.deliver();
+    EXPECT_EQ(g.form.history().HistoryLen, 4) << "the computer answered both moves";
+    EXPECT_EQ(g.form.play().Turn, g.form.play().ManSide);
+    EXPECT_EQ(g.boxes(),
+              std::vector<std::string>{"思考ｴﾝｼﾞﾝが応答しません。LEVEL3 で指します / COM対局ﾚﾍﾞﾙ"});
+}
+
+TEST(Hint, TheEnginesMoveForThePersonIsOutlinedInLightCyanUntilTheNextClick) {
+    EngineGame g(&Form1::LEVEL3_Click);
+    g.engineProcess.bestmove = "h3e3";  // the right cannon to the centre
+    g.form.HINT_Click();
+    g.engineProcess.deliver();
+    EXPECT_TRUE(g.sent("position fen " + StartPlacement + " w - - 0 1")) << "asked with the person to move";
+    EXPECT_TRUE(g.sent("go nodes 100000 movetime 1000")) << "at LEVEL6's strength";
+    auto outlined = [&](int colour) {
+        std::vector<std::pair<int, int>> squares;
+        for (const DrawCall& c : g.canvas.of_kind(DrawCall::Box))
+            if (c.colour == colour)
+                squares.emplace_back((c.x1 - BoardOriginX) / SquareWidth,
+                                     (c.y1 - BoardOriginY) / SquareHeight);
+        return squares;
+    };
+    EXPECT_EQ(outlined(ColorLightCyan), (std::vector<std::pair<int, int>>{{8, 8}, {5, 8}}));
+    EXPECT_EQ(g.form.history().HistoryLen, 0) << "a hint plays nothing";
+
+    g.canvas.clear();
+    testing::click_square(g.form, 5, 5);
+    std::vector<std::pair<int, int>> redrawn;
+    for (const DrawCall& c : g.canvas.of_kind(DrawCall::Picture))
+        redrawn.emplace_back((c.x1 - BoardOriginX) / SquareWidth, (c.y1 - BoardOriginY) / SquareHeight);
+    EXPECT_EQ(redrawn, (std::vector<std::pair<int, int>>{{8, 8}, {5, 8}}));
+    EXPECT_EQ(g.form.engine_turn().HintFromX, 0);
+}
+
+TEST(Hint, IsRefusedOutsideThePersonsTurnAndWithoutAnEngine) {
+    const std::string title = " / ヒント";
+    {
+        FormFixture f;
+        testing::open_sounds(f.form, f.sound);
+        f.form.初期設定();
+        f.form.HINT_Click();
+        EXPECT_EQ(f.dialogs.shown.at(0).text + " / " + f.dialogs.shown.at(0).title,
+                  "対局(COM)中に使えます" + title);
+        EXPECT_EQ(f.sound.count("dsPlay", f.form.sounds().SoundForbidden), 1);
+    }
+    {
+        EngineGame g(&Form1::LEVEL4_Click);
+        g.move(3, 7, 3, 6);
+        g.form.HINT_Click();
+        EXPECT_EQ(g.boxes(), std::vector<std::string>{"ｺﾝﾋﾟｭｰﾀの番です" + title});
+        EXPECT_EQ(g.forbidden_sounds(), 1);
+        EXPECT_TRUE(g.form.computer_thinking()) << "the computer thinks on";
+    }
+    {
+        testing::RecordingCanvas canvas;
+        testing::ScriptedDialogs dialogs;
+        testing::FakeClock clock;
+        testing::RecordingSound sound;
+        testing::FakePanel panel;
+        testing::FakeApp app;
+        Form1 form{Platform{canvas, dialogs, clock, sound, panel, app}};
+        form.初期設定();
+        form.SENTE_Click();
+        dialogs.shown.clear();
+        EXPECT_FALSE(form.engine_found());
+        form.HINT_Click();
+        form.LEVEL4_Click();
+        ASSERT_EQ(dialogs.shown.size(), 2u);
+        EXPECT_EQ(dialogs.shown[0].text + " / " + dialogs.shown[0].title, EngineMissingText + title);
+        EXPECT_EQ(dialogs.shown[1].text + " / " + dialogs.shown[1].title,
+                  std::string(EngineMissingText) + " / COM対局ﾚﾍﾞﾙ");
+        EXPECT_EQ(form.chosen_level(), 3) << "the level stays";
+    }
+}
+
+}  // namespace
+}  // namespace zenko

@@ -1,0 +1,77 @@
+// The engine levels in the window: greyed out without an engine, and with a
+// real engine process that thinks slowly, a window that keeps its clock
+// running and leaves no engine process behind.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <string>
+
+#include "fakes.h"
+#include "ui/key_codes.h"
+#include "ui/qt/main_window.h"
+#include "window/qt_test_support.h"
+
+namespace zenko {
+namespace {
+
+using testing::enter_folder_with_sounds;
+
+struct WindowInFolder : ::testing::Test {
+    QTemporaryDir folder;
+    QString previousFolder = QDir::currentPath();
+    testing::RecordingSound sound;
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        enter_folder_with_sounds(folder);
+    }
+    void TearDown() override { QDir::setCurrent(previousFolder); }
+};
+
+TEST_F(WindowInFolder, WithoutAnEngineItsItemsAreGreyedOutAndSayWhy) {
+    MainWindow window(sound, "");
+    for (const char* name : {"LEVEL4", "LEVEL5", "LEVEL6", "HINT"}) {
+        SCOPED_TRACE(name);
+        const QAction* item = window.findChild<QAction*>(name);
+        ASSERT_NE(item, nullptr);
+        EXPECT_FALSE(item->isEnabled());
+        EXPECT_EQ(item->toolTip().toStdString(), EngineMissingText);
+    }
+    EXPECT_TRUE(window.findChild<QMenu*>("LEVEL")->toolTipsVisible());
+    EXPECT_TRUE(window.findChild<QMenu*>("TAIKYOKU")->toolTipsVisible());
+    for (const char* name : {"LEVEL1", "LEVEL2", "LEVEL3", "SENTE"})
+        EXPECT_TRUE(window.findChild<QAction*>(name)->isEnabled()) << name;
+}
+
+TEST_F(WindowInFolder, TheClockRunsWhileTheEngineThinksAndNoEngineOutlivesTheGame) {
+    const QString pidFile = folder.filePath("slow_engine.pid");
+    {
+        MainWindow window(sound, ZENKO_SOURCE_DIR "/tests/window/slow_engine");
+        ASSERT_TRUE(window.start());
+        window.findChild<QAction*>("LEVEL4")->trigger();
+        window.findChild<QAction*>("GOTE")->trigger();  // the computer opens
+        EXPECT_TRUE(window.form().computer_thinking());
+        QTest::qWait(300);
+        const QImage thinking = window.canvas().image().copy();
+        QTest::qWait(1200);
+        EXPECT_TRUE(window.form().computer_thinking()) << "the slow engine answered";
+        EXPECT_NE(window.canvas().image(), thinking) << "the clock display stood still";
+        EXPECT_GE(window.form().clock().ShownSeconds, 1);
+
+        ASSERT_TRUE(QFile::exists(pidFile)) << "the engine never ran";
+        QFile file(pidFile);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const std::string pid = file.readAll().trimmed().toStdString();
+        EXPECT_TRUE(std::filesystem::exists("/proc/" + pid));
+        window.forward([&] { window.form().Form_KeyDown(KeyEscape, 0); });
+        EXPECT_TRUE(window.finished());
+        EXPECT_FALSE(std::filesystem::exists("/proc/" + pid)) << "the engine outlived the game";
+    }
+}
+
+}  // namespace
+}  // namespace zenko
