@@ -91,6 +91,24 @@ TEST_F(KeptGame, QuittingKeepsTheGameAndTheNextStartPutsItAllBack) {
     EXPECT_EQ(next.form.engine().board(), before.board);
 }
 
+// An engine level comes back as the level chosen, not as the search level
+// the game keeps beside it.
+TEST_F(KeptGame, AnEngineLevelComesBack) {
+    {
+        FormFixture first;
+        first.form.Form_Load();
+        first.form.LEVEL5_Click();
+        first.form.SENTE_Click();
+        first.form.Form_KeyDown(27, 0);
+    }
+    FormFixture next;
+    next.form.Form_Load();
+    EXPECT_EQ(boxes(next.dialogs), std::vector<Box>{continueBox});
+    EXPECT_EQ(next.form.chosen_level(), 5);
+    EXPECT_TRUE(next.form.options().LEVEL5.Checked);
+    EXPECT_EQ(next.form.engine().Level, 3);
+}
+
 // いいえ after the game: the program ends, and the next start offers the
 // finished game as a record; いいえ to a kept game removes the file.
 TEST_F(KeptGame, AFinishedGameComesBackAsARecordAtItsStart) {
