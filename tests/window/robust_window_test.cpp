@@ -234,9 +234,13 @@ public:
             if (server_.waitForReadyRead(100)) number += server_.readAllStandardOutput();
         if (number.contains('\n')) display = ":" + number.trimmed();
     }
+    // The server must be gone before the next one starts: one still exiting
+    // removes the socket of a newcomer given the same display number.
     ~XServer() {
         server_.terminate();
-        server_.waitForFinished(5000);
+        if (server_.waitForFinished(60000)) return;
+        server_.kill();
+        server_.waitForFinished(10000);
     }
     // Starts the game in the folder, on this display.
     void start_game(QProcess& program, const QString& folder) const {
@@ -266,7 +270,7 @@ TEST_F(RealProgram, EndsWhenAnotherClientDestroysItsWindow) {
     ASSERT_TRUE(program.waitForStarted(10000));
     int destroyed = 0;
     // A sanitizer build on a busy machine can take half a minute to map it.
-    for (int i = 0; i < 900 && destroyed == 0; ++i) {
+    for (int i = 0; i < 900 && destroyed == 0 && program.state() == QProcess::Running; ++i) {
         QTest::qWait(100);
         destroyed = destroy_top_level_windows(x.display);
     }
@@ -326,7 +330,7 @@ TEST_F(RealProgram, LeavesThePlaceOfItsWindowToTheWindowManager) {
     ASSERT_TRUE(program.waitForStarted(10000));
     TopLevelWindow window;
     // A sanitizer build on a busy machine can take half a minute to map it.
-    for (int i = 0; i < 900 && window.width == 0; ++i) {
+    for (int i = 0; i < 900 && window.width == 0 && program.state() == QProcess::Running; ++i) {
         QTest::qWait(100);
         window = first_top_level_window(x.display);
     }
