@@ -260,6 +260,17 @@ private:
     QProcess server_;
 };
 
+// Calls `done` every tenth of a second until it says so, the game has ended,
+// or 90 seconds have passed: a sanitizer build on a busy machine can take
+// half a minute to map its window.
+template <class Done>
+void poll_while_running(const QProcess& program, Done done) {
+    for (int i = 0; i < 900 && program.state() == QProcess::Running; ++i) {
+        QTest::qWait(100);
+        if (done()) return;
+    }
+}
+
 // On a real X server (Xvfb), another client destroys the game's window: the
 // game must end as on closing it.
 TEST_F(RealProgram, EndsWhenAnotherClientDestroysItsWindow) {
@@ -269,11 +280,7 @@ TEST_F(RealProgram, EndsWhenAnotherClientDestroysItsWindow) {
     x.start_game(program, folder.path());
     ASSERT_TRUE(program.waitForStarted(10000));
     int destroyed = 0;
-    // A sanitizer build on a busy machine can take half a minute to map it.
-    for (int i = 0; i < 900 && destroyed == 0 && program.state() == QProcess::Running; ++i) {
-        QTest::qWait(100);
-        destroyed = destroy_top_level_windows(x.display);
-    }
+    poll_while_running(program, [&] { return (destroyed = destroy_top_level_windows(x.display)) > 0; });
     EXPECT_GT(destroyed, 0) << "the game's window never appeared";
     const bool ended = program.waitForFinished(20000);
     if (!ended) program.kill();
@@ -329,11 +336,7 @@ TEST_F(RealProgram, LeavesThePlaceOfItsWindowToTheWindowManager) {
     x.start_game(program, folder.path());
     ASSERT_TRUE(program.waitForStarted(10000));
     TopLevelWindow window;
-    // A sanitizer build on a busy machine can take half a minute to map it.
-    for (int i = 0; i < 900 && window.width == 0 && program.state() == QProcess::Running; ++i) {
-        QTest::qWait(100);
-        window = first_top_level_window(x.display);
-    }
+    poll_while_running(program, [&] { return (window = first_top_level_window(x.display)).width > 0; });
     program.terminate();
     if (!program.waitForFinished(20000)) program.kill();
     ASSERT_GT(window.width, 0) << "the game's window never appeared";

@@ -22,17 +22,27 @@
 namespace zenko {
 namespace {
 
+// A fresh folder with the sound files to run the window in, left again at
+// the end; every message box is answered as soon as it shows.
+struct ScreenshotFolder {
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    QTimer boxCloser;
+    ScreenshotFolder() {
+        testing::enter_folder_with_sounds(folder);
+        QObject::connect(&boxCloser, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+        });
+        boxCloser.start(50);
+    }
+    ~ScreenshotFolder() { QDir::setCurrent(previous); }
+};
+
 TEST(Screenshots, OfEveryBackgroundAGameAndALargeWindow) {
     const QString dir = qEnvironmentVariable("ZENKO_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "set ZENKO_SCREENSHOT_DIR to write them";
-    QTemporaryDir folder;
-    const QString previous = QDir::currentPath();
-    testing::enter_folder_with_sounds(folder);
-    QTimer boxCloser;
-    QObject::connect(&boxCloser, &QTimer::timeout, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
-    });
-    boxCloser.start(50);
+    ScreenshotFolder session;
+    QTemporaryDir& folder = session.folder;
     testing::RecordingSound sound;
     MainWindow window(sound);
     ASSERT_TRUE(window.start());
@@ -79,20 +89,12 @@ TEST(Screenshots, OfEveryBackgroundAGameAndALargeWindow) {
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                           files->visualItemRect(files->item(0)).center());
     shoot(QStringLiteral("record"));
-    QDir::setCurrent(previous);
 }
 
 TEST(Screenshots, OfAGameAtAnEngineLevelAndAHint) {
     const QString dir = qEnvironmentVariable("ZENKO_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "set ZENKO_SCREENSHOT_DIR to write them";
-    QTemporaryDir folder;
-    const QString previous = QDir::currentPath();
-    testing::enter_folder_with_sounds(folder);
-    QTimer boxCloser;
-    QObject::connect(&boxCloser, &QTimer::timeout, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
-    });
-    boxCloser.start(50);
+    ScreenshotFolder session;
     testing::RecordingSound sound;
     MainWindow window(sound);
     if (!window.form().engine_found()) GTEST_SKIP() << "no engine";
@@ -136,7 +138,6 @@ TEST(Screenshots, OfAGameAtAnEngineLevelAndAHint) {
     QTest::qWait(200);
     EXPECT_TRUE(levels->grab().save(QStringLiteral("%1/level-menu@%2.png").arg(dir, ratio)));
     levels->hide();
-    QDir::setCurrent(previous);
 }
 
 }  // namespace
