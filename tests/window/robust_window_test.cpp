@@ -1,7 +1,10 @@
 // The program against its machine: odd files in place of its input files,
 // the signals that end a session, and keys after a menu.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QApplication>
@@ -221,26 +224,29 @@ int destroy_top_level_windows(const QByteArray& display) {
 }
 
 // An X server of its own (Xvfb) for one test, without a window manager.
+// One such server runs at a time on the machine (a lock file held from start
+// to exit): two starting together can take each other's socket, and the
+// game then cannot connect. A server the test cannot reach is replaced.
 class XServer {
 public:
     QByteArray display;
     XServer() {
         const QString xvfb = QStandardPaths::findExecutable("Xvfb");
         if (xvfb.isEmpty()) return;
-        server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
-        if (!server_.waitForStarted(10000)) return;
-        QByteArray number;
-        for (int i = 0; i < 200 && !number.contains('\n'); ++i)
-            if (server_.waitForReadyRead(100)) number += server_.readAllStandardOutput();
-        if (number.contains('\n')) display = ":" + number.trimmed();
+        lock_ = ::open((QDir::tempPath() + "/zenko-test-xserver.lock").toLocal8Bit().constData(),
+                       O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (lock_ >= 0) ::flock(lock_, LOCK_EX);
+        for (int attempt = 0; attempt < 3 && display.isEmpty(); ++attempt) {
+            start(xvfb);
+            if (!display.isEmpty() && !reachable()) {
+                stop();
+                display.clear();
+            }
+        }
     }
-    // The server must be gone before the next one starts: one still exiting
-    // removes the socket of a newcomer given the same display number.
     ~XServer() {
-        server_.terminate();
-        if (server_.waitForFinished(60000)) return;
-        server_.kill();
-        server_.waitForFinished(10000);
+        stop();
+        if (lock_ >= 0) ::close(lock_);
     }
     // Starts the game in the folder, on this display.
     void start_game(QProcess& program, const QString& folder) const {
@@ -258,6 +264,31 @@ public:
 
 private:
     QProcess server_;
+    int lock_ = -1;
+
+    void start(const QString& xvfb) {
+        server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+        if (!server_.waitForStarted(10000)) return;
+        QByteArray number;
+        for (int i = 0; i < 200 && !number.contains('\n'); ++i)
+            if (server_.waitForReadyRead(100)) number += server_.readAllStandardOutput();
+        if (number.contains('\n')) display = ":" + number.trimmed();
+    }
+    bool reachable() const {
+        xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
+        const bool connected = xcb_connection_has_error(connection) == 0;
+        xcb_disconnect(connection);
+        return connected;
+    }
+    // The server must be gone before the next one starts: one still exiting
+    // removes the socket of a newcomer given the same display number.
+    void stop() {
+        if (server_.state() == QProcess::NotRunning) return;
+        server_.terminate();
+        if (server_.waitForFinished(60000)) return;
+        server_.kill();
+        server_.waitForFinished(10000);
+    }
 };
 
 // Calls `done` every tenth of a second until it says so, the game has ended,
