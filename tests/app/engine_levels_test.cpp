@@ -131,6 +131,28 @@ TEST(EngineLevels, CommandsStopTheSearchAndNoMoveIsPlayedLater) {
     }
 }
 
+// A level chosen while the engine thinks stops that search and asks again
+// at the new level: the computer still answers the move.
+TEST(EngineLevels, ALevelChosenWhileTheEngineThinksAsksAgainAtThatLevel) {
+    EngineGame g(&Form1::LEVEL5_Click);
+    g.engineProcess.bestmove = "";
+    g.move(3, 7, 3, 6);
+    g.engineProcess.deliver();
+    ASSERT_TRUE(g.sent("go nodes 1000"));
+
+    g.engineProcess.bestmove = "h10g8";
+    g.form.LEVEL6_Click();
+    EXPECT_TRUE(g.sent("stop"));
+    EXPECT_TRUE(g.form.computer_thinking());
+    g.engineProcess.say("bestmove b10c8");  // the stopped search's answer
+    g.engineProcess.deliver();
+    EXPECT_TRUE(g.sent("go nodes 100000 movetime 1000"));
+    ASSERT_EQ(g.form.history().HistoryLen, 2);
+    const MoveRecord reply = g.form.history().MoveHistory[2];
+    EXPECT_EQ(uci_move_text(reply.fromX, reply.fromY, reply.toX, reply.toY, 1), "h10g8");
+    EXPECT_FALSE(g.form.computer_thinking());
+}
+
 TEST(EngineLevels, AFailingEngineGivesLevel3sMoveAndIsToldOnce) {
     EngineGame g(&Form1::LEVEL6_Click);
     g.engineProcess.bestmove = "z0z0";
