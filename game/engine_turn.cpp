@@ -2,6 +2,9 @@
 // as a question to the engine process whose answer arrives later as an
 // event, the search stopped by the commands that change the position, and
 // ヒント, the engine's move for the person.
+#include <string>
+#include <vector>
+
 #include "game/uci_notation.h"
 #include "ui/form1.h"
 
@@ -42,6 +45,40 @@ bool find_man_general_capture(const Engine& engine, Move& capture) {
         capture = m;
         return false;
     });
+}
+
+// What the engine is told: the position after the last capture (within the
+// last 120 plies, the span of the sixty-move rule) and the moves played
+// since, so it sees which positions repeat. Moves are taken back on a copy
+// only while the record matches the board and the armies alternate, ending
+// with the other army's move; a record that does not match gives the
+// position alone.
+struct EnginePosition {
+    std::string fen;
+    std::vector<PlayedMove> played;
+};
+constexpr int MaxRecentPlies = 120;
+
+EnginePosition recent_play(const Engine& engine, const HistoryState& history, bool manToMove) {
+    Engine before = engine;
+    bool moverIsMan = !manToMove;  // the army that made the move taken back next
+    int first = history.HistoryPos + 1;
+    for (int i = history.HistoryPos; i >= 1 && history.HistoryPos - i < MaxRecentPlies; --i) {
+        const MoveRecord& m = history.MoveHistory[i];
+        if (m.captured != PieceEmpty || (m.placed < 0) != moverIsMan || !on_board(m.fromX, m.fromY) ||
+            !on_board(m.toX, m.toY) || before.piece_at(m.toX, m.toY) != m.placed ||
+            before.piece_at(m.fromX, m.fromY) != PieceEmpty)
+            break;
+        before.take_back(m.fromX, m.fromY, m.toX, m.toY, m.placed, PieceEmpty);
+        first = i;
+        moverIsMan = !moverIsMan;
+    }
+    EnginePosition position{uci_fen(before, !moverIsMan), {}};
+    for (int i = first; i <= history.HistoryPos; ++i) {
+        const MoveRecord& m = history.MoveHistory[i];
+        position.played.push_back({m.fromX, m.fromY, m.toX, m.toY});
+    }
+    return position;
 }
 
 }  // namespace
@@ -95,7 +132,8 @@ void Form1::ask_engine_for_computer_move() {
     }
     engineTurn_.asked = Question::ComputerMove;
     // An engine that cannot be started answers at once, from inside think.
-    engine_client().think(turn.fen, engine_settings(engineTurn_.EngineLevel));
+    EnginePosition position = recent_play(engine_, history(), false);
+    engine_client().think(position.fen, engine_settings(engineTurn_.EngineLevel), std::move(position.played));
 }
 
 void Form1::engine_answered(const EngineAnswer& answer) {
@@ -163,7 +201,8 @@ void Form1::ask_engine_for_hint() {
         return;
     }
     engineTurn_.asked = Question::Hint;
-    engine_client().think(uci_fen(engine_, true), engine_settings(HintLevel));
+    EnginePosition position = recent_play(engine_, history(), true);
+    engine_client().think(position.fen, engine_settings(HintLevel), std::move(position.played));
 }
 
 void Form1::show_hint(const EngineAnswer& answer) {

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <vector>
 
+#include "game/uci_notation.h"
+
 namespace zenko {
 
 namespace {
@@ -53,10 +55,11 @@ std::string go_command(const EngineSettings& settings) {
     return go;
 }
 
-void UciClient::think(const std::string& fen, const EngineSettings& settings) {
+void UciClient::think(const std::string& fen, const EngineSettings& settings,
+                      std::vector<PlayedMove> played) {
     stop();
     lastAnswer_.reset();
-    question_ = Question{fen, settings};
+    question_ = Question{fen, settings, std::move(played)};
     questionSent_ = false;
     if (state_ == State::Off) {
         start_engine();
@@ -165,7 +168,11 @@ void UciClient::send_question() {
     set_option("Skill Level", std::to_string(s.skillLevel));
     set_option("UCI_LimitStrength", s.elo > 0 ? "true" : "false");
     if (s.elo > 0) set_option("UCI_Elo", std::to_string(s.elo));
-    process_.write_line("position fen " + question_->fen);
+    std::string position = "position fen " + question_->fen;
+    if (!question_->played.empty()) position += " moves";
+    for (const PlayedMove& m : question_->played)
+        position += " " + uci_move_text(m.fromX, m.fromY, m.toX, m.toY, first_rank());
+    process_.write_line(position);
     process_.write_line(go_command(s));
     questionSent_ = true;
     state_ = State::Searching;
@@ -186,7 +193,7 @@ void UciClient::bestmove_received(const std::string& move) {
     }
     question_.reset();
     questionSent_ = false;
-    answer({EngineFailure::None, move, offered_.count("UCI_Variant") ? 1 : 0});
+    answer({EngineFailure::None, move, first_rank()});
 }
 
 void UciClient::process_exited() { fail(EngineFailure::Crashed); }

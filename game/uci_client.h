@@ -10,8 +10,14 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace zenko {
+
+// A move played before the position asked about, in the board's squares.
+struct PlayedMove {
+    int fromX, fromY, toX, toY;
+};
 
 // What the client hears from the process.
 class EngineEvents {
@@ -79,12 +85,13 @@ public:
     UciClient(const UciClient&) = delete;
     UciClient& operator=(const UciClient&) = delete;
 
-    // Asks for the best move of `fen` (placement and side to move), starting
-    // the engine and shaking hands first when it is not running. A search
+    // Asks for the best move after `played` from `fen` (placement and side
+    // to move), starting the engine and shaking hands first when it is not
+    // running. The moves let the engine see which positions repeat. A search
     // still running is stopped and its answer ignored. The answer comes
     // through `answered`, also when the engine fails (at once if it cannot
     // be started).
-    void think(const std::string& fen, const EngineSettings& settings);
+    void think(const std::string& fen, const EngineSettings& settings, std::vector<PlayedMove> played = {});
     // Abandons the current question: the engine is told to stop and its
     // late answer is ignored.
     void stop();
@@ -108,6 +115,7 @@ private:
     struct Question {
         std::string fen;
         EngineSettings settings;
+        std::vector<PlayedMove> played;
     };
 
     void start_engine();
@@ -118,6 +126,8 @@ private:
     void bestmove_received(const std::string& move);
     void fail(EngineFailure failure);
     void answer(EngineAnswer a);
+    // 1: ranks 1-10 (an engine of variants, Fairy-Stockfish); 0: ranks 0-9.
+    int first_rank() const { return offered_.count("UCI_Variant") ? 1 : 0; }
 
     EngineProcess& process_;
     std::string command_;

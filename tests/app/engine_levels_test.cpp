@@ -78,7 +78,7 @@ TEST(EngineLevels, TheEnginesAnswerIsPlayedExactlyAsLevel3PlaysItsMove) {
     EXPECT_EQ(level4.form.history().HistoryLen, 1) << "the turn returns before the engine answers";
     const auto texts = level4.canvas.texts();
     EXPECT_NE(std::find(texts.begin(), texts.end(), "思考中"), texts.end());
-    const std::string asked = "position fen " + uci_fen(level4.form.engine(), false);
+    const std::string asked = "position fen " + StartPlacement + " w - - 0 1 moves c4c5";
 
     level4.engineProcess.deliver();
     EXPECT_TRUE(level4.sent(asked));
@@ -151,6 +151,26 @@ TEST(EngineLevels, ALevelChosenWhileTheEngineThinksAsksAgainAtThatLevel) {
     const MoveRecord reply = g.form.history().MoveHistory[2];
     EXPECT_EQ(uci_move_text(reply.fromX, reply.fromY, reply.toX, reply.toY, 1), "h10g8");
     EXPECT_FALSE(g.form.computer_thinking());
+}
+
+// The engine is told the moves since the last capture, so it sees which
+// positions repeat: the position after the capture, then the moves.
+TEST(EngineLevels, TheEngineSeesTheMovesPlayedSinceTheLastCapture) {
+    EngineGame g(&Form1::LEVEL4_Click);
+    g.engineProcess.bestmove = "i10i9";
+    g.move(2, 8, 2, 1);  // the cannon takes the horse
+    g.engineProcess.deliver();
+    const std::string afterCapture = g.engineProcess.written.at(g.engineProcess.written.size() - 2);
+    ASSERT_EQ(afterCapture.rfind("position fen ", 0), 0u);
+    EXPECT_EQ(afterCapture.find(" moves"), std::string::npos);
+
+    g.engineProcess.bestmove = "i9i10";
+    g.move(1, 10, 1, 9);
+    g.engineProcess.deliver();
+    g.move(1, 9, 1, 10);
+    g.engineProcess.deliver();
+    EXPECT_TRUE(g.sent(afterCapture + " moves i10i9 a1a2 i9i10 a2a1"));
+    EXPECT_EQ(g.form.history().HistoryLen, 6);
 }
 
 TEST(EngineLevels, AFailingEngineGivesLevel3sMoveAndIsToldOnce) {
