@@ -4,24 +4,20 @@
 // runs on a screen of pixel ratio 2 (see CMakeLists.txt).
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
-#include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <memory>
 
 #include "fakes.h"
 #include "ui/qt/main_window.h"
 #include "window/qt_test_support.h"
+#include "window/shown_window.h"
 
 namespace zenko {
 namespace {
 
-using testing::enter_folder_with_sounds;
-using testing::RecordingSound;
 using testing::rgb_of;
+using testing::ShownWindowTest;
 
 // Pixels in a row (or column) starting at `from` that are exactly `colour`.
 int run_length(const QImage& image, QPoint from, QPoint step, QRgb colour) {
@@ -162,43 +158,8 @@ TEST(CrispCanvas, ACopyOfTheImageKeepsItsPixelsWhileTheCanvasResizes) {
 
 // ---- The whole window at a larger size ----
 
-class CrispWindow : public ::testing::Test {
+class CrispWindow : public ShownWindowTest {
 protected:
-    QTemporaryDir folder;
-    QString previousFolder = QDir::currentPath();
-    RecordingSound sound;
-    std::unique_ptr<MainWindow> window;
-    QTimer boxCloser;
-
-    void SetUp() override {
-        enter_folder_with_sounds(folder);
-        QObject::connect(&boxCloser, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
-        });
-        boxCloser.start(20);
-        window = std::make_unique<MainWindow>(sound);
-        ASSERT_TRUE(window->start());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void TearDown() override {
-        window.reset();
-        QDir::setCurrent(previousFolder);
-    }
-    QtCanvas& canvas() { return window->canvas(); }
-
-    void resize_canvas(double factor) {
-        const QSize target(static_cast<int>(std::lround(ClientWidthPixels * factor)),
-                           static_cast<int>(std::lround(ClientHeightPixels * factor)));
-        window->resize(window->size() + target - canvas().size());
-        QTest::qWait(50);
-        ASSERT_EQ(canvas().size(), target);
-    }
-    // A left click at the centre of a square, where it is drawn now.
-    void click(int x, int y) {
-        const QPointF twips(grid_to_twips_x(x) + SquareWidth / 2.0, grid_to_twips_y(y) + SquareHeight / 2.0);
-        const QPointF at = canvas().origin() + twips / TwipsPerPixel * canvas().scale();
-        QTest::mouseClick(&canvas(), Qt::LeftButton, Qt::NoModifier, at.toPoint());
-    }
     // Whether the square's outline, one designed pixel inside it, is in the colour on all four sides.
     bool outlined(int colour, int x, int y) {
         const int left = grid_to_twips_x(x) + TwipsPerPixel, top = grid_to_twips_y(y) + TwipsPerPixel;
@@ -221,7 +182,7 @@ TEST_F(CrispWindow, OpensAtTheDesignedSizeAndMayGrow) {
 }
 
 TEST_F(CrispWindow, ClicksOutlinesAndRuledLinesFollowTheScale) {
-    window->findChild<QAction*>("START")->trigger();
+    choose("START");
     QTest::qWait(50);
     click(8, 8);  // 先手's cannon
     ASSERT_TRUE(outlined(ColorLightRed, 8, 8));

@@ -4,19 +4,16 @@
 // CMakeLists.txt).
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFont>
 #include <QFontMetrics>
-#include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <memory>
 #include <vector>
 
 #include "fakes.h"
 #include "ui/qt/main_window.h"
 #include "window/qt_test_support.h"
+#include "window/shown_window.h"
 
 namespace zenko {
 namespace {
@@ -25,42 +22,8 @@ using testing::rgb_of;
 
 constexpr const char* FullWidthDigits[] = {"１", "２", "３", "４", "５", "６", "７", "８", "９"};
 
-class LegibleWindow : public ::testing::Test {
+class LegibleWindow : public testing::ShownWindowTest {
 protected:
-    QTemporaryDir folder;
-    QString previousFolder = QDir::currentPath();
-    testing::RecordingSound sound;
-    std::unique_ptr<MainWindow> window;
-    QTimer boxCloser;
-
-    void SetUp() override {
-        testing::enter_folder_with_sounds(folder);
-        QObject::connect(&boxCloser, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
-        });
-        boxCloser.start(20);
-        window = std::make_unique<MainWindow>(sound);
-        ASSERT_TRUE(window->start());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void TearDown() override {
-        window.reset();
-        QDir::setCurrent(previousFolder);
-    }
-    QtCanvas& canvas() { return window->canvas(); }
-    void choose(const char* item) { window->findChild<QAction*>(item)->trigger(); }
-    void click(int x, int y) {
-        const QPointF twips(grid_to_twips_x(x) + SquareWidth / 2.0, grid_to_twips_y(y) + SquareHeight / 2.0);
-        QTest::mouseClick(&canvas(), Qt::LeftButton, Qt::NoModifier,
-                          (canvas().origin() + twips / TwipsPerPixel * canvas().scale()).toPoint());
-    }
-    void resize_canvas(double factor) {
-        const QSize target(static_cast<int>(std::lround(ClientWidthPixels * factor)),
-                           static_cast<int>(std::lround(ClientHeightPixels * factor)));
-        window->resize(window->size() + target - canvas().size());
-        QTest::qWait(50);
-        ASSERT_EQ(canvas().size(), target);
-    }
     QRect device_area(double gx1, double gy1, double gx2, double gy2) {
         const int left = canvas().to_device_x(grid_to_twips_x(gx1)),
                   top = canvas().to_device_y(grid_to_twips_y(gy1));

@@ -7,13 +7,10 @@
 // a hint.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include "fakes.h"
 #include "ui/qt/main_window.h"
@@ -27,14 +24,8 @@ namespace {
 struct ScreenshotFolder {
     QTemporaryDir folder;
     const QString previous = QDir::currentPath();
-    QTimer boxCloser;
-    ScreenshotFolder() {
-        testing::enter_folder_with_sounds(folder);
-        QObject::connect(&boxCloser, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
-        });
-        boxCloser.start(50);
-    }
+    testing::BoxCloser boxCloser{50};
+    ScreenshotFolder() { testing::enter_folder_with_sounds(folder); }
     ~ScreenshotFolder() { QDir::setCurrent(previous); }
 };
 
@@ -54,10 +45,8 @@ TEST(Screenshots, OfEveryBackgroundAGameAndALargeWindow) {
     };
     auto choose = [&](const char* name) { window.findChild<QAction*>(name)->trigger(); };
     auto click = [&](int x, int y) {
-        const QtCanvas& canvas = window.canvas();
-        const QPointF twips(grid_to_twips_x(x) + SquareWidth / 2.0, grid_to_twips_y(y) + SquareHeight / 2.0);
         QTest::mouseClick(&window.canvas(), Qt::LeftButton, Qt::NoModifier,
-                          (canvas.origin() + twips / TwipsPerPixel * canvas.scale()).toPoint());
+                          testing::square_centre(window.canvas(), x, y));
         QTest::qWait(300);
     };
     for (const char* background : {"MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA"}) {
@@ -106,10 +95,8 @@ TEST(Screenshots, OfAGameAtAnEngineLevelAndAHint) {
     };
     auto choose = [&](const char* name) { window.findChild<QAction*>(name)->trigger(); };
     auto click = [&](int x, int y) {
-        const QtCanvas& canvas = window.canvas();
-        const QPointF twips(grid_to_twips_x(x) + SquareWidth / 2.0, grid_to_twips_y(y) + SquareHeight / 2.0);
         QTest::mouseClick(&window.canvas(), Qt::LeftButton, Qt::NoModifier,
-                          (canvas.origin() + twips / TwipsPerPixel * canvas.scale()).toPoint());
+                          testing::square_centre(window.canvas(), x, y));
         QTest::qWait(100);
     };
     auto await_reply = [&] {

@@ -25,7 +25,6 @@
 namespace zenko {
 namespace {
 
-using testing::catches_sigterm;
 using testing::enter_folder_with_sounds;
 
 class WaylandSession : public ::testing::Test {
@@ -113,22 +112,12 @@ TEST_F(WaylandSession, TheWindowDrawsTakesClicksOpensMenusAndBoxesAndCloses) {
 // ends it.
 TEST_F(WaylandSession, TheProgramEndsOnSigterm) {
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("SDL_AUDIODRIVER", "dummy");
-    program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(folder.path());
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(QStringLiteral(ZENKO_PROGRAM), {});
+    testing::start_real_program(program, folder.path(), {});
     ASSERT_TRUE(program.waitForStarted(10000));
-    QElapsedTimer clock;
-    clock.start();
-    while (!catches_sigterm(program.processId()) && clock.elapsed() < 20000) QTest::qWait(20);
+    testing::await_signal_handling(program);
     QTest::qWait(1000);  // up on the compositor, and the X11 watch would have looked twice
     ASSERT_EQ(program.state(), QProcess::Running) << "the program ended by itself";
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    const bool ended = program.waitForFinished(20000);
-    if (!ended) program.kill();
-    ASSERT_TRUE(ended) << "the program ignored SIGTERM";
+    ASSERT_TRUE(testing::end_with_signal(program, SIGTERM)) << "the program ignored SIGTERM";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
 }
