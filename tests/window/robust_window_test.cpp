@@ -1,10 +1,7 @@
 // The program against its machine: odd files in place of its input files,
 // the signals that end a session, and keys after a menu.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QApplication>
@@ -28,8 +25,10 @@
 namespace zenko {
 namespace {
 
-using testing::catches_sigterm;
+using testing::await_signal_handling;
+using testing::end_with_signal;
 using testing::enter_folder_with_sounds;
+using testing::start_real_program;
 
 // Runs the real program in a folder and ends it with a signal. It must come
 // up (reach its event loop, where the signal is handled) and then end
@@ -56,27 +55,17 @@ protected:
 
     void expect_ends_on(int signalNumber) {
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("SDL_AUDIODRIVER", "dummy");
-        program.setProcessEnvironment(environment);
-        program.setWorkingDirectory(folder.path());
-        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        program.start(QStringLiteral(ZENKO_PROGRAM), {});
+        start_real_program(program, folder.path(), {{"QT_QPA_PLATFORM", "offscreen"}});
         ASSERT_TRUE(program.waitForStarted(10000));
+        ASSERT_TRUE(await_signal_handling(program)) << "the program never set up its signal handling";
+        QTest::qWait(300);  // let it reach its event loop if it can
         QElapsedTimer clock;
         clock.start();
-        while (!catches_sigterm(program.processId()) && clock.elapsed() < 20000) QTest::qWait(20);
-        ASSERT_TRUE(catches_sigterm(program.processId())) << "the program never set up its signal handling";
-        QTest::qWait(300);  // let it reach its event loop if it can
-        const qint64 sentAt = clock.elapsed();
-        ::kill(static_cast<pid_t>(program.processId()), signalNumber);
-        const bool ended = program.waitForFinished(20000);
-        if (!ended) program.kill();
-        ASSERT_TRUE(ended) << "the program did not come up, or ignored the signal";
+        ASSERT_TRUE(end_with_signal(program, signalNumber))
+            << "the program did not come up, or ignored the signal";
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 0);
-        std::cout << "[          ] ended " << clock.elapsed() - sentAt << " ms after the signal\n";
+        std::cout << "[          ] ended " << clock.elapsed() << " ms after the signal\n";
     }
 };
 
@@ -149,21 +138,11 @@ TEST_F(RealProgram, AKeptGameOutlivesSigtermAndSigkillAndComesBack) {
     for (int signalNumber : {SIGTERM, SIGKILL}) {
         SCOPED_TRACE(signalNumber);
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("SDL_AUDIODRIVER", "dummy");
-        program.setProcessEnvironment(environment);
-        program.setWorkingDirectory(folder.path());
-        program.start(QStringLiteral(ZENKO_PROGRAM), {});
+        start_real_program(program, folder.path(), {{"QT_QPA_PLATFORM", "offscreen"}});
         ASSERT_TRUE(program.waitForStarted(10000));
-        QElapsedTimer clock;
-        clock.start();
-        while (!catches_sigterm(program.processId()) && clock.elapsed() < 20000) QTest::qWait(20);
+        await_signal_handling(program);
         QTest::qWait(500);  // the question is up
-        ::kill(static_cast<pid_t>(program.processId()), signalNumber);
-        const bool ended = program.waitForFinished(20000);
-        if (!ended) program.kill();
-        ASSERT_TRUE(ended);
+        ASSERT_TRUE(end_with_signal(program, signalNumber));
         if (signalNumber == SIGTERM) {
             EXPECT_EQ(program.exitCode(), 0);
         }
@@ -224,71 +203,38 @@ int destroy_top_level_windows(const QByteArray& display) {
 }
 
 // An X server of its own (Xvfb) for one test, without a window manager.
-// One such server runs at a time on the machine (a lock file held from start
-// to exit): two starting together can take each other's socket, and the
-// game then cannot connect. A server the test cannot reach is replaced.
+// It does not reset when its last client leaves (-noreset): the test's own
+// short connections, made before the game has connected, would otherwise
+// reset it just as the game connects, and the game could not.
 class XServer {
 public:
     QByteArray display;
     XServer() {
         const QString xvfb = QStandardPaths::findExecutable("Xvfb");
         if (xvfb.isEmpty()) return;
-        lock_ = ::open((QDir::tempPath() + "/zenko-test-xserver.lock").toLocal8Bit().constData(),
-                       O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (lock_ >= 0) ::flock(lock_, LOCK_EX);
-        for (int attempt = 0; attempt < 3 && display.isEmpty(); ++attempt) {
-            start(xvfb);
-            if (!display.isEmpty() && !reachable()) {
-                stop();
-                display.clear();
-            }
-        }
-    }
-    ~XServer() {
-        stop();
-        if (lock_ >= 0) ::close(lock_);
-    }
-    // Starts the game in the folder, on this display.
-    void start_game(QProcess& program, const QString& folder) const {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "xcb");
-        environment.insert("DISPLAY", QString::fromLatin1(display));
-        environment.insert("SDL_AUDIODRIVER", "dummy");
-        program.setProcessEnvironment(environment);
-        program.setWorkingDirectory(folder);
-        // Its messages go to the test's own output: a full pipe nobody reads
-        // would stop the game.
-        program.setProcessChannelMode(QProcess::ForwardedChannels);
-        program.start(QStringLiteral(ZENKO_PROGRAM), {});
-    }
-
-private:
-    QProcess server_;
-    int lock_ = -1;
-
-    void start(const QString& xvfb) {
-        server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+        server_.start(xvfb,
+                      {"-displayfd", "1", "-noreset", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
         if (!server_.waitForStarted(10000)) return;
         QByteArray number;
         for (int i = 0; i < 200 && !number.contains('\n'); ++i)
             if (server_.waitForReadyRead(100)) number += server_.readAllStandardOutput();
         if (number.contains('\n')) display = ":" + number.trimmed();
     }
-    bool reachable() const {
-        xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
-        const bool connected = xcb_connection_has_error(connection) == 0;
-        xcb_disconnect(connection);
-        return connected;
-    }
-    // The server must be gone before the next one starts: one still exiting
-    // removes the socket of a newcomer given the same display number.
-    void stop() {
-        if (server_.state() == QProcess::NotRunning) return;
+    // The server is gone before the next test starts one.
+    ~XServer() {
         server_.terminate();
         if (server_.waitForFinished(60000)) return;
         server_.kill();
         server_.waitForFinished(10000);
     }
+    // Starts the game in the folder, on this display.
+    void start_game(QProcess& program, const QString& folder) const {
+        start_real_program(program, folder,
+                           {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", QString::fromLatin1(display)}});
+    }
+
+private:
+    QProcess server_;
 };
 
 // Calls `done` every tenth of a second until it says so, the game has ended,
