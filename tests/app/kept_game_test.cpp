@@ -9,6 +9,7 @@
 
 #include "fakes.h"
 #include "form_test_access.h"
+#include "game_state.h"
 #include "record/saved_game.h"
 
 namespace zenko::testing {
@@ -25,25 +26,6 @@ std::vector<Box> boxes(const ScriptedDialogs& dialogs) {
     std::vector<Box> out;
     for (const ShownBox& b : dialogs.shown) out.push_back({b.text, b.title, b.buttons});
     return out;
-}
-
-// What must come back: the position, the history, the clocks and the game.
-struct GameState {
-    BoardArray board;
-    std::vector<std::string> moves;
-    int pos, mode, manSide, turn, level, comMarkX;
-    double manTime, comTime;
-    bool operator==(const GameState&) const = default;
-};
-GameState state_of(const Form1& form) {
-    GameState s{form.engine().board(),     {},
-                form.history().HistoryPos, form.play().GameMode,
-                form.play().ManSide,       form.play().Turn,
-                form.engine().Level,       form.selection().ComMarkX,
-                form.clock().ManTime,      form.clock().ComTime};
-    for (int n = 1; n <= form.history().HistoryLen; ++n)
-        s.moves.push_back(format_move_line(form.history().MoveHistory[n]));
-    return s;
 }
 
 class KeptGame : public ::testing::Test {

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "fakes.h"
+#include "game_state.h"
 #include "ui/qt/main_window.h"
 #include "window/qt_test_support.h"
 
@@ -91,24 +92,6 @@ TEST_F(RealProgram, ComesUpWithAFifoOrAnEndlessDeviceInPlaceOfAnyInputFile) {
     }
 }
 
-// What a kept game must bring back.
-struct KeptState {
-    BoardArray board;
-    std::vector<std::string> moves;
-    int pos, mode, turn;
-    double manTime, comTime;
-    bool operator==(const KeptState&) const = default;
-};
-KeptState kept_state(const Form1& form) {
-    KeptState s{form.engine().board(),     {},
-                form.history().HistoryPos, form.play().GameMode,
-                form.play().Turn,          form.clock().ManTime,
-                form.clock().ComTime};
-    for (int n = 1; n <= form.history().HistoryLen; ++n)
-        s.moves.push_back(format_move_line(form.history().MoveHistory[n]));
-    return s;
-}
-
 std::string file_bytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return "(missing)";
@@ -121,7 +104,7 @@ std::string file_bytes(const QString& path) {
 // back the board, the history, the clocks, the mode and the turn.
 TEST_F(RealProgram, AKeptGameOutlivesSigtermAndSigkillAndComesBack) {
     const QString kept = folder.filePath(QString::fromUtf8("ZENKO中国象棋.続き"));
-    KeptState before;
+    testing::GameState before;
     {
         testing::FormFixture game;
         game.form.Form_Load();
@@ -131,7 +114,7 @@ TEST_F(RealProgram, AKeptGameOutlivesSigtermAndSigkillAndComesBack) {
             testing::click_square(game.form, x, 7);
             testing::click_square(game.form, x, 6);
         }
-        before = kept_state(game.form);
+        before = testing::state_of(game.form);
         game.form.OWARI_Click();
     }
     const std::string bytes = file_bytes(kept);
@@ -152,7 +135,7 @@ TEST_F(RealProgram, AKeptGameOutlivesSigtermAndSigkillAndComesBack) {
     next.form.Form_Load();  // Yes
     ASSERT_EQ(next.dialogs.shown.size(), 1u);
     EXPECT_EQ(next.dialogs.shown[0].text, "前回の対局を続けますか？");
-    EXPECT_EQ(kept_state(next.form), before);
+    EXPECT_EQ(testing::state_of(next.form), before);
 }
 
 // Damaged and foreign files are set aside whole; the program starts as
