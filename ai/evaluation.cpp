@@ -164,7 +164,7 @@ Score man_piece_chance(Engine& e, int m, int x, int y, int moving, int toX, int 
 
 }  // namespace
 
-Score Engine::盤評価(int captured, int moving, int fromX, int fromY, int toX, int toY) {
+Score Engine::盤評価(int captured, int moving, int fromX, int fromY, int toX, int toY, int level) {
     if (captured == ManGeneral) return CapturesGeneral;
     if (ManInfluence[ComGeneralX][ComGeneralY] >= 1) return Hopeless;
     Score score = 0;
@@ -176,7 +176,7 @@ Score Engine::盤評価(int captured, int moving, int fromX, int fromY, int toX,
     score += 盤評価_COM危険座標(moving, toX, toY);
     score += moved_piece_safety(*this, moving, fromX, fromY, toX, toY);
     if (captured != PieceEmpty) score += capture_gain(*this, captured, moving, fromX, fromY, toX, toY);
-    if (Level >= 3) score += positional_bonus(*this, moving, fromX, fromY, toX, toY);
+    if (level >= 3) score += positional_bonus(*this, moving, fromX, fromY, toX, toY);
     return score;
 }
 

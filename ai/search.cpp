@@ -13,21 +13,21 @@ constexpr Score NothingYet = -99999 * ScoreUnit;
 // general squares stay where they were for the move: the survey moves them
 // to wherever a general went, and the trial puts them back, which keeps the
 // flying-general test of the later candidates honest.
-Score score_candidate(Engine& e, const Move& m) {
+Score score_candidate(Engine& e, const Move& m, int level) {
     const int captured = e.piece_at(m.toX, m.toY);
     const Engine::TrialMove trial(e, m.fromX, m.fromY, m.toX, m.toY, Generals::Stay);
     e.勢力調査();
-    return e.盤評価(captured, m.piece, m.fromX, m.fromY, m.toX, m.toY);
+    return e.盤評価(captured, m.piece, m.fromX, m.fromY, m.toX, m.toY, level);
 }
 
 }  // namespace
 
-SearchResult Engine::start_computer_turn(SearchObserver* observer) {
+SearchResult Engine::start_computer_turn(const SearchRequest& request, SearchObserver* observer) {
     待避_移動前盤();
-    return 探索(observer);
+    return 探索(request, observer);
 }
 
-SearchResult Engine::探索(SearchObserver* observer) {
+SearchResult Engine::探索(const SearchRequest& request, SearchObserver* observer) {
     assert(before_move_is_board() && "探索 needs 待避_移動前盤 of this position");
     SearchObserver silent;
     SearchObserver& watch = observer ? *observer : silent;
@@ -45,7 +45,7 @@ SearchResult Engine::探索(SearchObserver* observer) {
             const bool goOn = for_each_legal_move_from(x, y, [&](const Move& m) {
                 if (m.toX < xMin || m.toX > xMax || m.toY < yMin || m.toY > yMax) return true;
                 const int captured = Board[m.toX][m.toY];
-                const Score score = score_candidate(*this, m);
+                const Score score = score_candidate(*this, m, request.level);
                 watch.candidate_scored(x, y, m.toX, m.toY, score);
                 if (score <= best.score) return true;
                 best = {true, x, y, m.toX, m.toY, p, score, captured};

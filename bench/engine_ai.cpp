@@ -71,7 +71,7 @@ void BM_Evaluation(benchmark::State& state) {
     engine.put_piece(5, 3, zenko::ComCannon);
     engine.勢力調査();
     run_without_allocating(state, [&] {
-        benchmark::DoNotOptimize(engine.盤評価(zenko::PieceEmpty, zenko::ComCannon, 2, 3, 5, 3));
+        benchmark::DoNotOptimize(engine.盤評価(zenko::PieceEmpty, zenko::ComCannon, 2, 3, 5, 3, 3));
     });
 }
 BENCHMARK(BM_Evaluation);

@@ -64,7 +64,7 @@ double median(std::vector<double> values) {
 void BM_MoveToComputerReply(benchmark::State& state) {
     FormFixture f;
     Form1& form = f.form;
-    FormTestAccess::engine(form).Level = static_cast<int>(state.range(0));
+    form.レベル_設定(static_cast<int>(state.range(0)));
     form.set_clock_shown(true);  // the clock ticks during the search as in play
     form.初期設定();
     ScriptedPerson person;

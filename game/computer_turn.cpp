@@ -24,13 +24,13 @@ void Form1::com_ban() {
     show_thinking_notice();
     platform.canvas.refresh();  // the notice must show during the search
     // At an engine level the answer comes later, as an event.
-    if (engineTurn_.EngineLevel != 0) {
+    if (is_engine_level(play_.Level)) {
         ask_engine_for_computer_move();
         return;
     }
 
     ClockDuringSearch ticker(*this);
-    const SearchResult best = engine_.start_computer_turn(&ticker);
+    const SearchResult best = engine_.start_computer_turn({play_.Level}, &ticker);
     if (!best.found) {  // no legal move left: the computer has lost
         終了("あなた");
         return;
@@ -76,17 +76,12 @@ void Form1::play_computer_move(const SearchResult& move) {
     keep_game();
 }
 
-// LEVEL4-6 keep Level (the game's own search level) and choose the engine;
-// a search under way stops, and the computer starts again at the new level.
+// A search under way stops, and the computer starts again at the new
+// level. A value that is no level changes nothing: the check marks show the
+// level in force, so they cannot be left all unchecked.
 void Form1::レベル_設定(int level) {
     const PausedSearch paused(*this);
-    mark_level(level);
-    if (level >= 1 && level <= 3) {
-        engine_.Level = level;
-        engineTurn_.EngineLevel = 0;
-    } else if (is_engine_level(level)) {
-        engineTurn_.EngineLevel = level;
-    }
+    if (level >= 1 && level <= LastEngineLevel) play_.Level = level;
     if (play_.GameMode == ModeVsCom) 描画_レベル(chosen_level());
     keep_game();
 }

@@ -66,10 +66,7 @@ bool only_standard_rules_take_the_general(const Engine& engine) {
 }
 
 ComputerMove searched_move(Engine& engine, int level, MoveSource source) {
-    const int kept = engine.Level;
-    engine.Level = level;
-    const SearchResult best = engine.start_computer_turn();
-    engine.Level = kept;
+    const SearchResult best = engine.start_computer_turn({level});
     if (!best.found) return {};
     return found_move(best.fromX, best.fromY, best.toX, best.toY, best.piece, source);
 }

@@ -52,7 +52,7 @@ EngineTurn begin_engine_turn(Engine& engine);
 // Second step: the engine's answer turned into the move to play.
 ComputerMove finish_engine_turn(Engine& engine, const EngineAnswer& answer);
 
-// LEVEL3's move, whatever `engine.Level` is; the level is kept.
+// LEVEL3's move, whatever level the game is played at.
 ComputerMove level3_move(Engine& engine, MoveSource source);
 
 // The whole computer's turn in one call, for tools: levels 1-3 search here;

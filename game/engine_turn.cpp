@@ -87,9 +87,7 @@ bool Form1::engine_found() const {
     return platform.engineProcess != nullptr && !platform.engineCommand.empty();
 }
 
-int Form1::chosen_level() const {
-    return engineTurn_.EngineLevel != 0 ? engineTurn_.EngineLevel : engine_.Level;
-}
+int Form1::chosen_level() const { return play_.Level; }
 
 bool Form1::computer_thinking() const { return engineTurn_.asked == Question::ComputerMove; }
 
@@ -133,7 +131,7 @@ void Form1::ask_engine_for_computer_move() {
     engineTurn_.asked = Question::ComputerMove;
     // An engine that cannot be started answers at once, from inside think.
     EnginePosition position = recent_play(engine_, history(), false);
-    engine_client().think(position.fen, engine_settings(engineTurn_.EngineLevel), std::move(position.played));
+    engine_client().think(position.fen, engine_settings(play_.Level), std::move(position.played));
 }
 
 void Form1::engine_answered(const EngineAnswer& answer) {

@@ -7,13 +7,16 @@
 
 namespace zenko {
 
-// Whose game is played and whose turn it is.
+// Whose game is played, whose turn it is, and the computer's level.
 struct PlayState {
     Side Turn = NoGame;
     Side ManSide = SecondPlayer;
     Side ComSide = FirstPlayer;
     int GameMode = NoGame;
     bool GameOver = false;  // from the end of a game until the next one starts
+    // LEVEL1-3 the game's own search, LEVEL4-6 the engine. The menu's check
+    // marks and the caption beside the board show it; nothing else holds it.
+    int Level = 3;
 };
 
 // The piece being moved and the computer's last destination.
@@ -32,12 +35,10 @@ struct TimerControl {
     bool Enabled = false;
 };
 
-// The engine levels and ヒント: the engine level chosen (Level keeps the
-// game's own search level), what the engine is thinking about, the hint
+// The engine levels and ヒント: what the engine is thinking about, the hint
 // outlined on the board, and whether the player was told the engine failed.
 struct EngineTurnState {
     enum class Question { None, ComputerMove, Hint };
-    int EngineLevel = 0;  // 4..6 while an engine level is chosen, else 0
     Question asked = Question::None;
     bool FallbackTold = false;
     int HintFromX = 0, HintFromY = 0, HintToX = 0, HintToY = 0;  // HintFromX 0: no hint shown

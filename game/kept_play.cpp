@@ -1,6 +1,5 @@
 // A kept game put back on the board: its game, sides, turn, clocks, level
 // and position, and the computer's move when it was the computer's turn.
-#include "game/engine_player.h"
 #include "record/saved_game.h"
 #include "ui/form1.h"
 
@@ -9,15 +8,7 @@ namespace zenko {
 void Form1::restore_play(const SavedGame& game) {
     for (int x = 1; x <= BoardFiles; ++x)
         for (int y = 1; y <= BoardRanks; ++y) engine_.put_piece(x, y, game.board[x][y]);
-    // An engine level keeps the designed search's level as it stands.
-    if (is_engine_level(game.level)) {
-        engineTurn_.EngineLevel = game.level;
-    } else {
-        engine_.Level = game.level;
-        engineTurn_.EngineLevel = 0;
-    }
-    mark_level(game.level);
-    play_ = PlayState{game.turn, game.manSide, game.comSide, game.gameMode, false};
+    play_ = PlayState{game.turn, game.manSide, game.comSide, game.gameMode, false, game.level};
     clock_.ManTime = game.manTime;
     clock_.ComTime = game.comTime;
     clock_.ShownSeconds = 0;

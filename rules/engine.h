@@ -24,6 +24,12 @@ public:
     }
 };
 
+// What one search for the computer's move is asked: the level of its
+// scoring, LEVEL1-3 (LEVEL3 adds the positional rules).
+struct SearchRequest {
+    int level = 3;
+};
+
 struct SearchResult {
     bool found = false;  // false: the computer has no legal move
     int fromX = 0, fromY = 0, toX = 0, toY = 0, piece = 0;
@@ -161,18 +167,18 @@ public:
     void settle_before_move();
 
     // ---- Evaluation (scores in tenths) ----
-    int Level = 3;
-    Score 盤評価(int captured, int moving, int fromX, int fromY, int toX, int toY);
+    // `level` is the computer level of the search (LEVEL3 adds the positional rules).
+    Score 盤評価(int captured, int moving, int fromX, int fromY, int toX, int toY, int level);
     Score 盤評価_COM危険座標(int moving, int toX, int toY);
 
     // ---- The computer's choice (steps 3-4 of the computer's turn) ----
     // The computer's turn on the board as it stands: 待避_移動前盤, then
     // 探索. The game starts every computer move here.
-    SearchResult start_computer_turn(SearchObserver* observer = nullptr);
+    SearchResult start_computer_turn(const SearchRequest& request, SearchObserver* observer = nullptr);
     // Tries every legal COM move, scores it and returns the best; the board
     // and the general squares are as before when it returns. Expects the
     // pre-move copy to be of the board on it (checked in debug builds).
-    SearchResult 探索(SearchObserver* observer = nullptr);
+    SearchResult 探索(const SearchRequest& request = {}, SearchObserver* observer = nullptr);
 
 private:
     // The survey's own bookkeeping (ai/survey.cpp).

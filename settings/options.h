@@ -12,7 +12,6 @@ struct MenuItem {
 };
 
 struct Options {
-    MenuItem LEVEL1, LEVEL2, LEVEL3, LEVEL4, LEVEL5, LEVEL6;
     MenuItem MIDORI, TATAMI, TAKE, UCHU, RENGA;
     MenuItem SIDOU, KEIKA, BGM;
     int Background = 0;  // 0 until the settings choose one: tiles with the empty square

@@ -145,12 +145,6 @@ void Form1::set_guidance(bool on) { options_.SIDOU.Checked = on; }
 void Form1::set_clock_shown(bool on) { options_.KEIKA.Checked = on; }
 void Form1::set_music(bool on) { options_.BGM.Checked = on; }
 
-void Form1::mark_level(int level) {
-    MenuItem* const items[] = {&options_.LEVEL1, &options_.LEVEL2, &options_.LEVEL3,
-                               &options_.LEVEL4, &options_.LEVEL5, &options_.LEVEL6};
-    for (int i = 0; i < 6; ++i) items[i]->Checked = i + 1 == level;
-}
-
 void Form1::mark_background(int code) {
     for (const BackgroundLine& background : Backgrounds)
         (options_.*background.item).Checked = background.code == code;

@@ -22,7 +22,7 @@ inline GameState state_of(const Form1& form) {
     GameState s{form.engine().board(),     {},
                 form.history().HistoryPos, form.play().GameMode,
                 form.play().ManSide,       form.play().Turn,
-                form.engine().Level,       form.selection().ComMarkX,
+                form.chosen_level(),       form.selection().ComMarkX,
                 form.clock().ManTime,      form.clock().ComTime};
     for (int n = 1; n <= form.history().HistoryLen; ++n)
         s.moves.push_back(format_move_line(form.history().MoveHistory[n]));

@@ -73,9 +73,8 @@ int moves_command(const Args& args) {
     if (!load(*engine, args[0])) return usage_error("moves: malformed FEN '" + args[0] + "'");
     int level = 0;
     if (!parse_level(args[1], level)) return usage_error("moves: LEVEL must be 1, 2 or 3");
-    engine->Level = level;
     PrintingObserver printer;
-    const SearchResult best = engine->start_computer_turn(&printer);
+    const SearchResult best = engine->start_computer_turn({level}, &printer);
     if (!best.found) {
         std::printf("best none\n");
     } else {

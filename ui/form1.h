@@ -268,8 +268,6 @@ public:
     void set_guidance(bool on);
     void set_clock_shown(bool on);
     void set_music(bool on);
-    // The level's mark alone, or no mark for a level outside 1..6.
-    void mark_level(int level);
     // The background's mark alone, or no mark for an unknown code.
     void mark_background(int code);
     void use_background(int code);

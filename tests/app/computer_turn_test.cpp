@@ -46,7 +46,7 @@ struct ComputerGame {
         if (fen) {
             EXPECT_TRUE(FormTestAccess::engine(form).set_fen(fen)) << fen;
         }
-        FormTestAccess::engine(form).Level = level;
+        form.レベル_設定(level);
         canvas.clear();
     }
     void click(int x, int y) { testing::click_square(form, x, y); }
@@ -327,7 +327,7 @@ TEST(ComputerTurn, TheYellowMarkGoesWithTheNextSelection) {
               0);
 }
 
-TEST(Levels, TheCommandsSetTheLevelAndItsCheckMarkAndShowItOnlyInAComputerGame) {
+TEST(Levels, TheCommandsSetTheLevelAndShowItOnlyInAComputerGame) {
     void (Form1::*commands[])() = {&Form1::LEVEL1_Click, &Form1::LEVEL2_Click, &Form1::LEVEL3_Click};
     for (bool inGame : {false, true})
         for (int level = 1; level <= 3; ++level) {
@@ -335,18 +335,13 @@ TEST(Levels, TheCommandsSetTheLevelAndItsCheckMarkAndShowItOnlyInAComputerGame) 
             if (inGame) g.form.SENTE_Click();
             g.canvas.clear();
             (g.form.*commands[level - 1])();
-            EXPECT_EQ(g.form.engine().Level, level);
-            EXPECT_EQ((std::vector<bool>{g.form.options().LEVEL1.Checked, g.form.options().LEVEL2.Checked,
-                                         g.form.options().LEVEL3.Checked}),
-                      (std::vector<bool>{level == 1, level == 2, level == 3}));
+            EXPECT_EQ(g.form.chosen_level(), level);
             const std::vector<std::string> texts = g.canvas.texts();
             EXPECT_EQ(std::find(texts.begin(), texts.end(), "LEVEL") != texts.end(), inGame) << level;
         }
     ComputerGame g;
-    g.form.レベル_設定(4);  // unknown: the level stays, no mark is left
-    EXPECT_EQ(g.form.engine().Level, 3);
-    EXPECT_FALSE(g.form.options().LEVEL1.Checked || g.form.options().LEVEL2.Checked ||
-                 g.form.options().LEVEL3.Checked);
+    g.form.レベル_設定(7);  // no level: the level in force stays
+    EXPECT_EQ(g.form.chosen_level(), 3);
 }
 
 }  // namespace

@@ -164,7 +164,7 @@ TEST(PlayAlwaysRight, FirstAndReplayReproduceAHandicapGameAndItStaysUnsaveable) 
     Play p;
     for (int i = 0; i < 8; ++i) p.form.LBEL_UP_Click();  // both COM chariots go
     const BoardArray handicapStart = p.form.engine().board();
-    FormTestAccess::engine(p.form).Level = 1;
+    p.form.レベル_設定(1);
     p.form.SENTE_Click();
     p.move(1, 10, 1, 9);
     p.move(9, 10, 9, 9);
@@ -194,7 +194,7 @@ TEST(PlayAlwaysRight, ANewGameAfterAHandicapGameStartsFromTheFullSet) {
 
 TEST(PlayAlwaysRight, AResumeAfterFirstAndReplayGoesOnAgainstTheComputer) {
     Play p;
-    FormTestAccess::engine(p.form).Level = 1;
+    p.form.レベル_設定(1);
     p.form.SENTE_Click();
     p.move(1, 7, 1, 6);
     ASSERT_EQ(p.form.history().HistoryLen, 2);
@@ -230,7 +230,7 @@ TEST(PlayAlwaysRight, AResumeFollowsTheGameOfTheLatestMove) {
     p.move(1, 7, 1, 6);
     p.move(1, 4, 1, 5);
     p.form.REPLAY_Click();
-    FormTestAccess::engine(p.form).Level = 1;
+    p.form.レベル_設定(1);
     p.form.GOTE_Click();  // the computer takes the top pieces and moves at once
     ASSERT_EQ(p.form.history().HistoryLen, 2);
     p.form.REPLAY_Click();
@@ -281,7 +281,7 @@ TEST(PlayAlwaysRight, CancellingTheResumeLeavesEverythingAsItWas) {
 
 TEST(PlayAlwaysRight, AfterTurningTheBoardTheComputerPlaysTheArmyThatIsToMove) {
     Play p;
-    FormTestAccess::engine(p.form).Level = 1;
+    p.form.レベル_設定(1);
     p.form.SENTE_Click();
     p.move(1, 7, 1, 6);
     ASSERT_EQ(p.form.play().Turn, p.form.play().ManSide);
@@ -306,7 +306,7 @@ TEST(PlayAlwaysRight, TheReferee) {
     for (const Row& r : rows) {
         Play p;
         ASSERT_TRUE(FormTestAccess::engine(p.form).set_fen(r.fen)) << r.name;
-        FormTestAccess::engine(p.form).Level = 1;
+        p.form.レベル_設定(1);
         p.form.SENTE_Click();
         p.move(r.move.fromX, r.move.fromY, r.move.toX, r.move.toY);
         EXPECT_EQ(p.showed("あなたの勝ちです"), r.wins) << r.name;
@@ -373,7 +373,7 @@ TEST(PlayAlwaysRight, RandomGamesStayRight) {
     int games = 0;
     for (int game = 0; game < 24; ++game) {
         Play p;
-        FormTestAccess::engine(p.form).Level = 1;
+        p.form.レベル_設定(1);
         start_random_game(p, rng);
         for (int step = 0; step < 150 && !p.form.screen().Terminated; ++step) {
             random_step(p, rng);

@@ -68,9 +68,7 @@ TEST_F(WindowTest, StartUpRunsSoundThenStartStateThenSettingsThenTheFirstDrawing
     EXPECT_EQ(sound.events[5].handle, probed.sounds().SoundBgm);
     // The settings come after the start state, so guidance from the file stays on.
     EXPECT_EQ(probed.GuidanceOn(), FlagOn);
-    EXPECT_TRUE(probed.options().LEVEL3.Checked);
-    EXPECT_FALSE(probed.options().LEVEL1.Checked || probed.options().LEVEL2.Checked);
-    EXPECT_EQ(probed.engine().Level, 3);
+    EXPECT_EQ(probed.chosen_level(), 3);
     EXPECT_EQ(probed.history().HistoryLen, 0);
     EXPECT_EQ(probed.history().RecordMode, FlagOff);
     EXPECT_EQ(probed.options().Background, BackgroundBamboo);

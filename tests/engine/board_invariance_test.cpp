@@ -22,7 +22,7 @@ void check_evaluation(Engine& engine, const Move& m) {
     const Engine::TrialMove trial(engine, m.fromX, m.fromY, m.toX, m.toY);
     engine.勢力調査();
     leaves_position(engine, "盤評価",
-                    [&] { engine.盤評価(captured, piece, m.fromX, m.fromY, m.toX, m.toY); });
+                    [&] { engine.盤評価(captured, piece, m.fromX, m.fromY, m.toX, m.toY, 3); });
     leaves_position(engine, "盤評価_COM危険座標", [&] { engine.盤評価_COM危険座標(piece, m.toX, m.toY); });
 }
 

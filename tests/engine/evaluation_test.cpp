@@ -11,10 +11,9 @@ namespace {
 // Runs ask() on the position after the COM move, as the search does: the
 // pre-move copies of the position, then the move made and surveyed.
 template <typename Ask>
-Score after_com_move(const std::string& fen, const Move& m, int level, Ask ask) {
+Score after_com_move(const std::string& fen, const Move& m, Ask ask) {
     Engine engine;
     load_settled(engine, fen);
-    engine.Level = level;
     engine.待避_移動前盤();
     const int piece = engine.piece_at(m.fromX, m.fromY);
     EXPECT_GE(piece, ComSoldier) << "no COM piece on the origin";
@@ -26,14 +25,14 @@ Score after_com_move(const std::string& fen, const Move& m, int level, Ask ask) 
 }
 
 Score evaluate(const std::string& fen, const Move& m, int level = 1) {
-    return after_com_move(fen, m, level, [&](Engine& e, int captured, int piece) {
-        return e.盤評価(captured, piece, m.fromX, m.fromY, m.toX, m.toY);
+    return after_com_move(fen, m, [&](Engine& e, int captured, int piece) {
+        return e.盤評価(captured, piece, m.fromX, m.fromY, m.toX, m.toY, level);
     });
 }
 
 Score danger(const std::string& fen, const Move& m) {
     return after_com_move(
-        fen, m, 1, [&](Engine& e, int, int piece) { return e.盤評価_COM危険座標(piece, m.toX, m.toY); });
+        fen, m, [&](Engine& e, int, int piece) { return e.盤評価_COM危険座標(piece, m.toX, m.toY); });
 }
 
 struct ScoreCase {

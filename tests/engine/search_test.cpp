@@ -25,10 +25,9 @@ struct Searched {
 Searched search(const std::string& fen, int level = 3) {
     Engine engine;
     load_settled(engine, fen);
-    engine.Level = level;
     engine.待避_移動前盤();
     Searched s;
-    s.best = engine.探索(&s.seen);
+    s.best = engine.探索({level}, &s.seen);
     return s;
 }
 
@@ -50,7 +49,7 @@ TEST(Search, GeneralSquaresAreRestoredAfterEachCandidate) {
     load_settled(engine, "4k4/9/9/9/5n3/9/9/9/9/5K3 b");
     engine.待避_移動前盤();
     SearchRecorder seen;
-    engine.探索(&seen);
+    engine.探索({}, &seen);
     int horseMoves = 0;
     for (const Candidate& c : seen.candidates) horseMoves += c.fromX == 6 && c.fromY == 5;
     EXPECT_EQ(horseMoves, 8);
@@ -89,7 +88,7 @@ TEST(Search, ChoosesTheFirstBestCandidateDeterministically) {
     for_random_positions(7, 6, 50, [&](Engine& engine, bool) {
         engine.待避_移動前盤();
         SearchRecorder seen;
-        const SearchResult best = engine.探索(&seen);
+        const SearchResult best = engine.探索({}, &seen);
         const SearchResult again = engine.探索();
         ++positions;
         ASSERT_EQ(best.found, !seen.candidates.empty());

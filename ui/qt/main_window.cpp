@@ -95,6 +95,10 @@ void MainWindow::build_menus() {
             action->setCheckable(true);
             checkMarks_.emplace_back(action, entry.checkMark);
         }
+        if (entry.level != 0) {
+            action->setCheckable(true);
+            levelMarks_.emplace_back(action, entry.level);
+        }
         if (entry.needsEngine) grey_out_engine_item(action, parent);
     }
 }
@@ -160,6 +164,7 @@ void MainWindow::after_event() {
 // Form1 holds the check marks; a triggered action's own toggle is overwritten here.
 void MainWindow::sync_check_marks() {
     for (const auto& [action, item] : checkMarks_) action->setChecked((form_->options().*item).Checked);
+    for (const auto& [action, level] : levelMarks_) action->setChecked(form_->chosen_level() == level);
 }
 
 void MainWindow::quit() {

@@ -67,7 +67,8 @@ private:
     std::unique_ptr<Form1> form_;
     QTimer timer_;
     std::vector<std::pair<QAction*, MenuItem Options::*>> checkMarks_;
-    QObject* driveList_ = nullptr;  // the drive list's drop-down
+    std::vector<std::pair<QAction*, int>> levelMarks_;  // each level item and its level
+    QObject* driveList_ = nullptr;                      // the drive list's drop-down
     bool finished_ = false;
     bool closing_ = false;
 };

@@ -17,6 +17,7 @@ struct MenuEntry {
     void (Form1::*handler)();      // nullptr: the item only opens its menu
     MenuItem Options::*checkMark;  // nullptr: the item carries no check mark
     bool needsEngine = false;      // greyed out, with the reason, when no engine was found
+    int level = 0;                 // 1..6: checked while the computer plays at this level
 };
 
 std::span<const MenuEntry> menu_table();
