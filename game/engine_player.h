@@ -18,8 +18,10 @@ namespace zenko {
 inline constexpr int FirstEngineLevel = 4, LastEngineLevel = 6;
 constexpr bool is_engine_level(int level) { return level >= FirstEngineLevel && level <= LastEngineLevel; }
 
-// Why the engine levels and ヒント cannot be chosen when there is no engine.
-inline constexpr const char* EngineMissingText = "思考ｴﾝｼﾞﾝ (fairy-stockfish) が見つかりません";
+// Why the engine levels and ヒント cannot be chosen: the engine named is
+// not there, or it never became ready.
+std::string engine_missing_text(const std::string& named);
+std::string engine_silent_text(const std::string& named);
 
 // The engine's settings for LEVEL4..6 (and ヒント at LEVEL6).
 EngineSettings engine_settings(int level);

@@ -84,7 +84,22 @@ EnginePosition recent_play(const Engine& engine, const HistoryState& history, bo
 }  // namespace
 
 bool Form1::engine_found() const {
-    return platform.engineProcess != nullptr && !platform.engineCommand.empty();
+    return platform.engineProcess != nullptr && !platform.engine.command.empty() && !engineTurn_.EngineUnusable;
+}
+
+std::string Form1::engine_missing_reason() const {
+    const std::string& named = platform.engine.named;
+    return engineTurn_.EngineUnusable ? engine_silent_text(named) : engine_missing_text(named);
+}
+
+// An engine that never became ready is of no use this run: its levels are
+// greyed out like a missing engine's, and an engine level gives way to LEVEL3,
+// as the fallback box says.
+void Form1::give_up_engine() {
+    engineTurn_.EngineUnusable = true;
+    if (!is_engine_level(play_.Level)) return;
+    erase_tiles(-2, 0, 0);
+    レベル_設定(3);
 }
 
 int Form1::chosen_level() const { return play_.Level; }
@@ -99,7 +114,7 @@ void Form1::LEVEL6_Click() { choose_engine_level(6); }
 void Form1::choose_engine_level(int level) {
     if (!engine_found()) {
         platform.sound.dsPlay(sounds().SoundForbidden);
-        platform.dialogs.message_box(EngineMissingText, LevelTitle, Buttons::OK);
+        platform.dialogs.message_box(engine_missing_reason(), LevelTitle, Buttons::OK);
         return;
     }
     erase_tiles(-2, 0, 0);
@@ -108,7 +123,7 @@ void Form1::choose_engine_level(int level) {
 
 UciClient& Form1::engine_client() {
     if (!uci_) {
-        uci_ = std::make_unique<UciClient>(*platform.engineProcess, platform.engineCommand);
+        uci_ = std::make_unique<UciClient>(*platform.engineProcess, platform.engine.command);
         uci_->answered = [this](const EngineAnswer& answer) { engine_answered(answer); };
     }
     return *uci_;
@@ -137,6 +152,7 @@ void Form1::ask_engine_for_computer_move() {
 void Form1::engine_answered(const EngineAnswer& answer) {
     const Question asked = engineTurn_.asked;
     engineTurn_.asked = Question::None;
+    if (answer.handshakeFailed) give_up_engine();
     if (asked == Question::ComputerMove)
         play_engine_choice(finish_engine_turn(engine_, answer));
     else if (asked == Question::Hint)
@@ -174,14 +190,14 @@ void Form1::end_engine() {
 }
 
 void Form1::HINT_Click() {
-    const char* refusal = nullptr;
+    std::string refusal;
     if (!engine_found())
-        refusal = EngineMissingText;
+        refusal = engine_missing_reason();
     else if (play_.GameMode != ModeVsCom || play_.Turn == NoGame)
         refusal = HintOutsideGame;
     else if (play_.Turn != play_.ManSide)
         refusal = HintOnComputersTurn;
-    if (refusal) {
+    if (!refusal.empty()) {
         platform.sound.dsPlay(sounds().SoundForbidden);
         platform.dialogs.message_box(refusal, HintTitle, Buttons::OK);
         return;

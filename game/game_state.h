@@ -41,6 +41,7 @@ struct EngineTurnState {
     enum class Question { None, ComputerMove, Hint };
     Question asked = Question::None;
     bool FallbackTold = false;
+    bool EngineUnusable = false;  // it never became ready: treated as not found from then on
     int HintFromX = 0, HintFromY = 0, HintToX = 0, HintToY = 0;  // HintFromX 0: no hint shown
 };
 

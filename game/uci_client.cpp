@@ -29,20 +29,31 @@ bool is_executable_file(const std::filesystem::path& path) {
     return (status.permissions() & exec) != fs::perms::none;
 }
 
-}  // namespace
-
-std::string find_engine_command() {
-    if (const char* chosen = std::getenv("ZENKO_ENGINE"); chosen && *chosen) return chosen;
+// The program `name` in a folder of PATH; empty when none has it.
+std::string on_path(const std::string& name) {
     if (const char* path = std::getenv("PATH")) {
         std::istringstream folders(path);
         for (std::string folder; std::getline(folders, folder, ':');) {
             if (folder.empty()) continue;
-            const std::filesystem::path candidate = std::filesystem::path(folder) / "fairy-stockfish";
+            const std::filesystem::path candidate = std::filesystem::path(folder) / name;
             if (is_executable_file(candidate)) return candidate.string();
         }
     }
+    return "";
+}
+
+}  // namespace
+
+EngineLocation find_engine() {
+    if (const char* chosen = std::getenv("ZENKO_ENGINE"); chosen && *chosen) {
+        const std::string named = chosen;
+        if (named.find('/') == std::string::npos) return {on_path(named), named};
+        return {is_executable_file(named) ? named : "", named};
+    }
+    EngineLocation found{on_path("fairy-stockfish")};
     const char* const fallback = "/usr/games/fairy-stockfish";
-    return is_executable_file(fallback) ? fallback : "";
+    if (found.command.empty() && is_executable_file(fallback)) found.command = fallback;
+    return found;
 }
 
 std::string go_command(const EngineSettings& settings) {
@@ -106,7 +117,7 @@ void UciClient::start_engine() {
     if (command_.empty() || !process_.start(command_, *this)) {
         state_ = State::Off;
         question_.reset();
-        answer({EngineFailure::CannotStart, "", 1});
+        answer({EngineFailure::CannotStart, "", 1, true});
         return;
     }
     state_ = State::AwaitingUciOk;
@@ -203,13 +214,14 @@ void UciClient::deadline_passed() { fail(EngineFailure::TimedOut); }
 // The engine is of no more use: it is ended, and the question waiting for
 // it gets the failure as its answer. The next question starts it afresh.
 void UciClient::fail(EngineFailure failure) {
+    const bool handshaking = state_ == State::AwaitingUciOk || state_ == State::AwaitingReadyOk;
     process_.end();
     state_ = State::Off;
     staleAnswers_ = 0;
     questionSent_ = false;
     if (!question_) return;
     question_.reset();
-    answer({failure, "", 1});
+    answer({failure, "", 1, handshaking});
 }
 
 void UciClient::answer(EngineAnswer a) {

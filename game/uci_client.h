@@ -70,6 +70,9 @@ struct EngineAnswer {
     EngineFailure failure = EngineFailure::None;
     std::string move;   // the word after "bestmove": "h10g8", "(none)", or whatever it printed
     int firstRank = 1;  // 1: ranks 1-10 (Fairy-Stockfish); 0: ranks 0-9 (Pikafish)
+    // The engine never became ready: it did not start, is no Xiangqi engine,
+    // or ended or fell silent before its handshake was done.
+    bool handshakeFailed = false;
     bool ok() const { return failure == EngineFailure::None; }
 };
 
@@ -141,9 +144,16 @@ private:
     std::optional<EngineAnswer> lastAnswer_;
 };
 
-// The engine to run: ZENKO_ENGINE when set, else fairy-stockfish on PATH,
-// else /usr/games/fairy-stockfish; empty when there is none.
-std::string find_engine_command();
+// The engine to run and the name the player knows it by.
+struct EngineLocation {
+    std::string command;                    // a path to run; empty: the engine is not there
+    std::string named = "fairy-stockfish";  // what ZENKO_ENGINE names, else fairy-stockfish
+};
+
+// ZENKO_ENGINE when set (a path, or a bare name looked up on PATH), else
+// fairy-stockfish on PATH, else /usr/games/fairy-stockfish. A program that
+// is not there or cannot be run leaves the command empty.
+EngineLocation find_engine();
 
 // The "go" line for the settings.
 std::string go_command(const EngineSettings& settings);

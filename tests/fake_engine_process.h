@@ -23,6 +23,7 @@ public:
     };
     std::string bestmove = "h10g8";  // the answer to every "go"; empty: thinks for ever
     bool runs = true;                // false: the command cannot be started
+    bool handshakes = true;          // false: it never answers "uci"
 
     std::vector<std::string> written;  // every line sent to the engine
     int starts = 0, ends = 0;
@@ -38,7 +39,7 @@ public:
     }
     void write_line(const std::string& line) override {
         written.push_back(line);
-        if (line == "uci") {
+        if (line == "uci" && handshakes) {
             replies_.insert(replies_.end(), options.begin(), options.end());
             replies_.push_back("uciok");
         } else if (line == "isready") {

@@ -20,7 +20,7 @@ int best_command(const Args& args) {
     const int level = text[0] - '0';
 
     PosixEngineProcess process;
-    UciClient client(process, find_engine_command());
+    UciClient client(process, find_engine().command);
     const ComputerMove move = computer_move(*engine, level, &client, [&] { process.wait_for_event(); });
     if (move.source == MoveSource::Fallback)
         std::fprintf(stderr, "zenko-engine: the engine did not answer; LEVEL3's move\n");

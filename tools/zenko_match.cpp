@@ -54,7 +54,7 @@ constexpr int MaxPliesWithoutCapture = 120;  // sixty moves each without a captu
 constexpr int RepetitionsForDraw = 3;
 
 struct Player {
-    explicit Player(int lvl) : level(lvl), client(process, find_engine_command()) {}
+    explicit Player(int lvl) : level(lvl), client(process, find_engine().command) {}
     int level;
     std::optional<EngineSettings> settings;
     PosixEngineProcess process;

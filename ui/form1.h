@@ -77,6 +77,8 @@ public:
     void LEVEL6_Click();
     void HINT_Click();
     bool engine_found() const;
+    // Why LEVEL4-6 and ヒント cannot be chosen, when engine_found() is false.
+    std::string engine_missing_reason() const;
     // The level beside the board: the engine level when one is chosen.
     int chosen_level() const;
     bool computer_thinking() const;
@@ -323,6 +325,7 @@ private:
     void continue_restored_game();
     // The engine levels (game/engine_turn.cpp).
     void choose_engine_level(int level);
+    void give_up_engine();
     UciClient& engine_client();
     void ask_engine_for_computer_move();
     void engine_answered(const EngineAnswer& answer);

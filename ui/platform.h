@@ -115,10 +115,10 @@ struct Platform {
     SoundLibrary& sound;
     Panel& panel;
     AppControl& app;
-    // The engine of LEVEL4-6 and ヒント, and the command that runs it; no
-    // process or no command means no engine was found.
+    // The engine of LEVEL4-6 and ヒント, and where it was found; no process
+    // or no command means no engine was found.
     EngineProcess* engineProcess = nullptr;
-    std::string engineCommand = {};
+    EngineLocation engine = {};
 };
 
 }  // namespace zenko

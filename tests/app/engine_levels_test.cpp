@@ -186,6 +186,39 @@ TEST(EngineLevels, AFailingEngineGivesLevel3sMoveAndIsToldOnce) {
               std::vector<std::string>{"思考ｴﾝｼﾞﾝが応答しません。LEVEL3 で指します / COM対局ﾚﾍﾞﾙ"});
 }
 
+// An engine named but not there is no engine: its levels and ヒント are
+// refused at once, naming what was tried. One that never becomes ready is
+// treated the same way once it has failed: LEVEL3 plays, as the box says.
+TEST(EngineLevels, AMissingOrMuteEngineIsNoEngineAndSaysWhichOne) {
+    {
+        FormFixture f;
+        Form1 form{Platform{f.canvas, f.dialogs, f.clock, f.sound, f.panel, f.app, &f.engineProcess,
+                            EngineLocation{"", "/nonexistent"}}};
+        form.初期設定();
+        form.SENTE_Click();
+        f.dialogs.shown.clear();
+        EXPECT_FALSE(form.engine_found());
+        form.LEVEL4_Click();
+        ASSERT_EQ(f.dialogs.shown.size(), 1u);
+        EXPECT_EQ(f.dialogs.shown[0].text, "思考ｴﾝｼﾞﾝ (/nonexistent) が見つかりません");
+        EXPECT_EQ(form.chosen_level(), 3);
+    }
+    EngineGame g(&Form1::LEVEL5_Click);
+    g.engineProcess.handshakes = false;
+    g.move(1, 7, 1, 6);
+    g.engineProcess.deliver();
+    g.engineProcess.pass_deadline();
+    EXPECT_EQ(g.form.history().HistoryLen, 2) << "LEVEL3 answered";
+    EXPECT_EQ(g.boxes(),
+              std::vector<std::string>{"思考ｴﾝｼﾞﾝが応答しません。LEVEL3 で指します / COM対局ﾚﾍﾞﾙ"});
+    EXPECT_FALSE(g.form.engine_found());
+    EXPECT_EQ(g.form.engine_missing_reason(), "思考ｴﾝｼﾞﾝ (fairy-stockfish) が応答しません");
+    EXPECT_EQ(g.form.chosen_level(), 3);
+    g.move(9, 7, 9, 6);
+    EXPECT_EQ(g.form.history().HistoryLen, 4) << "the next turn plays LEVEL3 at once";
+    EXPECT_EQ(g.engineProcess.starts, 1) << "the engine is not tried again";
+}
+
 TEST(Hint, TheEnginesMoveForThePersonIsOutlinedInLightCyanUntilTheNextClick) {
     EngineGame g(&Form1::LEVEL3_Click);
     g.engineProcess.bestmove = "h3e3";  // the right cannon to the centre
@@ -247,9 +280,9 @@ TEST(Hint, IsRefusedOutsideThePersonsTurnAndWithoutAnEngine) {
         form.HINT_Click();
         form.LEVEL4_Click();
         ASSERT_EQ(dialogs.shown.size(), 2u);
-        EXPECT_EQ(dialogs.shown[0].text + " / " + dialogs.shown[0].title, EngineMissingText + title);
-        EXPECT_EQ(dialogs.shown[1].text + " / " + dialogs.shown[1].title,
-                  std::string(EngineMissingText) + " / COM対局ﾚﾍﾞﾙ");
+        const std::string missing = "思考ｴﾝｼﾞﾝ (fairy-stockfish) が見つかりません";
+        EXPECT_EQ(dialogs.shown[0].text + " / " + dialogs.shown[0].title, missing + title);
+        EXPECT_EQ(dialogs.shown[1].text + " / " + dialogs.shown[1].title, missing + " / COM対局ﾚﾍﾞﾙ");
         EXPECT_EQ(form.chosen_level(), 3) << "the level stays";
     }
 }

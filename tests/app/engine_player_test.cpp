@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,7 @@ TEST(UciClient, TellsTheVariantOnlyWhenOfferedAndReadsItsRankConvention) {
         c.engine.deliver();
         ASSERT_EQ(c.answers.size(), 1u) << r.name;
         EXPECT_EQ(c.answers[0].failure, r.failure) << r.name;
+        EXPECT_EQ(c.answers[0].handshakeFailed, r.failure != EngineFailure::None) << r.name;
         EXPECT_EQ(sent(c.engine, "setoption name UCI_Variant value xiangqi"), r.variantSent) << r.name;
         if (r.failure == EngineFailure::None) {
             EXPECT_EQ(c.answers[0].move, "h10g8") << r.name;
@@ -152,6 +154,7 @@ TEST(UciClient, FailuresEndTheEngineAndAnswerOnce) {
         r.act(c.engine);
         ASSERT_EQ(c.answers.size(), 1u) << r.name;
         EXPECT_EQ(c.answers[0].failure, r.failure) << r.name;
+        EXPECT_FALSE(c.answers[0].handshakeFailed) << r.name;
         EXPECT_FALSE(c.engine.running) << r.name;
         c.engine.bestmove = "h10g8";
         c.client.think(StartFen, engine_settings(5));
@@ -165,6 +168,35 @@ TEST(UciClient, FailuresEndTheEngineAndAnswerOnce) {
     missing.client.think(StartFen, engine_settings(4));
     ASSERT_EQ(missing.answers.size(), 1u);
     EXPECT_EQ(missing.answers[0].failure, EngineFailure::CannotStart);
+    EXPECT_TRUE(missing.answers[0].handshakeFailed);
+    Conversation mute;
+    mute.engine.handshakes = false;
+    mute.client.think(StartFen, engine_settings(4));
+    mute.engine.deliver();
+    mute.engine.pass_deadline();
+    ASSERT_EQ(mute.answers.size(), 1u);
+    EXPECT_TRUE(mute.answers[0].handshakeFailed);
+}
+
+// ZENKO_ENGINE names a path or a program on PATH; one that is not there
+// leaves no command, and the name is kept for the player's message.
+TEST(FindEngine, ANamedEngineThatIsNotThereIsNoEngine) {
+    struct Row {
+        const char* named;
+        bool found;
+    } rows[] = {{"/nonexistent/engine", false}, {"no-such-engine-program", false}, {"sh", true}, {"/bin/sh", true}};
+    const char* before = std::getenv("ZENKO_ENGINE");
+    const std::string kept = before ? before : "";
+    for (const Row& r : rows) {
+        setenv("ZENKO_ENGINE", r.named, 1);
+        const EngineLocation engine = find_engine();
+        EXPECT_EQ(engine.named, r.named);
+        EXPECT_EQ(!engine.command.empty(), r.found) << r.named;
+    }
+    if (before)
+        setenv("ZENKO_ENGINE", kept.c_str(), 1);
+    else
+        unsetenv("ZENKO_ENGINE");
 }
 
 TEST(UciNotation, SquaresOnBothRankConventions) {

@@ -33,13 +33,13 @@ struct WindowInFolder : ::testing::Test {
 };
 
 TEST_F(WindowInFolder, WithoutAnEngineItsItemsAreGreyedOutAndSayWhy) {
-    MainWindow window(sound, "");
+    MainWindow window(sound, {""});
     for (const char* name : {"LEVEL4", "LEVEL5", "LEVEL6", "HINT"}) {
         SCOPED_TRACE(name);
         const QAction* item = window.findChild<QAction*>(name);
         ASSERT_NE(item, nullptr);
         EXPECT_FALSE(item->isEnabled());
-        EXPECT_EQ(item->toolTip().toStdString(), EngineMissingText);
+        EXPECT_EQ(item->toolTip().toStdString(), "思考ｴﾝｼﾞﾝ (fairy-stockfish) が見つかりません");
     }
     EXPECT_TRUE(window.findChild<QMenu*>("LEVEL")->toolTipsVisible());
     EXPECT_TRUE(window.findChild<QMenu*>("TAIKYOKU")->toolTipsVisible());
@@ -50,7 +50,7 @@ TEST_F(WindowInFolder, WithoutAnEngineItsItemsAreGreyedOutAndSayWhy) {
 TEST_F(WindowInFolder, TheClockRunsWhileTheEngineThinksAndNoEngineOutlivesTheGame) {
     const QString pidFile = folder.filePath("slow_engine.pid");
     {
-        MainWindow window(sound, ZENKO_SOURCE_DIR "/tests/window/slow_engine");
+        MainWindow window(sound, {ZENKO_SOURCE_DIR "/tests/window/slow_engine"});
         ASSERT_TRUE(window.start());
         window.findChild<QAction*>("LEVEL4")->trigger();
         window.findChild<QAction*>("GOTE")->trigger();  // the computer opens

@@ -25,7 +25,7 @@ constexpr int TimerIntervalMs = 50;
 
 }  // namespace
 
-MainWindow::MainWindow(SoundLibrary& sound, const std::string& engineCommand)
+MainWindow::MainWindow(SoundLibrary& sound, const EngineLocation& engine)
     : canvas_(new QtCanvas(this)),
       dialogs_(this),
       engineProcess_([this](const std::function<void()>& event) { forward(event); }) {
@@ -35,7 +35,7 @@ MainWindow::MainWindow(SoundLibrary& sound, const std::string& engineCommand)
     setCentralWidget(canvas_);
     panel_ = std::make_unique<RecordPanel>(canvas_);
     form_ = std::make_unique<Form1>(
-        Platform{*canvas_, dialogs_, timeOfDay_, sound, *panel_, *this, &engineProcess_, engineCommand});
+        Platform{*canvas_, dialogs_, timeOfDay_, sound, *panel_, *this, &engineProcess_, engine});
 
     build_menus();
     connect_panel();
@@ -50,7 +50,7 @@ MainWindow::MainWindow(SoundLibrary& sound, const std::string& engineCommand)
 
     // The window may grow; the drawing and the panel scale with the client area.
     canvas_->onGeometryChanged = [this] { panel_->fit(canvas_->scale(), canvas_->origin()); };
-    sync_check_marks();
+    sync_menus();
 }
 
 MainWindow::~MainWindow() { timer_.stop(); }
@@ -99,17 +99,11 @@ void MainWindow::build_menus() {
             action->setCheckable(true);
             levelMarks_.emplace_back(action, entry.level);
         }
-        if (entry.needsEngine) grey_out_engine_item(action, parent);
+        if (entry.needsEngine) {
+            engineItems_.push_back(action);
+            if (parent) parent->setToolTipsVisible(true);
+        }
     }
-}
-
-// Without an engine the engine levels and ヒント cannot be chosen; the
-// tooltip says why.
-void MainWindow::grey_out_engine_item(QAction* action, QMenu* menu) {
-    if (form_->engine_found()) return;
-    action->setEnabled(false);
-    action->setToolTip(QString::fromUtf8(EngineMissingText));
-    if (menu) menu->setToolTipsVisible(true);
 }
 
 void MainWindow::connect_panel() {
@@ -157,12 +151,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::after_event() {
-    sync_check_marks();
+    sync_menus();
     if (form_->screen().Terminated) quit();
 }
 
-// Form1 holds the check marks; a triggered action's own toggle is overwritten here.
-void MainWindow::sync_check_marks() {
+// Form1 holds the check marks; a triggered action's own toggle is overwritten
+// here. Without a usable engine its levels and ヒント are greyed out, and
+// their tooltip says why.
+void MainWindow::sync_menus() {
+    const bool engine = form_->engine_found();
+    const QString reason = engine ? QString() : QString::fromStdString(form_->engine_missing_reason());
+    for (QAction* action : engineItems_) {
+        action->setEnabled(engine);
+        action->setToolTip(reason);
+    }
     for (const auto& [action, item] : checkMarks_) action->setChecked((form_->options().*item).Checked);
     for (const auto& [action, level] : levelMarks_) action->setChecked(form_->chosen_level() == level);
 }

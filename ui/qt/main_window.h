@@ -22,8 +22,8 @@ namespace zenko {
 
 class MainWindow : public QMainWindow, public AppControl {
 public:
-    // `engineCommand` runs the engine of LEVEL4-6 and ヒント; empty: there is none.
-    explicit MainWindow(SoundLibrary& sound, const std::string& engineCommand = find_engine_command());
+    // `engine` runs LEVEL4-6 and ヒント; an empty command: there is none.
+    explicit MainWindow(SoundLibrary& sound, const EngineLocation& engine = find_engine());
     ~MainWindow() override;
 
     // Runs Form_Load, shows the window and starts the timer. False when the
@@ -56,8 +56,7 @@ private:
     void connect_panel();
     void add_key(int qtKey, int keyCode);
     void after_event();
-    void sync_check_marks();
-    void grey_out_engine_item(QAction* action, QMenu* menu);
+    void sync_menus();
 
     QtCanvas* canvas_;
     std::unique_ptr<RecordPanel> panel_;
@@ -68,6 +67,7 @@ private:
     QTimer timer_;
     std::vector<std::pair<QAction*, MenuItem Options::*>> checkMarks_;
     std::vector<std::pair<QAction*, int>> levelMarks_;  // each level item and its level
+    std::vector<QAction*> engineItems_;                 // usable only with an engine
     QObject* driveList_ = nullptr;                      // the drive list's drop-down
     bool finished_ = false;
     bool closing_ = false;
