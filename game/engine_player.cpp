@@ -83,7 +83,10 @@ EngineSettings engine_settings(int level) {
 
 ComputerMove level3_move(Engine& engine, MoveSource source) { return searched_move(engine, 3, source); }
 
+// The turn notes the position before the computer's move, as every turn of
+// the computer does, so that a later turn at LEVEL1-3 judges attacks by it.
 EngineTurn begin_engine_turn(Engine& engine) {
+    engine.待避_移動前盤();
     EngineTurn turn;
     if (find_general_capture(engine, turn.decided)) return turn;
     if (!generals_on_board(engine) || only_standard_rules_take_the_general(engine)) {

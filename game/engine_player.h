@@ -41,8 +41,8 @@ struct ComputerMove {
     MoveSource source = MoveSource::Search;
 };
 
-// First step of the computer's turn at an engine level (COM to move, the
-// pre-move copies taken). Either the move is decided at once (`ask` false),
+// First step of the computer's turn at an engine level (COM to move); it
+// takes the pre-move copies itself. Either the move is decided at once (`ask` false),
 // or `fen` is the position to send to the engine.
 struct EngineTurn {
     bool ask = false;

@@ -133,7 +133,6 @@ UciClient& Form1::engine_client() {
 // rules cannot show) are played at once; otherwise the engine is asked and
 // the turn goes on when it answers.
 void Form1::ask_engine_for_computer_move() {
-    engine_.待避_移動前盤();
     const EngineTurn turn = begin_engine_turn(engine_);
     if (!turn.ask) {
         play_engine_choice(turn.decided);
@@ -149,7 +148,13 @@ void Form1::ask_engine_for_computer_move() {
     engine_client().think(position.fen, engine_settings(play_.Level), std::move(position.played));
 }
 
+// An answer that comes while a box is open waits for the box to close: the
+// box runs its own event loop, and the move would be played behind it.
 void Form1::engine_answered(const EngineAnswer& answer) {
+    if (boxes_.any_open()) {
+        engineTurn_.HeldAnswer = answer;
+        return;
+    }
     const Question asked = engineTurn_.asked;
     engineTurn_.asked = Question::None;
     if (answer.handshakeFailed) give_up_engine();
@@ -176,8 +181,16 @@ bool Form1::stop_engine_search() {
     const bool wasThinking = computer_thinking();
     if (engineTurn_.asked != Question::None && uci_) uci_->stop();
     engineTurn_.asked = Question::None;
+    engineTurn_.HeldAnswer.reset();
     if (wasThinking) erase_tiles(11, 13, 6);
     return wasThinking;
+}
+
+void Form1::play_held_answer() {
+    if (!engineTurn_.HeldAnswer || boxes_.any_open()) return;
+    const EngineAnswer answer = *engineTurn_.HeldAnswer;
+    engineTurn_.HeldAnswer.reset();
+    if (engineTurn_.asked != Question::None) engine_answered(answer);
 }
 
 void Form1::resume_computer_turn() {
@@ -186,6 +199,7 @@ void Form1::resume_computer_turn() {
 
 void Form1::end_engine() {
     engineTurn_.asked = Question::None;
+    engineTurn_.HeldAnswer.reset();
     if (uci_) uci_->quit();
 }
 

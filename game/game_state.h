@@ -3,6 +3,9 @@
 // the other subsystems read it through Form1's const views.
 #pragma once
 
+#include <optional>
+
+#include "game/uci_client.h"
 #include "rules/types.h"
 
 namespace zenko {
@@ -40,6 +43,7 @@ struct TimerControl {
 struct EngineTurnState {
     enum class Question { None, ComputerMove, Hint };
     Question asked = Question::None;
+    std::optional<EngineAnswer> HeldAnswer;  // came while a box was open
     bool FallbackTold = false;
     bool EngineUnusable = false;  // it never became ready: treated as not found from then on
     int HintFromX = 0, HintFromY = 0, HintToX = 0, HintToY = 0;  // HintFromX 0: no hint shown

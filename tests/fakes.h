@@ -4,6 +4,8 @@
 
 #include <deque>
 #include <fstream>
+#include <functional>
+#include <utility>
 #include <map>
 #include <string>
 #include <vector>
@@ -69,9 +71,12 @@ class ScriptedDialogs : public Dialogs {
 public:
     std::vector<ShownBox> shown;
     std::deque<Answer> answers;
+    // Runs while the next box is open, as events do in a real box's own loop.
+    std::function<void()> whileOpen;
     Answer message_box(const std::string& text, const std::string& title, Buttons buttons,
                        BoxIcon icon) override {
         shown.push_back({text, title, buttons, icon});
+        if (whileOpen) std::exchange(whileOpen, nullptr)();
         if (buttons == Buttons::OK) return Answer::OK;
         if (answers.empty()) return buttons == Buttons::OKCancel ? Answer::OK : Answer::Yes;
         Answer a = answers.front();

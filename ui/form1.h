@@ -22,6 +22,7 @@
 #include "rules/types.h"
 #include "settings/options.h"
 #include "sound/sound_handles.h"
+#include "ui/counting_dialogs.h"
 #include "ui/platform.h"
 #include "ui/presentation.h"
 #include "ui/screen_state.h"
@@ -87,6 +88,9 @@ public:
     bool stop_engine_search();
     // After a stopped search: the computer starts its turn again if it is to move.
     void resume_computer_turn();
+    // Called after every event: an engine answer that came while a box was
+    // open is played now that none is (unless the search was stopped since).
+    void play_held_answer();
     // The engine process ends (it starts again when next needed).
     void end_engine();
 
@@ -287,6 +291,7 @@ private:
     // tests/form_test_access.h; nothing else is a friend.
     friend struct FormTestAccess;
 
+    CountingDialogs boxes_;  // counts the boxes open; platform.dialogs is this
     Platform platform;
     Engine engine_;
 

@@ -173,6 +173,38 @@ TEST(EngineLevels, TheEngineSeesTheMovesPlayedSinceTheLastCapture) {
     EXPECT_EQ(g.form.history().HistoryLen, 6);
 }
 
+// A box runs an event loop of its own: the engine's answer arriving in it is
+// held until the box has closed and its handler is done, and a command that
+// makes it stale drops it. The clock ticks on meanwhile.
+TEST(EngineLevels, NoMoveIsPlayedBehindABox) {
+    EngineGame g(&Form1::LEVEL4_Click);
+    g.form.set_clock_shown(true);
+    g.move(3, 7, 3, 6);
+    g.canvas.clear();
+    g.dialogs.whileOpen = [&] {
+        g.clock.now += 2;
+        g.engineProcess.deliver();
+        g.form.Timer1_Timer();
+        EXPECT_EQ(g.form.history().HistoryLen, 1) << "played behind the box";
+        EXPECT_TRUE(g.form.computer_thinking());
+    };
+    g.form.VER_Click();
+    EXPECT_EQ(g.canvas.texts(), (std::vector<std::string>{"00:00:02", "00:00:02"})) << "only the clock moved";
+    EXPECT_EQ(g.form.history().HistoryLen, 1);
+    g.form.play_held_answer();
+    EXPECT_EQ(g.form.history().HistoryLen, 2) << "played once the box closed";
+    EXPECT_EQ(g.form.history().MoveHistory[2].comTimeAfter, 2) << "the box's time is the computer's";
+
+    g.move(7, 7, 7, 6);
+    g.dialogs.whileOpen = [&] { g.engineProcess.deliver(); };
+    g.form.VER_Click();
+    g.form.GOTE_Click();  // a new game makes the answer stale; the computer thinks afresh
+    ASSERT_TRUE(g.form.computer_thinking());
+    const int length = g.form.history().HistoryLen;
+    g.form.play_held_answer();
+    EXPECT_EQ(g.form.history().HistoryLen, length) << "a stale answer was played";
+}
+
 TEST(EngineLevels, AFailingEngineGivesLevel3sMoveAndIsToldOnce) {
     EngineGame g(&Form1::LEVEL6_Click);
     g.engineProcess.bestmove = "z0z0";

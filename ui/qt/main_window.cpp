@@ -151,6 +151,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::after_event() {
+    form_->play_held_answer();
     sync_menus();
     if (form_->screen().Terminated) quit();
 }
