@@ -73,9 +73,13 @@ ComputerMove searched_move(Engine& engine, int level, MoveSource source) {
 
 }  // namespace
 
-std::string engine_missing_text(const std::string& named) { return "思考ｴﾝｼﾞﾝ (" + named + ") が見つかりません"; }
+std::string engine_missing_text(const std::string& named) {
+    return "思考ｴﾝｼﾞﾝ (" + named + ") が見つかりません";
+}
 
-std::string engine_silent_text(const std::string& named) { return "思考ｴﾝｼﾞﾝ (" + named + ") が応答しません"; }
+std::string engine_silent_text(const std::string& named) {
+    return "思考ｴﾝｼﾞﾝ (" + named + ") が応答しません";
+}
 
 EngineSettings engine_settings(int level) {
     return EngineLevels[(is_engine_level(level) ? level : LastEngineLevel) - FirstEngineLevel];

@@ -84,7 +84,8 @@ EnginePosition recent_play(const Engine& engine, const HistoryState& history, bo
 }  // namespace
 
 bool Form1::engine_found() const {
-    return platform.engineProcess != nullptr && !platform.engine.command.empty() && !engineTurn_.EngineUnusable;
+    return platform.engineProcess != nullptr && !platform.engine.command.empty() &&
+           !engineTurn_.EngineUnusable;
 }
 
 std::string Form1::engine_missing_reason() const {

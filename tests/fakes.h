@@ -5,9 +5,9 @@
 #include <deque>
 #include <fstream>
 #include <functional>
-#include <utility>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fake_engine_process.h"

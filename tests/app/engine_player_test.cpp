@@ -184,7 +184,8 @@ TEST(FindEngine, ANamedEngineThatIsNotThereIsNoEngine) {
     struct Row {
         const char* named;
         bool found;
-    } rows[] = {{"/nonexistent/engine", false}, {"no-such-engine-program", false}, {"sh", true}, {"/bin/sh", true}};
+    } rows[] = {
+        {"/nonexistent/engine", false}, {"no-such-engine-program", false}, {"sh", true}, {"/bin/sh", true}};
     const char* before = std::getenv("ZENKO_ENGINE");
     const std::string kept = before ? before : "";
     for (const Row& r : rows) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -47,8 +48,18 @@ TEST_F(WindowInFolder, WithoutAnEngineItsItemsAreGreyedOutAndSayWhy) {
         EXPECT_TRUE(window.findChild<QAction*>(name)->isEnabled()) << name;
 }
 
+// The process id an engine script wrote into the test's folder.
+std::string engine_pid(const QString& pidFile) {
+    QFile file(pidFile);
+    if (!file.open(QIODevice::ReadOnly)) return "";
+    return file.readAll().trimmed().toStdString();
+}
+
+bool running(const std::string& pid) { return !pid.empty() && std::filesystem::exists("/proc/" + pid); }
+
 TEST_F(WindowInFolder, TheClockRunsWhileTheEngineThinksAndNoEngineOutlivesTheGame) {
     const QString pidFile = folder.filePath("slow_engine.pid");
+    std::string pid;
     {
         MainWindow window(sound, {ZENKO_SOURCE_DIR "/tests/window/slow_engine"});
         ASSERT_TRUE(window.start());
@@ -62,15 +73,44 @@ TEST_F(WindowInFolder, TheClockRunsWhileTheEngineThinksAndNoEngineOutlivesTheGam
         EXPECT_NE(window.canvas().image(), thinking) << "the clock display stood still";
         EXPECT_GE(window.form().clock().ShownSeconds, 1);
 
-        ASSERT_TRUE(QFile::exists(pidFile)) << "the engine never ran";
-        QFile file(pidFile);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const std::string pid = file.readAll().trimmed().toStdString();
-        EXPECT_TRUE(std::filesystem::exists("/proc/" + pid));
+        pid = engine_pid(pidFile);
+        EXPECT_TRUE(running(pid)) << "the engine never ran";
         window.forward([&] { window.form().Form_KeyDown(KeyEscape, 0); });
         EXPECT_TRUE(window.finished());
-        EXPECT_FALSE(std::filesystem::exists("/proc/" + pid)) << "the engine outlived the game";
     }
+    EXPECT_FALSE(running(pid)) << "the engine outlived the game";
+}
+
+// An engine slow to start is started and ended in the background: while it
+// takes 3 s over its handshake the clock runs and a menu opens, and quitting
+// meanwhile leaves no engine behind.
+TEST_F(WindowInFolder, AnEngineSlowToStartNeitherHoldsTheWindowNorOutlivesIt) {
+    const QString pidFile = folder.filePath("slow_start_engine.pid");
+    std::string pid;
+    {
+        MainWindow window(sound, {ZENKO_SOURCE_DIR "/tests/window/slow_start_engine"});
+        ASSERT_TRUE(window.start());
+        window.findChild<QAction*>("LEVEL5")->trigger();
+        QElapsedTimer took;
+        took.start();
+        window.findChild<QAction*>("GOTE")->trigger();
+        EXPECT_LT(took.elapsed(), 150) << "the start of the engine held the window";
+        QTest::qWait(300);
+        const QImage before = window.canvas().image().copy();
+        QMenu* options = window.findChild<QMenu*>("OPTION");
+        options->popup(window.mapToGlobal(QPoint(0, 0)));
+        QTest::qWait(1200);
+        EXPECT_TRUE(options->isVisible()) << "the menu did not open";
+        options->close();
+        EXPECT_NE(window.canvas().image(), before) << "the clock display stood still";
+        EXPECT_TRUE(window.form().computer_thinking());
+        pid = engine_pid(pidFile);
+        EXPECT_TRUE(running(pid)) << "the engine never ran";
+        took.restart();
+        window.forward([&] { window.form().Form_KeyDown(KeyEscape, 0); });
+        EXPECT_LT(took.elapsed(), 150) << "quitting waited for the engine";
+    }
+    EXPECT_FALSE(running(pid)) << "the engine outlived the game";
 }
 
 }  // namespace
