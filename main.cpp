@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
     zenko::close_when_destroyed_outside(window);
     const QString installedSounds =
         QCoreApplication::applicationDirPath() + QStringLiteral("/" ZENKO_INSTALLED_SOUNDS);
-    if (!window.form().enter_player_data_folder(QFile::encodeName(installedSounds).toStdString())) return 1;
+    if (!window.enter_player_data_folder(QFile::encodeName(installedSounds).toStdString())) return 1;
     if (!window.start()) return 0;
     return app.exec();
 }

@@ -60,9 +60,10 @@ set(CPACK_PACKAGE_VENDOR "ZENKO developers")
 set(CPACK_PACKAGE_CONTACT ${ZENKO_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Xiangqi (Chinese chess) game with a Japanese interface")
 # One string: a semicolon in a list of strings would split it.
-set(CPACK_PACKAGE_DESCRIPTION "ZENKO 中国象棋 is a desktop Xiangqi game. Play the computer at one of three
-levels or let two people share the board; take back and replay moves,
-give handicaps, save and load game records.")
+set(CPACK_PACKAGE_DESCRIPTION "ZENKO 中国象棋 is a desktop Xiangqi game. Play the computer at one of six
+levels (the strongest three through the Fairy-Stockfish engine) or let two
+people share the board; take back and replay moves, give handicaps, save and
+load game records. Quitting keeps the game for the next start.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -113,5 +113,25 @@ TEST_F(WindowInFolder, AnEngineSlowToStartNeitherHoldsTheWindowNorOutlivesIt) {
     EXPECT_FALSE(running(pid)) << "the engine outlived the game";
 }
 
+// Started from another folder, the installed game's record panel lists its
+// data folder, where the settings and the kept game are too.
+TEST_F(WindowInFolder, AnInstalledGamesRecordPanelShowsItsDataFolder) {
+    const QString sounds = folder.filePath("installed");
+    ASSERT_TRUE(QDir().mkpath(sounds));
+    QFile(sounds + "/BGM.wav").open(QIODevice::WriteOnly);
+    const char* previous = std::getenv("XDG_DATA_HOME");
+    const std::string saved = previous ? previous : "";
+    setenv("XDG_DATA_HOME", folder.filePath("data").toUtf8().constData(), 1);
+    MainWindow window(sound, {""});
+    ASSERT_TRUE(window.enter_player_data_folder(QFile::encodeName(sounds).toStdString()));
+    const std::string data = folder.filePath("data/zenko").toStdString();
+    EXPECT_EQ(window.panel().dir_path(), data);
+    EXPECT_EQ(window.panel().file_path(), data);
+    if (previous)
+        setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
+
 }  // namespace
 }  // namespace zenko

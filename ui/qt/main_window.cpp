@@ -55,6 +55,12 @@ MainWindow::MainWindow(SoundLibrary& sound, const EngineLocation& engine)
 
 MainWindow::~MainWindow() { timer_.stop(); }
 
+bool MainWindow::enter_player_data_folder(const std::string& installedSounds) {
+    if (!form_->enter_player_data_folder(installedSounds)) return false;
+    panel_->show_working_folder();
+    return true;
+}
+
 bool MainWindow::start() {
     forward([this] { form_->Form_Load(); });
     if (finished_) return false;

@@ -26,6 +26,10 @@ public:
     explicit MainWindow(SoundLibrary& sound, const EngineLocation& engine = find_engine());
     ~MainWindow() override;
 
+    // An installed game (its sound files in `installedSounds`) works in the
+    // player's data folder, its record panel included. False, after a box
+    // saying why, when that folder cannot be made.
+    bool enter_player_data_folder(const std::string& installedSounds);
     // Runs Form_Load, shows the window and starts the timer. False when the
     // game ended during load.
     bool start();

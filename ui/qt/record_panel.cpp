@@ -102,6 +102,10 @@ bool inside(const QString& path, const QString& root) {
 
 RecordPanel::RecordPanel(QWidget* clientArea) {
     create_controls(clientArea);
+    show_working_folder();
+}
+
+void RecordPanel::show_working_folder() {
     fill_drives();
     const std::string here = QDir::currentPath().toStdString();
     set_dir_path(here);

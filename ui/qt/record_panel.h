@@ -21,8 +21,11 @@ namespace zenko {
 
 class RecordPanel : public Panel {
 public:
-    // The controls become children of the client area.
+    // The controls become children of the client area; the lists show the
+    // working folder.
     explicit RecordPanel(QWidget* clientArea);
+    // The lists show the working folder as it is now.
+    void show_working_folder();
 
     void set_visible(PanelControl control, bool visible) override;
     bool is_visible(PanelControl control) override;
