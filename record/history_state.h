@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ struct HistoryStart {
     int reversed = FlagOff, handicapSet = FlagOff, handicapLevel = 0;
     int mode = NoGame;
     Side manSide = SecondPlayer, comSide = FirstPlayer;
+    friend bool operator==(const HistoryStart&, const HistoryStart&) = default;
 };
 
 struct HistoryState {
@@ -42,11 +44,15 @@ struct HandicapState {
     int HandicapLevel = 0;
 };
 
+struct SavedGame;
+
 // The file that keeps the game for the next start: written only once the
 // start-up has offered the previous game back, and only when it changed.
+// What the file holds now is the last game written plus the steps appended.
 struct KeptGameState {
     bool Armed = false;
-    std::string LastWritten;
+    std::shared_ptr<const SavedGame> Written;  // null until the first write
+    int StepsAppended = 0;
 };
 
 }  // namespace zenko

@@ -16,6 +16,8 @@ namespace {
 constexpr const char* ContinueQuestion = "前回の対局を続けますか？";
 constexpr const char* OpenRecordQuestion = "前回の対局の棋譜を開きますか？";
 constexpr const char* ResumeTitle = "再開";
+// Steps appended before the file is written whole again.
+constexpr int MaxStepsAppended = 500;
 
 SavedGame snapshot(const Form1& form) {
     SavedGame g;
@@ -57,11 +59,28 @@ void set_aside() {
 
 }  // namespace
 
+// A change of the position alone (戻, 進, a turn passing) is appended to the
+// file as a step; anything else, or a file grown long with steps, is
+// written whole and replaces the file at once.
 void Form1::keep_game() {
     if (!kept_.Armed) return;
-    std::string text = write_saved_game(snapshot(*this));
-    if (text == kept_.LastWritten) return;
-    if (write_file_atomically(SavedGameFile, text)) kept_.LastWritten = std::move(text);
+    auto game = std::make_shared<const SavedGame>(snapshot(*this));
+    const std::shared_ptr<const SavedGame>& written = kept_.Written;
+    if (written && *game == *written) return;
+    if (written && same_history(*game, *written) && kept_.StepsAppended < MaxStepsAppended &&
+        append_to_file(SavedGameFile, write_saved_step(*game))) {
+        kept_.Written = std::move(game);
+        ++kept_.StepsAppended;
+        return;
+    }
+    // Failing that, the next change is written whole too: a failed append
+    // may have left part of a step at the end of the file.
+    if (!write_file_atomically(SavedGameFile, write_saved_game(*game))) {
+        kept_.Written.reset();
+        return;
+    }
+    kept_.Written = std::move(game);
+    kept_.StepsAppended = 0;
 }
 
 void Form1::offer_kept_game() {

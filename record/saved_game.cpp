@@ -16,9 +16,14 @@ namespace {
 
 constexpr const char* FirstLine = "ZENKO中国象棋 続き 1";
 constexpr const char* LastLine = "end";
+// A step: the position lines again, between these two lines.
+constexpr const char* StepLine = "step";
+constexpr const char* StepEndLine = "step end";
 constexpr std::size_t MaxMoves = 10000;
+constexpr std::size_t MaxSteps = 100000;
 constexpr std::size_t MaxHeaderChars = 1000;
 constexpr double MaxSeconds = 1e9;
+constexpr int MaxMoveField = 1000;  // far beyond any square or piece code, and safe to convert
 constexpr int MaxHandicapLevel = 10;
 
 void put_board(std::ostringstream& out, const char* key, const BoardArray& board) {
@@ -38,7 +43,15 @@ std::string seconds_text(double seconds) {
 class Reader {
 public:
     explicit Reader(const std::string& text) : in_(text) {}
-    bool line(std::string& out) { return static_cast<bool>(std::getline(in_, out)); }
+    bool line(std::string& out) {
+        lastWhole_ = false;
+        if (!std::getline(in_, out)) return false;
+        lastWhole_ = !in_.eof();  // the line had its line end
+        return true;
+    }
+    // The last line read ended with a line end (it was not cut).
+    bool whole_line() const { return lastWhole_; }
+    bool at_end() { return in_.peek() == std::char_traits<char>::eof(); }
     bool text(const char* key, std::string& value) {
         std::string l;
         if (!line(l) || l.rfind(std::string(key) + "=", 0) != 0) return false;
@@ -70,6 +83,7 @@ public:
 
 private:
     std::istringstream in_;
+    bool lastWhole_ = false;
 };
 
 bool whole_in(double v, int low, int high) { return v == std::trunc(v) && v >= low && v <= high; }
@@ -90,41 +104,16 @@ bool read_board(Reader& reader, const char* key, BoardArray& board) {
     return true;
 }
 
+// A move line passes the same check as a move line of a record file, so a
+// game played on from any record that loads can be kept and brought back.
 bool read_move(const std::vector<double>& v, MoveRecord& m) {
     if (v.size() != 11) return false;
     for (std::size_t i = 0; i < 7; ++i)
-        if (!whole_in(v[i], -7, 10)) return false;
-    for (std::size_t i = 7; i < 11; ++i)
-        if (v[i] < 0 || v[i] > MaxSeconds) return false;
-    m = {static_cast<int>(v[0]),
-         static_cast<int>(v[1]),
-         static_cast<int>(v[2]),
-         static_cast<int>(v[3]),
-         static_cast<int>(v[4]),
-         static_cast<int>(v[5]),
-         static_cast<int>(v[6]),
-         v[7],
-         v[8],
-         v[9],
-         v[10]};
-    return on_board(m.fromX, m.fromY) && on_board(m.toX, m.toY) && m.piece != PieceEmpty &&
-           m.placed == m.piece;
-}
-
-// Every move takes its piece from its square and what it captures from the
-// destination, from the history's start up to the position on the board.
-bool history_replays(const SavedGame& g) {
-    Engine engine;
-    for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) engine.put_piece(x, y, g.origin.board[x][y]);
-    for (int n = 0; n < static_cast<int>(g.moves.size()); ++n) {
-        const MoveRecord& m = g.moves[n];
-        if (engine.piece_at(m.fromX, m.fromY) != m.piece || engine.piece_at(m.toX, m.toY) != m.captured)
-            return false;
-        engine.駒移動(m.fromX, m.fromY, m.toX, m.toY, m.placed);
-        if (n + 1 == g.historyPos && engine.board() != g.board) return false;
-    }
-    return g.historyPos > 0 || g.moves.empty() || g.origin.board == g.board;
+        if (!whole_in(v[i], -MaxMoveField, MaxMoveField)) return false;
+    m = {static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]), static_cast<int>(v[3]),
+         static_cast<int>(v[4]), static_cast<int>(v[5]), static_cast<int>(v[6]), v[7],
+         v[8],                   v[9],                   v[10]};
+    return is_playable_move(m);
 }
 
 bool read_header_lines(Reader& reader, SavedGame& g) {
@@ -134,7 +123,9 @@ bool read_header_lines(Reader& reader, SavedGame& g) {
     return true;
 }
 
-bool read_fields(Reader& reader, SavedGame& g) {
+// The game, the clocks and the history's place and flags: with the board,
+// the lines a step rewrites. `moveCount` is the number of moves the history holds.
+bool read_play(Reader& reader, SavedGame& g, std::size_t& moveCount) {
     std::vector<double> v;
     if (!reader.numbers("game", v, 8) || !mode(v[0]) || !side(v[1]) || !side(v[2]) || v[1] == v[2] ||
         !(v[3] == static_cast<int>(NoGame) || v[3] == v[1] || v[3] == v[2]) ||
@@ -148,12 +139,18 @@ bool read_fields(Reader& reader, SavedGame& g) {
     g.manTime = v[0], g.comTime = v[1];
     if (!reader.numbers("record", v, 6) || !whole_in(v[0], 0, int(MaxMoves)) || !flag(v[1]) || !flag(v[2]) ||
         !flag(v[3]) || !whole_in(v[4], -MaxHandicapLevel, MaxHandicapLevel) ||
-        !whole_in(v[5], 0, int(MaxMoves)))
+        !whole_in(v[5], 0, int(MaxMoves)) || v[0] > v[5])
         return false;
     g.historyPos = int(v[0]), g.recordMode = int(v[1]), g.reversed = int(v[2]);
     g.handicapSet = int(v[3]), g.handicapLevel = int(v[4]);
-    const std::size_t moveCount = static_cast<std::size_t>(v[5]);
-    if (g.historyPos > static_cast<int>(moveCount)) return false;
+    moveCount = static_cast<std::size_t>(v[5]);
+    return true;
+}
+
+bool read_fields(Reader& reader, SavedGame& g) {
+    std::size_t moveCount = 0;
+    if (!read_play(reader, g, moveCount)) return false;
+    std::vector<double> v;
     if (!reader.numbers("origin", v, 6) || !flag(v[0]) || !flag(v[1]) ||
         !whole_in(v[2], -MaxHandicapLevel, MaxHandicapLevel) || !mode(v[3]) || !side(v[4]) || !side(v[5]))
         return false;
@@ -168,16 +165,42 @@ bool read_fields(Reader& reader, SavedGame& g) {
     return true;
 }
 
-}  // namespace
-
-std::string write_saved_game(const SavedGame& g) {
-    std::ostringstream out;
-    out << FirstLine << '\n';
+void put_play(std::ostringstream& out, const SavedGame& g) {
     out << "game=" << g.gameMode << ' ' << g.manSide << ' ' << g.comSide << ' ' << g.turn << ' ' << g.level
         << ' ' << (g.finished ? FlagOn : FlagOff) << ' ' << g.comMarkX << ' ' << g.comMarkY << '\n';
     out << "clocks=" << seconds_text(g.manTime) << ' ' << seconds_text(g.comTime) << '\n';
     out << "record=" << g.historyPos << ' ' << g.recordMode << ' ' << g.reversed << ' ' << g.handicapSet
         << ' ' << g.handicapLevel << ' ' << g.moves.size() << '\n';
+}
+
+// Each step the file was given after its game, in order; the last one
+// holds. A step cut short by a crash (no closing line) is ignored, which
+// leaves the game as the step before it.
+bool read_steps(Reader& reader, SavedGame& g) {
+    std::string line;
+    for (std::size_t steps = 0;; ++steps) {
+        SavedGame step = g;
+        std::size_t moveCount = 0;
+        if (!reader.line(line) || !reader.whole_line()) return true;
+        if (line != StepLine || steps == MaxSteps) return false;
+        if (!read_play(reader, step, moveCount) || !read_board(reader, "board", step.board))
+            return reader.at_end();
+        if (!reader.line(line) || !reader.whole_line()) return true;
+        if (line != StepEndLine || moveCount != g.moves.size()) return false;
+        g = std::move(step);
+    }
+}
+
+}  // namespace
+
+bool same_history(const SavedGame& a, const SavedGame& b) {
+    return a.origin == b.origin && a.headers == b.headers && a.moves == b.moves;
+}
+
+std::string write_saved_game(const SavedGame& g) {
+    std::ostringstream out;
+    out << FirstLine << '\n';
+    put_play(out, g);
     const HistoryStart& o = g.origin;
     out << "origin=" << o.reversed << ' ' << o.handicapSet << ' ' << o.handicapLevel << ' ' << o.mode << ' '
         << o.manSide << ' ' << o.comSide << '\n';
@@ -193,14 +216,23 @@ std::string write_saved_game(const SavedGame& g) {
     return out.str();
 }
 
+std::string write_saved_step(const SavedGame& g) {
+    std::ostringstream out;
+    out << StepLine << '\n';
+    put_play(out, g);
+    put_board(out, "board", g.board);
+    out << StepEndLine << '\n';
+    return out.str();
+}
+
 std::optional<SavedGame> parse_saved_game(const std::string& text) {
     Reader reader(text);
     std::string line;
     if (!reader.line(line) || line != FirstLine) return std::nullopt;
     SavedGame g;
     if (!read_fields(reader, g)) return std::nullopt;
-    if (!reader.line(line) || line != LastLine || reader.line(line)) return std::nullopt;
-    if (!history_replays(g)) return std::nullopt;
+    if (!reader.line(line) || line != LastLine) return std::nullopt;
+    if (!read_steps(reader, g)) return std::nullopt;
     return g;
 }
 

@@ -35,12 +35,22 @@ struct SavedGame {
     double manTime = 0, comTime = 0;
     int comMarkX = 0, comMarkY = 0;
     bool finished = false;
+    friend bool operator==(const SavedGame&, const SavedGame&) = default;
 };
 
 std::string write_saved_game(const SavedGame& game);
 
+// The same history (start, headers and moves): the games differ at most in
+// what a step holds, the position on the board and the play around it.
+bool same_history(const SavedGame& a, const SavedGame& b);
+
+// A step to append to a saved game of the same history: its text then reads
+// as `game`. Stepping through a long record so costs the same as a short one.
+std::string write_saved_step(const SavedGame& game);
+
 // nullopt unless the text is a whole saved game in this form with every
-// value in range and every move of the history replaying onto the board.
+// value in range, each move one a record file may hold, followed by any
+// number of whole steps (a step cut short at the end is ignored).
 std::optional<SavedGame> parse_saved_game(const std::string& text);
 
 }  // namespace zenko

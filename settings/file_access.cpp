@@ -91,6 +91,15 @@ ReadStatus read_regular_file(const std::string& path, std::size_t limit, std::st
     return status;
 }
 
+bool append_to_file(const std::string& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && write_all(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    return ok;
+}
+
 bool write_file_atomically(const std::string& path, const std::string& bytes) {
     const fs::path target = replaceable_target(path);
     if (target.empty()) return false;

@@ -25,4 +25,9 @@ ReadStatus read_regular_file(const std::string& path, std::size_t limit, std::st
 // not be written.
 bool write_file_atomically(const std::string& path, const std::string& bytes);
 
+// Appends the bytes to an existing regular file and flushes them to disk.
+// False when the file is not there (nothing is made) or any step fails; a
+// failed append may leave part of the bytes at the end.
+bool append_to_file(const std::string& path, const std::string& bytes);
+
 }  // namespace zenko

@@ -135,7 +135,7 @@ TEST_F(KeptGame, ADamagedOrForeignFileIsSetAsideUntouched) {
     const std::string damaged[] = {
         good.substr(0, good.size() / 2),  // cut short
         std::string(good).replace(good.find("move=1 7 1 6"), 12,
-                                  "move=1 7 1 5"),  // a move that does not replay
+                                  "move=1 7 1 11"),  // a move off the board
         "[game]\nname=something else\n",            // foreign
         std::string(5 * 1024 * 1024, 'x'),          // too large
     };
@@ -151,6 +151,62 @@ TEST_F(KeptGame, ADamagedOrForeignFileIsSetAsideUntouched) {
         EXPECT_EQ(aside.str(), bytes);
         EXPECT_EQ(next.form.play().GameMode, NoGame);
     }
+}
+
+// Whatever a record file may hold, a game played on from it is kept: here
+// a record whose move does not fit its squares (a cannon from an empty one).
+TEST_F(KeptGame, AGamePlayedOnFromAnyLoadedRecordComesBack) {
+    GameState before;
+    {
+        FormFixture first;
+        first.form.Form_Load();
+        load_record(first.form, first.panel, first.dialogs, {MoveRecord{7, 3, 5, 3, 0, ComCannon, ComCannon}});
+        first.form.AFTER_Click();
+        first.form.SENTE_Click();
+        click_square(first.form, 3, 7);
+        click_square(first.form, 3, 6);
+        ASSERT_EQ(first.form.history().HistoryLen, 3) << "the person and the computer moved";
+        before = state_of(first.form);
+        first.form.Form_KeyDown(27, 0);
+    }
+    FormFixture next;
+    next.form.Form_Load();
+    EXPECT_EQ(boxes(next.dialogs), std::vector<Box>{continueBox});
+    EXPECT_EQ(state_of(next.form), before);
+}
+
+// 進 and 戻 through a long record append a step of the same small size
+// whatever the record's length; a step cut short by a crash is ignored.
+TEST_F(KeptGame, SteppingThroughARecordAppendsSmallStepsAndACutStepIsIgnored) {
+    std::vector<MoveRecord> shuttle;
+    for (int i = 0; i < 100; ++i) {
+        const bool out = i % 2 == 0;
+        shuttle.push_back({1, out ? 10 : 9, 1, out ? 9 : 10, 0, ManChariot, ManChariot});
+        shuttle.push_back({1, out ? 1 : 2, 1, out ? 2 : 1, 0, ComChariot, ComChariot});
+    }
+    GameState afterTwo;
+    std::string kept;
+    {
+        FormFixture first;
+        first.form.Form_Load();
+        load_record(first.form, first.panel, first.dialogs, shuttle);
+        first.form.AFTER_Click();
+        std::vector<std::uintmax_t> sizes{fs::file_size(SavedGameFile)};
+        for (int i = 0; i < 3; ++i) {
+            i == 1 ? first.form.REPLAY_Click() : first.form.AFTER_Click();
+            sizes.push_back(fs::file_size(SavedGameFile));
+            if (i == 1) afterTwo = state_of(first.form);
+        }
+        EXPECT_GT(sizes[0], 200u * 25) << "the record is in the file";
+        for (int i = 1; i <= 3; ++i) EXPECT_LT(sizes[i] - sizes[i - 1], 700u) << "step " << i;
+        std::ifstream in(SavedGameFile, std::ios::binary);
+        kept.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    std::ofstream(SavedGameFile, std::ios::binary) << kept.substr(0, kept.size() - 40);
+    FormFixture next;
+    next.form.Form_Load();
+    EXPECT_EQ(boxes(next.dialogs), std::vector<Box>{continueBox});
+    EXPECT_EQ(state_of(next.form), afterTwo) << "the cut step was not ignored";
 }
 
 }  // namespace
