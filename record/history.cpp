@@ -30,12 +30,16 @@ void Form1::note_history_start() {
                               play().ComSide};
 }
 
+// A turned start that is a set-up of its own (the full set, or a handicap
+// set-up turned into the opposite grade) is no longer turned: △ and ▽ may
+// change it, as the advice of their refusal after 反転 promises.
 void Form1::restore_history_start() {
     for (int x = 1; x <= BoardFiles; ++x)
         for (int y = 1; y <= BoardRanks; ++y) engine_.put_piece(x, y, history_.HistoryOrigin.board[x][y]);
     history_.Reversed = history_.HistoryOrigin.reversed;
     handicap_.HandicapSet = history_.HistoryOrigin.handicapSet;
     handicap_.HandicapLevel = history_.HistoryOrigin.handicapLevel;
+    if (shows_handicap_set_up(handicap_.HandicapLevel)) history_.Reversed = FlagOff;
 }
 
 // A turned full set is the full set, so a turned game may start from it.

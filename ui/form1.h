@@ -175,6 +175,8 @@ public:
     void LEBEL_DOWN_Click();
     void 描画_ハンデレベル(int level);
     void clear_handicap();
+    // The board holds the set-up of this handicap level (0: the full set).
+    bool shows_handicap_set_up(int level) const;
 
     // ===== Board geometry and ruled lines (ui/) =====
     void 描画_罫線(int colour, int x, int y);

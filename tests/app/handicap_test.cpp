@@ -88,6 +88,21 @@ TEST_F(Handicap, ReversingAtLevelThreeLeavesTheManPiecesOfThoseStepsMissing) {
     expect_missing(ManSquares, 3);
 }
 
+// 反転 refuses △, advising 最初: after a turned game 最初 brings back its
+// start, the full set, on which △ works again.
+TEST_F(Handicap, AfterATurnedGameTheAdviceToGoBackToTheStartWorks) {
+    form.START_Click();
+    testing::click_square(form, 3, 7);
+    testing::click_square(form, 3, 6);
+    form.REVERSE_Click();
+    form.CANCEL_Click();
+    f.dialogs.shown.clear();
+    form.LBEL_UP_Click();
+    EXPECT_TRUE(f.dialogs.shown.empty());
+    EXPECT_EQ(form.handicap().HandicapLevel, 1);
+    expect_missing(ComSquares, 1);
+}
+
 struct Refusal {
     const char* name;
     void (*arrange)(testing::FormFixture&);
