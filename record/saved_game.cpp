@@ -110,9 +110,17 @@ bool read_move(const std::vector<double>& v, MoveRecord& m) {
     if (v.size() != 11) return false;
     for (std::size_t i = 0; i < 7; ++i)
         if (!whole_in(v[i], -MaxMoveField, MaxMoveField)) return false;
-    m = {static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]), static_cast<int>(v[3]),
-         static_cast<int>(v[4]), static_cast<int>(v[5]), static_cast<int>(v[6]), v[7],
-         v[8],                   v[9],                   v[10]};
+    m = {static_cast<int>(v[0]),
+         static_cast<int>(v[1]),
+         static_cast<int>(v[2]),
+         static_cast<int>(v[3]),
+         static_cast<int>(v[4]),
+         static_cast<int>(v[5]),
+         static_cast<int>(v[6]),
+         v[7],
+         v[8],
+         v[9],
+         v[10]};
     return is_playable_move(m);
 }
 

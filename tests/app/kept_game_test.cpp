@@ -136,8 +136,8 @@ TEST_F(KeptGame, ADamagedOrForeignFileIsSetAsideUntouched) {
         good.substr(0, good.size() / 2),  // cut short
         std::string(good).replace(good.find("move=1 7 1 6"), 12,
                                   "move=1 7 1 11"),  // a move off the board
-        "[game]\nname=something else\n",            // foreign
-        std::string(5 * 1024 * 1024, 'x'),          // too large
+        "[game]\nname=something else\n",             // foreign
+        std::string(5 * 1024 * 1024, 'x'),           // too large
     };
     for (const std::string& bytes : damaged) {
         fs::remove(std::string(SavedGameFile) + SetAsideSuffix);
@@ -160,7 +160,8 @@ TEST_F(KeptGame, AGamePlayedOnFromAnyLoadedRecordComesBack) {
     {
         FormFixture first;
         first.form.Form_Load();
-        load_record(first.form, first.panel, first.dialogs, {MoveRecord{7, 3, 5, 3, 0, ComCannon, ComCannon}});
+        load_record(first.form, first.panel, first.dialogs,
+                    {MoveRecord{7, 3, 5, 3, 0, ComCannon, ComCannon}});
         first.form.AFTER_Click();
         first.form.SENTE_Click();
         click_square(first.form, 3, 7);
