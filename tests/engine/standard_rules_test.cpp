@@ -378,45 +378,49 @@ void for_random_standard_positions(unsigned seed, int games, int plies, Visit vi
 
 // Under the standard rules the search scores exactly the candidates it
 // scores under the game's own, less those that leave COM's general in
-// check, with the same scores in the same order, and keeps the first best.
-TEST(StandardSearch, ChoosesAmongTheSafeCandidatesAsTheGameWould) {
+// check, with the same scores in the same order; it keeps the first best,
+// and finds nothing exactly when COM has no standard-legal move.
+class StandardSearch : public ::testing::TestWithParam<int> {};
+
+TEST_P(StandardSearch, ChoosesAmongTheSafeCandidatesAsTheGameWould) {
+    const int level = GetParam();
     int positions = 0, passedOver = 0;
-    for_random_standard_positions(17, 8, 60, [&](Engine& engine) {
+    for_random_standard_positions(17, 7, 60, [&](Engine& engine) {
         ++positions;
         engine.待避_移動前盤();
-        for (int level = 1; level <= 3; ++level) {
-            SearchRecorder own, standard;
-            engine.探索({level, false}, &own);
-            const SearchResult best = engine.探索({level, true}, &standard);
-            std::vector<Candidate> expected;
-            for (const Candidate& c : own.candidates) {
-                const zenko::Move m{c.fromX, c.fromY, c.toX, c.toY, engine.piece_at(c.fromX, c.fromY)};
-                if (general_safe_after(engine, m)) expected.push_back(c);
-            }
-            passedOver += static_cast<int>(own.candidates.size() - expected.size());
-            ASSERT_EQ(standard.candidates.size(), expected.size()) << engine.fen(false);
-            for (std::size_t i = 0; i < expected.size(); ++i) {
-                const Candidate &s = standard.candidates[i], &e = expected[i];
-                ASSERT_EQ((std::array<int, 5>{s.fromX, s.fromY, s.toX, s.toY, s.score}),
-                          (std::array<int, 5>{e.fromX, e.fromY, e.toX, e.toY, e.score}))
-                    << engine.fen(false) << " level " << level << " candidate " << i;
-            }
-            ASSERT_EQ(best.found, has_standard_move(engine, true)) << engine.fen(false);
-            if (!best.found) continue;
-            EXPECT_TRUE(standard_legal(engine, best.fromX, best.fromY, best.toX, best.toY))
-                << engine.fen(false) << " level " << level;
-            std::size_t first = 0;
-            for (std::size_t i = 1; i < expected.size(); ++i)
-                if (expected[i].score > expected[first].score) first = i;
-            EXPECT_EQ((std::array<int, 4>{best.fromX, best.fromY, best.toX, best.toY}),
-                      (std::array<int, 4>{expected[first].fromX, expected[first].fromY, expected[first].toX,
-                                          expected[first].toY}))
-                << engine.fen(false) << " level " << level;
+        SearchRecorder own, standard;
+        engine.探索({level, false}, &own);
+        const SearchResult best = engine.探索({level, true}, &standard);
+        std::vector<Candidate> expected;
+        for (const Candidate& c : own.candidates) {
+            const zenko::Move m{c.fromX, c.fromY, c.toX, c.toY, engine.piece_at(c.fromX, c.fromY)};
+            if (general_safe_after(engine, m)) expected.push_back(c);
         }
+        passedOver += static_cast<int>(own.candidates.size() - expected.size());
+        ASSERT_EQ(standard.candidates.size(), expected.size()) << engine.fen(false);
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const Candidate &s = standard.candidates[i], &e = expected[i];
+            ASSERT_EQ((std::array<int, 5>{s.fromX, s.fromY, s.toX, s.toY, s.score}),
+                      (std::array<int, 5>{e.fromX, e.fromY, e.toX, e.toY, e.score}))
+                << engine.fen(false) << " candidate " << i;
+        }
+        ASSERT_EQ(best.found, has_standard_move(engine, true)) << engine.fen(false);
+        if (!best.found) return;
+        EXPECT_TRUE(standard_legal(engine, best.fromX, best.fromY, best.toX, best.toY)) << engine.fen(false);
+        std::size_t first = 0;
+        for (std::size_t i = 1; i < expected.size(); ++i)
+            if (expected[i].score > expected[first].score) first = i;
+        const Candidate& chosen = expected[first];
+        EXPECT_EQ((std::array<int, 5>{best.fromX, best.fromY, best.toX, best.toY, best.score}),
+                  (std::array<int, 5>{chosen.fromX, chosen.fromY, chosen.toX, chosen.toY, chosen.score}))
+            << engine.fen(false);
     });
     EXPECT_GT(positions, 200);
     EXPECT_GT(passedOver, 0);  // the random games do leave COM moves into check to pass over
 }
+
+INSTANTIATE_TEST_SUITE_P(Levels, StandardSearch, ::testing::Values(1, 2, 3),
+                         [](const auto& row) { return "Level" + std::to_string(row.param); });
 
 struct NoStandardMoveCase {
     const char* name;
