@@ -46,20 +46,19 @@ bool attacked_by_horse(const Engine& e, Square g, int enemy) {
 }
 
 // An enemy soldier attacks from the square behind the general (as the
-// soldier advances) and, once across the river, from either side.
+// soldier advances) and from either side: beside a general in its palace a
+// soldier has always crossed the river.
 bool attacked_by_soldier(const Engine& e, Square g, int enemy, bool comGeneral) {
     const int advance = comGeneral ? -1 : 1;  // the rank step of the enemy's soldiers
-    if (enemy_kind(e, g.x, g.y - advance, enemy) == ComSoldier) return true;
-    const bool soldierAcrossRiver = comGeneral ? g.y <= LastComRank : g.y >= FirstManRank;
-    if (!soldierAcrossRiver) return false;
-    return enemy_kind(e, g.x - 1, g.y, enemy) == ComSoldier ||
+    return enemy_kind(e, g.x, g.y - advance, enemy) == ComSoldier ||
+           enemy_kind(e, g.x - 1, g.y, enemy) == ComSoldier ||
            enemy_kind(e, g.x + 1, g.y, enemy) == ComSoldier;
 }
 
 }  // namespace
 
-// Advisors and elephants never leave their own half and the enemy general
-// never leaves its palace, so neither can reach it and they are not tested.
+// A general never leaves its palace, and advisors and elephants never leave
+// their own half, so they cannot reach the enemy general and are not tested.
 bool standard_check(const Engine& engine, bool comGeneral) {
     const Square g = comGeneral ? engine.com_general() : engine.man_general();
     const int own = comGeneral ? ComGeneral : ManGeneral;
@@ -92,14 +91,15 @@ GameStatus standard_status(Engine& engine, bool manToMove) {
     return standard_check(engine, com) ? GameStatus::Checkmate : GameStatus::Stalemate;
 }
 
+// Through the same generator as the game's list of moves, so that the
+// published counts vouch for it; the last ply only counts.
 long long standard_perft(Engine& engine, int depth, bool manToMove) {
     if (depth <= 0) return 1;
-    const bool com = !manToMove;
     long long leaves = 0;
-    engine.for_each_legal_move(com, [&](const Move& m) {
+    for_each_standard_move(engine, !manToMove, [&](const Move& m) {
+        if (depth == 1) return void(++leaves);
         const Engine::TrialMove trial(engine, m.fromX, m.fromY, m.toX, m.toY, Generals::Follow);
-        if (standard_check(engine, com)) return;
-        leaves += depth == 1 ? 1 : standard_perft(engine, depth - 1, !manToMove);
+        leaves += standard_perft(engine, depth - 1, !manToMove);
     });
     return leaves;
 }

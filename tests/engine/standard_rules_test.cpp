@@ -117,28 +117,6 @@ TEST_P(StandardMove, IsTheGamesMoveThatLeavesTheGeneralSafe) {
 INSTANTIATE_TEST_SUITE_P(Rules, StandardMove, ::testing::ValuesIn(StandardMoveCases),
                          row_name<StandardMoveCase>);
 
-// The generator's moves, the single-move test and the test of every pair of
-// squares agree over positions of random play.
-TEST(StandardMoves, GeneratorAgreesWithTheSingleMoveTest) {
-    int positions = 0;
-    for_random_positions(5, 6, 40, [&](Engine& engine, bool manToMove) {
-        if (engine.piece_at(engine.com_general().x, engine.com_general().y) != ComGeneral ||
-            engine.piece_at(engine.man_general().x, engine.man_general().y) != ManGeneral)
-            return;
-        ++positions;
-        std::vector<std::array<int, 4>> generated, tried;
-        for_each_standard_move(engine, !manToMove, [&](const zenko::Move& m) {
-            generated.push_back({m.fromX, m.fromY, m.toX, m.toY});
-        });
-        for (const Move& m : legal_moves(engine, manToMove))
-            if (standard_legal(engine, m.fromX, m.fromY, m.toX, m.toY))
-                tried.push_back({m.fromX, m.fromY, m.toX, m.toY});
-        ASSERT_EQ(generated, tried) << engine.fen(manToMove);
-        ASSERT_EQ(has_standard_move(engine, !manToMove), !generated.empty());
-    });
-    EXPECT_GT(positions, 150);
-}
-
 // ---- The end of the game ----
 
 struct StatusCase {
@@ -243,24 +221,6 @@ TEST(PositionKey, DependsOnTheBoardAndTheSideToMoveOnly) {
     EXPECT_EQ(position_key(a, true), position_key(b, true));
     b.put_piece(5, 8, ComCannon);  // the same kind of piece of the other army
     EXPECT_NE(position_key(a, true), position_key(b, true));
-}
-
-// Every position two plies from the start is a different one, and so gets a
-// different key.
-TEST(PositionKey, PositionsTwoPliesFromTheStartAllDiffer) {
-    Engine engine;
-    load_fen(engine, StartFen);
-    std::vector<PositionKey> keys;
-    for_each_standard_move(engine, false, [&](const zenko::Move& m) {
-        const Engine::TrialMove first(engine, m.fromX, m.fromY, m.toX, m.toY, Generals::Follow);
-        for_each_standard_move(engine, true, [&](const zenko::Move& r) {
-            const Engine::TrialMove second(engine, r.fromX, r.fromY, r.toX, r.toY, Generals::Follow);
-            keys.push_back(position_key(engine, false));
-        });
-    });
-    ASSERT_EQ(keys.size(), 1920u);
-    std::sort(keys.begin(), keys.end());
-    EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end());
 }
 
 // ---- Repetition ----
