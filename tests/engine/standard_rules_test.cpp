@@ -10,6 +10,7 @@
 #include <array>
 #include <ostream>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "test_positions.h"
