@@ -3,6 +3,7 @@
 #include <cassert>
 
 #include "rules/engine.h"
+#include "rules/standard_rules.h"
 
 namespace zenko {
 namespace {
@@ -44,6 +45,10 @@ SearchResult Engine::探索(const SearchRequest& request, SearchObserver* observ
             取得_駒移動座標(p, x, y, xMin, xMax, yMin, yMax);
             const bool goOn = for_each_legal_move_from(x, y, [&](const Move& m) {
                 if (m.toX < xMin || m.toX > xMax || m.toY < yMin || m.toY > yMax) return true;
+                // Each candidate's score depends only on the board after it,
+                // so passing one over changes neither the scores nor the
+                // order of the others.
+                if (request.standardRules && !general_safe_after(*this, m)) return true;
                 const int captured = Board[m.toX][m.toY];
                 const Score score = score_candidate(*this, m, request.level);
                 watch.candidate_scored(x, y, m.toX, m.toY, score);

@@ -6,6 +6,7 @@ set(ZENKO_ENGINE_SOURCES
   rules/legality.cpp
   rules/mate.cpp
   rules/safety.cpp
+  rules/standard_rules.cpp
   rules/move_generation.cpp
   ai/evaluation.cpp
   ai/search.cpp

@@ -25,13 +25,16 @@ public:
 };
 
 // What one search for the computer's move is asked: the level of its
-// scoring, LEVEL1-3 (LEVEL3 adds the positional rules).
+// scoring, LEVEL1-3 (LEVEL3 adds the positional rules), and whether the game
+// is played by the standard rules, under which a move that leaves COM's own
+// general in check is no candidate (rules/standard_rules.h).
 struct SearchRequest {
     int level = 3;
+    bool standardRules = false;
 };
 
 struct SearchResult {
-    bool found = false;  // false: the computer has no legal move
+    bool found = false;  // false: the computer has no legal move (under the rules asked for)
     int fromX = 0, fromY = 0, toX = 0, toY = 0, piece = 0;
     Score score = 0;
     int captured = PieceEmpty;  // what stood on the destination before the move
@@ -178,6 +181,9 @@ public:
     // Tries every legal COM move, scores it and returns the best; the board
     // and the general squares are as before when it returns. Expects the
     // pre-move copy to be of the board on it (checked in debug builds).
+    // Under the standard rules the moves that leave COM's general in check
+    // are passed over unscored; the others are scored and chosen among
+    // exactly as under the game's own rules.
     SearchResult 探索(const SearchRequest& request = {}, SearchObserver* observer = nullptr);
 
 private:

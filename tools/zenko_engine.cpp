@@ -1,6 +1,7 @@
 // zenko-engine: inspects the engine from the command line.
 #include "tools/zenko_engine.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -13,7 +14,11 @@ namespace {
 constexpr const char* Usage =
     "Usage: zenko-engine COMMAND ARGUMENTS...\n"
     "Inspects the engine of ZENKO 中国象棋. Positions are FEN strings.\n"
-    "  perft FEN DEPTH   counts the legal move paths DEPTH plies deep\n"
+    "  perft FEN DEPTH [--standard]\n"
+    "                    counts the legal move paths DEPTH plies deep (with\n"
+    "                    --standard, of moves that leave the mover's general safe)\n"
+    "  status FEN [--standard]\n"
+    "                    prints play, checkmate or stalemate for the side to move\n"
     "  survey FEN        prints the influence survey of the position\n"
     "  moves FEN LEVEL   prints the computer's move at LEVEL 1, 2 or 3\n"
     "  mate FEN          prints whether each side is mated\n"
@@ -27,6 +32,19 @@ int usage_error(const std::string& message) {
     return 2;
 }
 
+bool take_flag(Args& args, const std::string& flag) {
+    const auto kept = std::remove(args.begin(), args.end(), flag);
+    const bool found = kept != args.end();
+    args.erase(kept, args.end());
+    return found;
+}
+
+std::string join_fen(const Args& args, std::size_t count) {
+    std::string fen;
+    for (std::size_t i = 0; i < count && i < args.size(); ++i) fen += (i > 0 ? " " : "") + args[i];
+    return fen;
+}
+
 }  // namespace zenko::tool
 
 int main(int argc, char** argv) {
@@ -36,10 +54,11 @@ int main(int argc, char** argv) {
         int (*run)(const Args&);
     };
     static constexpr Command commands[] = {
-        {"perft", perft_command}, {"survey", survey_command}, {"moves", moves_command},
-        {"best", best_command},   {"mate", mate_command},     {"bench", bench_command},
+        {"perft", perft_command}, {"status", status_command}, {"survey", survey_command},
+        {"moves", moves_command}, {"best", best_command},     {"mate", mate_command},
+        {"bench", bench_command},
     };
-    if (argc < 2) return usage_error("usage: zenko-engine perft|survey|moves|best|mate|bench ...");
+    if (argc < 2) return usage_error("usage: zenko-engine perft|status|survey|moves|best|mate|bench ...");
     const std::string name = argv[1];
     if (name == "--help") return std::fputs(Usage, stdout) < 0;
     if (name == "--version") return std::printf("zenko-engine %s\n", zenko::ProgramVersion) < 0;

@@ -2,6 +2,7 @@
 // 0 on success, 2 after printing a one-line error on stderr for bad input.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,8 @@ namespace zenko::tool {
 
 using Args = std::vector<std::string>;  // the words after the subcommand
 
-int perft_command(const Args& args);   // perft FEN DEPTH
+int perft_command(const Args& args);   // perft FEN DEPTH [--standard]
+int status_command(const Args& args);  // status FEN [--standard]
 int survey_command(const Args& args);  // survey FEN
 int moves_command(const Args& args);   // moves FEN LEVEL
 int best_command(const Args& args);    // best FEN LEVEL
@@ -18,5 +20,12 @@ int bench_command(const Args& args);   // bench [FILE]
 
 // Prints "zenko-engine: MESSAGE" on stderr and returns 2.
 int usage_error(const std::string& message);
+
+// Removes every word `flag` from args; true when there was one.
+bool take_flag(Args& args, const std::string& flag);
+
+// The FEN of words args[0..count): one quoted word, or several when an
+// unquoted FEN was split at its spaces.
+std::string join_fen(const Args& args, std::size_t count);
 
 }  // namespace zenko::tool

@@ -1,5 +1,6 @@
 // Positions and the move tree: the starting position, reading FEN, the board
-// change of a move, and perft counts through the engine and the engine tool.
+// change of a move, and perft counts and the status of the side to move
+// through the engine and the engine tool.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -202,9 +203,56 @@ TEST(EngineTool, PrintsPerftCount) {
     EXPECT_EQ(run_tool("perft " + StartFen + " 3").out, "80288\n");  // FEN in two words
 }
 
+// --standard counts only the moves that leave the mover's general safe; it
+// may stand anywhere after the command.
+TEST(EngineTool, PrintsStandardPerftCount) {
+    EXPECT_EQ(run_tool("perft '" + StartFen + "' 2 --standard").out, "1920\n");
+    EXPECT_EQ(run_tool("perft --standard " + StartFen + " 3").out, "79666\n");
+}
+
+// The published depth 4 takes a few tenths of a second in an optimised
+// build and far longer in the debug and sanitizer builds, where it is left out.
+TEST(EngineTool, StandardPerftOfTheStartAtDepth4) {
+#if !defined(NDEBUG) || defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "only in optimised builds";
+#endif
+    EXPECT_EQ(run_tool("perft '" + StartFen + "' 4 --standard").out, "3290240\n");
+}
+
+struct StatusRow {
+    const char* name;
+    const char* fen;
+    const char* ownRules;  // what `status FEN` prints
+    const char* standard;  // what `status FEN --standard` prints
+};
+
+const StatusRow StatusRows[] = {
+    {"Start", "rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR w", "play", "play"},
+    {"TwoChariotsMate", "5k3/9/4r4/9/3r5/9/9/9/9/3K5 w", "checkmate", "checkmate"},
+    {"ComGeneralCornered", "3k1P3/9/9/9/3R5/9/9/9/9/5K3 b", "checkmate", "checkmate"},
+    // The chariot between the generals cannot take by the game's own rules.
+    {"ChariotBetweenTheGenerals", "4k4/9/3r1r3/9/4r4/9/9/9/9/4K4 w", "play", "checkmate"},
+    // The game's own rules let the general step into check.
+    {"GeneralHemmedIn", "5k3/9/4r4/9/9/9/9/9/8r/3K5 w", "play", "stalemate"},
+    {"NoPieceCanMove", "3kb4/3nPnP2/5P3/9/9/9/9/9/9/3K5 b", "stalemate", "stalemate"},
+};
+
+TEST(EngineTool, PrintsTheStatusOfTheSideToMove) {
+    for (const StatusRow& row : StatusRows) {
+        const ToolRun own = run_tool(std::string("status '") + row.fen + "'");
+        EXPECT_EQ(own.status, 0) << row.name << ": " << own.err;
+        EXPECT_EQ(own.out, std::string(row.ownRules) + "\n") << row.name;
+        EXPECT_EQ(run_tool(std::string("status '") + row.fen + "' --standard").out,
+                  std::string(row.standard) + "\n")
+            << row.name;
+    }
+}
+
 TEST(EngineTool, BadInputIsOneLineOnStderrAndStatus2) {
     for (const char* args : {"perft '3k5/9 w' 2", "perft '3k5/9/9/9/9/9/9/9/9/5K3 w' deep",
-                             "perft '3k5/9/9/9/9/9/9/9/9/5K3 w' -1", "perft '3k5/9/9/9/9/9/9/9/9/5K3 w'"}) {
+                             "perft '3k5/9/9/9/9/9/9/9/9/5K3 w' -1", "perft '3k5/9/9/9/9/9/9/9/9/5K3 w'",
+                             "perft '3k5/9/9/9/9/9/9/9/9/5K3 w' --standard", "status", "status --standard",
+                             "status '3k5/9/9/9/9/9/9/9/9/5K3 x'"}) {
         const ToolRun run = run_tool(args);
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_EQ(run.out, "") << args;
