@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/uci_notation.h"
+#include "rules/standard_rules.h"
 #include "ui/form1.h"
 
 namespace zenko {
@@ -50,9 +51,11 @@ bool find_man_general_capture(const Engine& engine, Move& capture) {
 // What the engine is told: the position after the last capture (within the
 // last 120 plies, the span of the sixty-move rule) and the moves played
 // since, so it sees which positions repeat. Moves are taken back on a copy
-// only while the record matches the board and the armies alternate, ending
-// with the other army's move; a record that does not match gives the
-// position alone.
+// only while the record matches the board, the armies alternate, ending
+// with the other army's move, and each move was legal by the standard
+// rules: this game lets a move leave its own general attacked, and an
+// engine stops reading the list at such a move. A record that does not
+// match gives the position alone.
 struct EnginePosition {
     std::string fen;
     std::vector<PlayedMove> played;
@@ -69,7 +72,10 @@ EnginePosition recent_play(const Engine& engine, const HistoryState& history, bo
             !on_board(m.toX, m.toY) || before.piece_at(m.toX, m.toY) != m.placed ||
             before.piece_at(m.fromX, m.fromY) != PieceEmpty)
             break;
-        before.take_back(m.fromX, m.fromY, m.toX, m.toY, m.placed, PieceEmpty);
+        Engine earlier = before;
+        earlier.take_back(m.fromX, m.fromY, m.toX, m.toY, m.placed, PieceEmpty);
+        if (!standard_legal(earlier, m.fromX, m.fromY, m.toX, m.toY)) break;
+        before = earlier;
         first = i;
         moverIsMan = !moverIsMan;
     }

@@ -11,6 +11,7 @@
 
 #include "fakes.h"
 #include "game/uci_notation.h"
+#include "rules/standard_rules.h"
 #include "ui/key_codes.h"
 
 namespace zenko {
@@ -171,6 +172,50 @@ TEST(EngineLevels, TheEngineSeesTheMovesPlayedSinceTheLastCapture) {
     g.engineProcess.deliver();
     EXPECT_TRUE(g.sent(afterCapture + " moves i10i9 a1a2 i9i10 a2a1"));
     EXPECT_EQ(g.form.history().HistoryLen, 6);
+}
+
+// The list starts after a move that left its own general attacked (legal in
+// this game, not in standard Xiangqi): an engine stops reading at such a
+// move and would answer for an earlier position. Every list it is sent
+// replays by the standard rules.
+TEST(EngineLevels, TheEngineIsToldOnlyMovesItCanReplay) {
+    FormFixture f;
+    testing::open_sounds(f.form, f.sound);
+    f.form.初期設定();
+    f.form.START_Click();
+    const int moves[][4] = {
+        {5, 10, 5, 9}, {1, 1, 1, 2}, {1, 7, 1, 6}, {1, 2, 4, 2},
+        {5, 9, 4, 9},  {9, 4, 9, 5}, {4, 9, 5, 9}};  // (5,9)-(4,9) steps into the chariot's file
+    for (const auto& m : moves) {
+        testing::click_square(f.form, m[0], m[1]);
+        testing::click_square(f.form, m[2], m[3]);
+    }
+    ASSERT_EQ(f.form.history().HistoryLen, 7);
+    f.form.LEVEL4_Click();
+    f.engineProcess.bestmove = "";  // it thinks until asked again
+    f.form.GOTE_Click();
+    f.engineProcess.deliver();
+    const auto& written = f.engineProcess.written;
+    const auto asked = std::find_if(written.begin(), written.end(),
+                                    [](const std::string& l) { return l.rfind("position fen ", 0) == 0; });
+    ASSERT_NE(asked, written.end());
+    std::istringstream words(asked->substr(13));
+    std::string placement, side, word;
+    words >> placement >> side;
+    Engine replay;
+    bool manToMove = true;
+    ASSERT_TRUE(replay.set_fen(placement + " " + side, &manToMove));
+    int replayed = 0;
+    while (words >> word) {
+        if (word == "-" || word == "0" || word == "1" || word == "moves") continue;
+        int fx = 0, fy = 0, tx = 0, ty = 0;
+        ASSERT_TRUE(read_uci_move(word, 1, fx, fy, tx, ty)) << word;
+        ASSERT_TRUE(standard_legal(replay, fx, fy, tx, ty)) << *asked;
+        replay.駒移動(fx, fy, tx, ty, replay.piece_at(fx, fy));
+        ++replayed;
+    }
+    EXPECT_EQ(replayed, 2) << "the moves after the one into check";
+    EXPECT_EQ(replay.board(), f.form.engine().board());
 }
 
 // A box runs an event loop of its own: the engine's answer arriving in it is
