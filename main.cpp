@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "sound/library/ds_sound_library.h"
+#include "sound/library/loaded_sound_library.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/outside_close.h"
 #include "ui/qt/qt_dialogs.h"
@@ -44,13 +44,17 @@ int main(int argc, char* argv[]) {
     // Wayland compositors match the window to the desktop entry (and its icon) by this.
     QGuiApplication::setDesktopFileName(QStringLiteral("zenko"));
     zenko::install_japanese_translation(app);
-    zenko::DsSoundLibrary sound;
+    // Installed, the library stands in the game's own library folder; in the
+    // build tree, beside the game.
+    const QString here = QCoreApplication::applicationDirPath();
+    zenko::LoadedSoundLibrary sound(
+        {QFile::encodeName(here + "/" ZENKO_INSTALLED_SOUND_LIBRARY).toStdString(),
+         QFile::encodeName(here + "/libzenko-sound.so").toStdString()});
     zenko::MainWindow window(sound);
     zenko::close_on_ending_signal(window);
     zenko::close_when_destroyed_outside(window);
-    const QString installedSounds =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/" ZENKO_INSTALLED_SOUNDS);
+    const QString installedSounds = here + QStringLiteral("/" ZENKO_INSTALLED_SOUNDS);
     if (!window.enter_player_data_folder(QFile::encodeName(installedSounds).toStdString())) return 1;
-    if (!window.start()) return 0;
+    if (!window.start(zenko::MainWindow::Startup::FirstPictureFirst)) return 0;
     return app.exec();
 }

@@ -19,6 +19,11 @@ set(ZENKO_ICON_SIZES 16 32 48 64 128 256)
 file(RELATIVE_PATH ZENKO_BIN_TO_DATA ${CMAKE_INSTALL_FULL_BINDIR}
   ${CMAKE_INSTALL_PREFIX}/${ZENKO_DATA_DIR})
 target_compile_definitions(zenko PRIVATE ZENKO_INSTALLED_SOUNDS="${ZENKO_BIN_TO_DATA}")
+# Its sound library, a private shared object, the same way.
+set(ZENKO_LIBRARY_DIR lib/zenko)
+file(RELATIVE_PATH ZENKO_BIN_TO_LIBRARY ${CMAKE_INSTALL_FULL_BINDIR}
+  ${CMAKE_INSTALL_PREFIX}/${ZENKO_LIBRARY_DIR})
+target_compile_definitions(zenko PRIVATE ZENKO_INSTALLED_SOUND_LIBRARY="${ZENKO_BIN_TO_LIBRARY}/libzenko-sound.so")
 set(ZENKO_PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
 configure_file(packaging/zenko.desktop.in ${ZENKO_PACKAGING_OUT}/zenko.desktop @ONLY)
 configure_file(packaging/${ZENKO_APP_ID}.metainfo.xml.in
@@ -41,6 +46,7 @@ endforeach()
 add_custom_target(packaging_files ALL DEPENDS ${ZENKO_COMPRESSED})
 
 install(TARGETS zenko zenko-engine RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS zenko-sound LIBRARY DESTINATION ${ZENKO_LIBRARY_DIR})
 install(FILES ${ZENKO_PACKAGING_OUT}/zenko.6.gz ${ZENKO_PACKAGING_OUT}/zenko-engine.6.gz
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${SOUND_FILES} DESTINATION ${ZENKO_DATA_DIR})

@@ -36,21 +36,19 @@ constexpr BackgroundLine Backgrounds[] = {
 constexpr int DefaultBackground = BackgroundGreen;
 constexpr const char* DefaultBackgroundText = "背景画=緑";
 
-void apply_guidance(Form1& form, SoundLibrary&, bool on) { form.set_guidance(on); }
+void apply_guidance(Form1& form, bool on) { form.set_guidance(on); }
 
-void apply_clock(Form1& form, SoundLibrary&, bool on) { form.set_clock_shown(on); }
+void apply_clock(Form1& form, bool on) { form.set_clock_shown(on); }
 
-void apply_music(Form1& form, SoundLibrary& sound, bool on) {
-    form.set_music(on);
-    if (on) sound.dsPlayLooping(form.sounds().SoundBgm);
-}
+// The music itself starts with the sound, once the window shows.
+void apply_music(Form1& form, bool on) { form.set_music(on); }
 
 struct SwitchLine {
     MenuItem Options::*item;
     const char* onText;
     const char* offText;
     bool byDefault;
-    void (*apply)(Form1&, SoundLibrary&, bool on);  // the mark and what follows it
+    void (*apply)(Form1&, bool on);  // the mark and what follows it
 };
 
 // Lines 2, 3 and 4.
@@ -108,10 +106,10 @@ std::vector<std::string> read_settings_lines() {
 
 // A missing or short file: the defaults take effect and replace the file.
 // A failed write here changes nothing more; the options are the defaults anyway.
-void restore_defaults(Form1& form, SoundLibrary& sound) {
+void restore_defaults(Form1& form) {
     write_sjis_lines(SettingsFile, default_lines());
     apply_background(form, DefaultBackground);
-    for (const SwitchLine& option : Switches) option.apply(form, sound, option.byDefault);
+    for (const SwitchLine& option : Switches) option.apply(form, option.byDefault);
 }
 
 }  // namespace
@@ -121,8 +119,8 @@ void Form1::読込_環境設定ファイル() {
     // Lines present are applied in order before a short file falls back.
     if (!lines.empty()) read_background_line(*this, lines[0]);
     for (std::size_t i = 0; i < std::size(Switches) && i + 1 < lines.size(); ++i)
-        Switches[i].apply(*this, platform.sound, lines[i + 1] == Switches[i].onText);
-    if (lines.size() < LineCount) restore_defaults(*this, platform.sound);
+        Switches[i].apply(*this, lines[i + 1] == Switches[i].onText);
+    if (lines.size() < LineCount) restore_defaults(*this);
 }
 
 void Form1::書込_環境設定ファイル() {

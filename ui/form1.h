@@ -232,7 +232,11 @@ public:
     // source, in its current directory. False, after a box saying why, when
     // the data folder cannot be made: the game does not start then.
     bool enter_player_data_folder(const std::string& installedSounds);
+    // Form_Load in two steps, so that the window can show between them: the
+    // first picture, then the sound, the music and the kept game.
     void Form_Load();
+    void load_first_picture();
+    void load_after_first_picture();
     void Form_Unload();
     void Form_KeyDown(int keyCode, int shift);
     // Escape: closes the record panel when any of it shows, otherwise ends the program.

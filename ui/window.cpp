@@ -64,11 +64,23 @@ bool Form1::enter_player_data_folder(const std::string& installedSounds) {
 }
 
 void Form1::Form_Load() {
-    start_sound();
+    load_first_picture();
+    load_after_first_picture();
+}
+
+// The start state, the settings and the board: all the first picture needs.
+void Form1::load_first_picture() {
     set_start_state(*this);
     reset_sides();
     読込_環境設定ファイル();
     初期設定();
+}
+
+// The sound device (a library of its own, loaded now), the buffers and the
+// music come once the window shows, then the question about the kept game.
+void Form1::load_after_first_picture() {
+    start_sound();
+    if (options().BGM.Checked) platform.sound.dsPlayLooping(sounds().SoundBgm);
     offer_kept_game();
 }
 

@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <memory>
+#include <utility>
 
 #include "ui/key_codes.h"
 #include "ui/qt/menu_table.h"
@@ -22,6 +24,7 @@ namespace {
 
 constexpr const char* IconPicture = ":/pictures/ICON.png";
 constexpr int TimerIntervalMs = 50;
+constexpr int UnpaintedStartMs = 500;
 
 }  // namespace
 
@@ -61,12 +64,26 @@ bool MainWindow::enter_player_data_folder(const std::string& installedSounds) {
     return true;
 }
 
-bool MainWindow::start() {
-    forward([this] { form_->Form_Load(); });
+bool MainWindow::start(Startup startup) {
+    forward([this] { form_->load_first_picture(); });
     if (finished_) return false;
     show();  // at the designed size; where is the window manager's choice
     canvas_->setFocus();
     timer_.start();
+    if (startup == Startup::AllAtOnce) {
+        forward([this] { form_->load_after_first_picture(); });
+        return !finished_;
+    }
+    // After the first paint has reached the screen; a window that is not
+    // painted soon (minimised, on another desktop) goes on anyway.
+    auto rest = std::make_shared<bool>(false);
+    auto finish = [this, rest] {
+        if (std::exchange(*rest, true)) return;
+        canvas_->onPainted = nullptr;
+        forward([this] { form_->load_after_first_picture(); });
+    };
+    canvas_->onPainted = [this, finish] { QTimer::singleShot(0, this, finish); };
+    QTimer::singleShot(UnpaintedStartMs, this, finish);
     return true;
 }
 
@@ -124,10 +141,12 @@ void MainWindow::connect_panel() {
     panel_->onFile1Click = [this] { forward([this] { form_->File1_Click(); }); };
     panel_->onCommand1Click = [this] { forward([this] { form_->Command1_Click(); }); };
     // The drive list's drop-down takes Escape for itself; the game hears it too.
-    if (auto* drives = qobject_cast<QComboBox*>(panel_->widget(PanelControl::Drive1))) {
-        driveList_ = drives->view();
-        driveList_->installEventFilter(this);
-    }
+    panel_->onControlsCreated = [this] {
+        if (auto* drives = qobject_cast<QComboBox*>(panel_->widget(PanelControl::Drive1))) {
+            driveList_ = drives->view();
+            driveList_->installEventFilter(this);
+        }
+    };
 }
 
 void MainWindow::add_key(int qtKey, int keyCode) {

@@ -31,8 +31,11 @@ public:
     // saying why, when that folder cannot be made.
     bool enter_player_data_folder(const std::string& installedSounds);
     // Runs Form_Load, shows the window and starts the timer. False when the
-    // game ended during load.
-    bool start();
+    // game ended during load. With `FirstPictureFirst` the window shows
+    // before the sound library is loaded and the kept game is asked about;
+    // those follow as soon as the first picture is on the screen.
+    enum class Startup { AllAtOnce, FirstPictureFirst };
+    bool start(Startup startup = Startup::AllAtOnce);
 
     Form1& form() { return *form_; }
     QtCanvas& canvas() { return *canvas_; }

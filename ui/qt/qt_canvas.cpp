@@ -110,14 +110,17 @@ void QtCanvas::draw_box(int x1, int y1, int x2, int y2, int colour) {
 
 void QtCanvas::draw_text(int x, int y, const std::string& text, int pointSize, bool bold, int colour) {
     // The extent at the designed size, with a pixel to spare, decides when a picture covers it.
-    const QFontMetrics metrics(
-        text_font(static_cast<int>(std::lround(pointSize * PixelsPerPoint)), bold, false));
-    const QRect ink = metrics.boundingRect(QString::fromStdString(text));
-    const int right =
-        x +
-        (std::max(ink.right(), metrics.horizontalAdvance(QString::fromStdString(text))) + 2) * TwipsPerPixel;
-    const int bottom = y + (metrics.height() + 2) * TwipsPerPixel;
-    record({Kind::Text, x, y, right, bottom, colour, pointSize, bold, text});
+    const QString shown = QString::fromStdString(text);
+    const QString key = QString::number(pointSize) + (bold ? u'b' : u'r') + shown;
+    auto extent = textExtents_.constFind(key);
+    if (extent == textExtents_.constEnd()) {
+        const QFontMetrics metrics(
+            text_font(static_cast<int>(std::lround(pointSize * PixelsPerPoint)), bold, false));
+        const int right = std::max(metrics.boundingRect(shown).right(), metrics.horizontalAdvance(shown)) + 2;
+        extent = textExtents_.insert(key, QPoint(right, metrics.height() + 2));
+    }
+    record({Kind::Text, x, y, x + extent->x() * TwipsPerPixel, y + extent->y() * TwipsPerPixel, colour,
+            pointSize, bold, text});
 }
 
 // Opaque pictures hide what lay under them: a call leaves the list once
@@ -129,21 +132,63 @@ void QtCanvas::record(Call call) {
                        QPoint(std::max(call.x1, call.x2) + pen - 1, std::max(call.y1, call.y2) + pen - 1));
     call.order = ++callsMade_;
     if (call.kind == Kind::Picture) {
-        for (Call& earlier : calls_)
-            if (is_slanting(earlier) && earlier.hiddenFrom > call.order && extent.contains(middle(earlier)))
-                earlier.hiddenFrom = call.order;
-        const auto covered = [&extent](Call& earlier) {
-            if (!earlier.uncovered.boundingRect().intersects(extent)) return false;
-            earlier.uncovered -= extent;
-            return earlier.uncovered.isEmpty();
-        };
-        calls_.erase(std::remove_if(calls_.begin(), calls_.end(), covered), calls_.end());
+        for (const long long order : slanting_)
+            if (Call* line = find_call(order);
+                line && line->hiddenFrom > call.order && extent.contains(middle(*line)))
+                line->hiddenFrom = call.order;
+        cover(extent);
         if (is_background(call.colour)) background_ = call.colour;
     }
     call.uncovered = QRegion(extent);
+    call.bounds = extent;
+    if (is_slanting(call)) slanting_.push_back(call.order);
+    for_each_cell(extent, [&](std::vector<long long>& cell) { cell.push_back(call.order); });
     calls_.push_back(std::move(call));
-    play(calls_.back());
     changed();
+}
+
+// The calls an opaque picture hides wholly are dropped; only the calls
+// filed under the cells it touches are looked at. Dropped calls leave the
+// list in batches, and the cells are filed afresh then.
+void QtCanvas::cover(const QRect& extent) {
+    for_each_cell(extent, [&](std::vector<long long>& cell) {
+        for (const long long order : cell) {
+            Call* earlier = find_call(order);
+            if (!earlier || earlier->uncovered.isEmpty() || !earlier->bounds.intersects(extent)) continue;
+            earlier->uncovered -= extent;
+            earlier->bounds = earlier->uncovered.boundingRect();
+            if (earlier->uncovered.isEmpty()) ++hiddenCalls_;
+        }
+    });
+    if (hiddenCalls_ * 2 > static_cast<long long>(calls_.size()) + CompactionSlack) drop_hidden_calls();
+}
+
+void QtCanvas::drop_hidden_calls() {
+    calls_.erase(
+        std::remove_if(calls_.begin(), calls_.end(), [](const Call& c) { return c.uncovered.isEmpty(); }),
+        calls_.end());
+    hiddenCalls_ = 0;
+    cells_.clear();
+    slanting_.clear();
+    for (const Call& call : calls_) {
+        for_each_cell(call.bounds, [&](std::vector<long long>& cell) { cell.push_back(call.order); });
+        if (is_slanting(call)) slanting_.push_back(call.order);
+    }
+}
+
+// The list keeps the calls in the order they were made.
+QtCanvas::Call* QtCanvas::find_call(long long order) {
+    const auto found = std::lower_bound(calls_.begin(), calls_.end(), order,
+                                        [](const Call& c, long long o) { return c.order < o; });
+    return found != calls_.end() && found->order == order ? &*found : nullptr;
+}
+
+template <typename Visit>
+void QtCanvas::for_each_cell(const QRect& twips, Visit visit) {
+    const auto cell_of = [](int twip) { return static_cast<int>(std::floor(twip / double(CellTwips))); };
+    for (int x = cell_of(twips.left()); x <= cell_of(twips.right()); ++x)
+        for (int y = cell_of(twips.top()); y <= cell_of(twips.bottom()); ++y)
+            visit(cells_[(static_cast<long long>(x) << 32) ^ static_cast<unsigned>(y)]);
 }
 
 namespace {
@@ -175,7 +220,7 @@ void stamp_line(QPainter& painter, QPointF a, QPointF b, int pen, const QColor& 
 }  // namespace
 
 void QtCanvas::play(const Call& call) {
-    QPainter painter(&image_);
+    QPainter& painter = image_painter();
     const int pen = pen_width();
     const QColor colour = palette_colour(call.colour);
     switch (call.kind) {
@@ -236,13 +281,21 @@ QPointF QtCanvas::exact_device(int xTwips, int yTwips) const {
 // pieces meet. The slanting lines of other squares still shown are stamped
 // again where they cross the new picture.
 void QtCanvas::restore_slanting_lines(QPainter& painter, const Call& picture, const QRect& place) {
-    painter.save();
-    painter.setClipRect(place);
-    for (const Call& line : calls_)
-        if (is_slanting(line) && line.order < picture.order && picture.order < line.hiddenFrom)
-            stamp_line(painter, exact_device(line.x1, line.y1), exact_device(line.x2, line.y2), pen_width(),
-                       palette_colour(line.colour));
-    painter.restore();
+    const int pen = pen_width();
+    bool clipped = false;
+    for (const long long order : slanting_) {
+        const Call* found = find_call(order);
+        if (!found) continue;
+        const Call& line = *found;
+        if (line.uncovered.isEmpty() || line.order >= picture.order || picture.order >= line.hiddenFrom)
+            continue;
+        const QRect reach = device_rect(line.x1, line.y1, line.x2, line.y2).adjusted(-pen, -pen, pen, pen);
+        if (!reach.intersects(place)) continue;
+        if (!clipped) painter.save(), painter.setClipRect(place), clipped = true;
+        stamp_line(painter, exact_device(line.x1, line.y1), exact_device(line.x2, line.y2), pen,
+                   palette_colour(line.colour));
+    }
+    if (clipped) painter.restore();
 }
 
 // ---- Pictures at the device size ----
@@ -271,8 +324,12 @@ const QImage& QtCanvas::picture(int pictureCode, int width, int height) {
 
 // ---- Size and resolution ----
 
+// A resize to the size the image was drawn for (the window shown at its
+// designed size) changes nothing.
 void QtCanvas::resizeEvent(QResizeEvent*) {
-    rebuild();
+    const QSize device(static_cast<int>(std::lround(width() * devicePixelRatioF())),
+                       static_cast<int>(std::lround(height() * devicePixelRatioF())));
+    if (device != image_.size() || devicePixelRatioF() != ratio_) rebuild();
     if (onGeometryChanged) onGeometryChanged();
 }
 
@@ -288,7 +345,9 @@ void QtCanvas::rebuild() {
     // Pictures are kept by device size; a long run of resizes must not hoard them.
     if (pictures_.size() > MaximumCachedPictures) pictures_.clear();
     fill_margin();
-    for (const Call& call : calls_) play(call);
+    for (const Call& call : calls_)
+        if (!call.uncovered.isEmpty()) play(call);
+    playedUpTo_ = callsMade_;
     changed();
 }
 
@@ -301,7 +360,30 @@ void release_pixels(void* holder) { delete static_cast<std::shared_ptr<uchar[]>*
 // The image at a new size on the kept pixels. Each image made on them holds
 // them until Qt drops its last copy; they are written over only when the
 // image itself is their one user, so no copy handed out changes under its holder.
+// One painter serves a run of calls: opening one for each would cost more
+// than most of the calls themselves. It is closed before the image is read.
+QPainter& QtCanvas::image_painter() {
+    if (!painter_.isActive()) painter_.begin(&image_);
+    return painter_;
+}
+
+// Calls are played onto the image only when it is read: a call hidden by
+// then (the background a full redraw paints twice, a square repainted) is
+// never painted at all.
+void QtCanvas::finish_painting() const {
+    auto& self = const_cast<QtCanvas&>(*this);
+    if (playedUpTo_ < callsMade_) {
+        const auto first = std::upper_bound(self.calls_.begin(), self.calls_.end(), playedUpTo_,
+                                            [](long long o, const Call& c) { return o < c.order; });
+        for (auto call = first; call != self.calls_.end(); ++call)
+            if (!call->uncovered.isEmpty()) self.play(*call);
+        self.playedUpTo_ = callsMade_;
+    }
+    if (painter_.isActive()) painter_.end();
+}
+
 void QtCanvas::resize_image(QSize device) {
+    finish_painting();
     const qsizetype bytesPerLine = qsizetype(device.width()) * 4;
     const qsizetype bytes = bytesPerLine * device.height();
     const bool soleUser =
@@ -324,7 +406,7 @@ void QtCanvas::fill_margin() {
                                    grid_to_twips_y(0) + PictureTwips);
     QBrush brush(picture(background_, tile.width(), tile.height()));
     brush.setTransform(QTransform::fromTranslate(tile.left(), tile.top()));
-    QPainter(&image_).fillRect(image_.rect(), brush);
+    image_painter().fillRect(image_.rect(), brush);
 }
 
 // The screen catches up at the next pass of the event loop, including the
@@ -339,10 +421,12 @@ void QtCanvas::refresh() { repaint(); }
 
 void QtCanvas::paintEvent(QPaintEvent*) {
     if (devicePixelRatioF() != ratio_) rebuild();  // moved to a screen of another resolution
+    finish_painting();
     QPainter painter(this);
     painter.drawImage(QRectF(0, 0, width(), height()), image_);
     updatePending_ = false;
     ++paints_;
+    if (onPainted) onPainted();
 }
 
 void QtCanvas::mousePressEvent(QMouseEvent* event) {

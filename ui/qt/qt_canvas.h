@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QPainter>
 #include <QPointF>
 #include <QRegion>
 #include <QWidget>
@@ -16,6 +17,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ui/platform.h"
@@ -34,8 +36,12 @@ public:
 
     QSize sizeHint() const override;
 
-    // The retained image, in device pixels.
-    const QImage& image() const { return image_; }
+    // The retained image, in device pixels, with every call made so far on
+    // it (read it again after more calls).
+    const QImage& image() const {
+        finish_painting();
+        return image_;
+    }
     double pixel_ratio() const { return ratio_; }
     // Widget pixels per designed pixel, and the top-left of the drawing in widget pixels.
     double scale() const { return scale_; }
@@ -47,7 +53,7 @@ public:
     // Thickness of a line in device pixels: one designed pixel, whole device pixels.
     int pen_width() const;
     // Calls kept for the next replay.
-    size_t display_list_size() const { return calls_.size(); }
+    size_t display_list_size() const { return calls_.size() - static_cast<size_t>(hiddenCalls_); }
     // Number of times the widget has been painted (start-up measurement).
     int paint_count() const { return paints_; }
 
@@ -57,6 +63,8 @@ public:
     std::function<void(int button, int shift, double x, double y)> onMouseDown;
     // The scale or origin changed (the record panel follows it).
     std::function<void()> onGeometryChanged;
+    // The widget has been painted.
+    std::function<void()> onPainted;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -73,6 +81,7 @@ private:
         bool bold = false;
         std::string text{};
         QRegion uncovered{};  // twips not yet painted over by a later picture
+        QRect bounds{};       // the bounding rectangle of `uncovered`
         long long order = 0;  // when the call was made
         // A slanting line belongs to the square under its middle; it is hidden
         // from the call that painted a picture over that square.
@@ -82,6 +91,11 @@ private:
     static bool is_slanting(const Call& call);
     static QPoint middle(const Call& call);
     void record(Call call);
+    void cover(const QRect& extent);
+    void drop_hidden_calls();
+    Call* find_call(long long order);
+    template <typename Visit>
+    void for_each_cell(const QRect& twips, Visit visit);
     void play(const Call& call);
     QPointF exact_device(int xTwips, int yTwips) const;
     void restore_slanting_lines(QPainter& painter, const Call& picture, const QRect& place);
@@ -91,21 +105,35 @@ private:
     void changed();
     const QImage& picture(int pictureCode, int width, int height);
     QImage load_picture(const QString& name, int width, int height) const;
+    QPainter& image_painter();
+    void finish_painting() const;
     QRect device_rect(int x1, int y1, int x2, int y2) const;
 
     double ratio_ = 1.0;
     double scale_ = 1.0;
     QPointF origin_;
     QImage image_;
+    mutable QPainter painter_;  // on image_ while calls are being played
     // The image's pixels, kept at the largest size drawn so far: growing the
     // window again reuses memory already mapped instead of faulting in
     // fresh pages, which costs more than the whole replay.
     std::shared_ptr<uchar[]> pixels_;
     qsizetype capacity_ = 0;
     QHash<quint64, QImage> pictures_;  // by code and device size
-    std::vector<Call> calls_;
+    // Right and bottom edge of each text drawn so far, in pixels at the
+    // designed size, by text, size and boldness: shaping a text is costly.
+    QHash<QString, QPoint> textExtents_;
+    std::vector<Call> calls_;    // in the order made; a wholly hidden call awaits dropping
+    long long hiddenCalls_ = 0;  // calls in the list that are wholly hidden
+    // The orders of the calls whose extent touches each square of the grid
+    // (twips), so a picture finds what it covers without scanning the list.
+    static constexpr int CellTwips = 580;
+    static constexpr long long CompactionSlack = 64;
+    std::unordered_map<long long, std::vector<long long>> cells_;
+    std::vector<long long> slanting_;  // the orders of the slanting lines
     long long callsMade_ = 0;
-    int background_ = -1;  // the last background tile drawn, for the margin
+    long long playedUpTo_ = 0;  // the calls up to this order are on the image
+    int background_ = -1;       // the last background tile drawn, for the margin
     int paints_ = 0;
     bool updatePending_ = false;
 };

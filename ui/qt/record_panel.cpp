@@ -100,16 +100,30 @@ bool inside(const QString& path, const QString& root) {
 
 }  // namespace
 
-RecordPanel::RecordPanel(QWidget* clientArea) {
-    create_controls(clientArea);
-    show_working_folder();
-}
+RecordPanel::RecordPanel(QWidget* clientArea) : clientArea_(clientArea) { show_working_folder(); }
 
 void RecordPanel::show_working_folder() {
+    const QString here = QDir::cleanPath(QDir::currentPath());
+    dirPath_ = filePath_ = here;
+    if (widgets_.empty()) return;
     fill_drives();
-    const std::string here = QDir::currentPath().toStdString();
-    set_dir_path(here);
-    set_file_path(here);
+    list_folders();
+    refresh_files();
+}
+
+void RecordPanel::ensure_controls() {
+    if (!widgets_.empty()) return;
+    create_controls(clientArea_);
+    fill_drives();
+    list_folders();
+    refresh_files();
+    fit(scale_, origin_);
+    if (onControlsCreated) onControlsCreated();
+}
+
+QWidget* RecordPanel::widget(PanelControl control) {
+    ensure_controls();
+    return widgets_.at(control);
 }
 
 void RecordPanel::create_controls(QWidget* clientArea) {
@@ -143,7 +157,6 @@ void RecordPanel::create_controls(QWidget* clientArea) {
         control->hide();
         widgets_[place.control] = control;
     }
-    fit(1.0, QPointF(0, 0));
     for (size_t i = 1; i < std::size(TabOrder); ++i)
         QWidget::setTabOrder(widgets_[TabOrder[i - 1]], widgets_[TabOrder[i]]);
 
@@ -172,6 +185,8 @@ void RecordPanel::create_controls(QWidget* clientArea) {
 }
 
 void RecordPanel::fit(double scale, QPointF origin) {
+    scale_ = scale, origin_ = origin;
+    if (widgets_.empty()) return;
     QFont font(QStringLiteral("IPAPMincho"));
     font.setPointSizeF(ControlPointSize * scale);
     auto at = [&](int twips, double offset) {
@@ -202,12 +217,16 @@ void RecordPanel::fill_drives() {
 }
 
 void RecordPanel::set_visible(PanelControl control, bool visible) {
-    widgets_.at(control)->setVisible(visible);
+    if (!visible && widgets_.empty()) return;  // not made yet: hidden
+    widget(control)->setVisible(visible);
 }
 
-bool RecordPanel::is_visible(PanelControl control) { return !widgets_.at(control)->isHidden(); }
+bool RecordPanel::is_visible(PanelControl control) {
+    return !widgets_.empty() && !widgets_.at(control)->isHidden();
+}
 
 std::string RecordPanel::text(PanelControl field) {
+    if (widgets_.empty()) return {};
     QWidget* control = widgets_.at(field);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text().toStdString();
     if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
@@ -215,12 +234,16 @@ std::string RecordPanel::text(PanelControl field) {
 }
 
 void RecordPanel::set_text(PanelControl field, const std::string& text) {
-    QWidget* control = widgets_.at(field);
+    if (text.empty() && widgets_.empty()) return;
+    QWidget* control = widget(field);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setText(QString::fromStdString(text));
     if (auto* label = qobject_cast<QLabel*>(control)) label->setText(QString::fromStdString(text));
 }
 
-std::string RecordPanel::drive() { return drive1_->currentData().toString().toStdString(); }
+std::string RecordPanel::drive() {
+    ensure_controls();
+    return drive1_->currentData().toString().toStdString();
+}
 
 std::string RecordPanel::dir_path() { return dirPath_.toStdString(); }
 
@@ -229,7 +252,7 @@ PathResult RecordPanel::set_dir_path(const std::string& path) {
     if (path.empty() || !folder.exists() || !folder.isDir() || !folder.isReadable() || !folder.isExecutable())
         return PathResult::DeviceUnavailable;
     dirPath_ = QDir::cleanPath(folder.absoluteFilePath());
-    list_folders();
+    if (!widgets_.empty()) list_folders();
     return PathResult::Ok;
 }
 
@@ -280,6 +303,7 @@ void RecordPanel::set_file_path(const std::string& path) {
 std::string RecordPanel::file_name() { return fileName_.toStdString(); }
 
 void RecordPanel::refresh_files() {
+    if (widgets_.empty()) return;
     file1_->clear();
     file1_->setToolTip(filePath_);
     const QDir folder(filePath_);

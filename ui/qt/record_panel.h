@@ -1,6 +1,7 @@
 // The record panel's controls on the client area: the place, folder and
 // file lists, the four labelled text fields and the RETURN button. They
-// start hidden; the game shows and hides them.
+// start hidden; the game shows and hides them. They are made when first
+// needed, so that the window's first picture does not wait for them.
 #pragma once
 
 #include <QPointF>
@@ -39,7 +40,9 @@ public:
     std::string file_name() override;
     void refresh_files() override;
 
-    QWidget* widget(PanelControl control) const { return widgets_.at(control); }
+    QWidget* widget(PanelControl control);
+    // Called once the controls have been made.
+    std::function<void()> onControlsCreated;
     // Places and sizes the controls for a client area drawn at this scale
     // (widget pixels per designed pixel) with its top-left at origin.
     void fit(double scale, QPointF origin);
@@ -48,13 +51,17 @@ public:
     std::function<void()> onDrive1Change, onDir1Change, onFile1Click, onCommand1Click;
 
 private:
+    void ensure_controls();
     void create_controls(QWidget* clientArea);
     void fill_drives();
     void list_folders();
     void show_folder_line();
     void enter_folder(const QString& entry);
 
-    std::map<PanelControl, QWidget*> widgets_;
+    QWidget* clientArea_;
+    double scale_ = 1.0;
+    QPointF origin_;
+    std::map<PanelControl, QWidget*> widgets_;  // empty until the controls are made
     QComboBox* drive1_ = nullptr;
     QListWidget* dir1_ = nullptr;
     QListWidget* file1_ = nullptr;
