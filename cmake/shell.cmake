@@ -25,11 +25,11 @@ set_target_properties(zenko_shell PROPERTIES AUTOMOC ON)
 target_include_directories(zenko_shell PUBLIC ${CMAKE_SOURCE_DIR})
 # xcb: the shell asks the X server whether its window still exists.
 find_library(XCB_LIBRARY xcb REQUIRED)
-target_link_libraries(zenko_shell PUBLIC zenko_app zenko_engine_player zenko_engine zenko_sound Qt6::Widgets ${XCB_LIBRARY})
+target_link_libraries(zenko_shell PUBLIC zenko_app zenko_formats zenko_engine_player zenko_engine zenko_sound Qt6::Widgets ${XCB_LIBRARY})
 if(PICTURES)
   list(TRANSFORM PICTURES PREPEND ui/pictures/)
   qt_add_resources(zenko_shell "pictures" PREFIX "/pictures" BASE ui/pictures FILES ${PICTURES})
 endif()
 
 add_executable(zenko main.cpp)
-target_link_libraries(zenko PRIVATE zenko_shell zenko_app zenko_engine_player zenko_engine)
+target_link_libraries(zenko PRIVATE zenko_shell zenko_app zenko_formats zenko_engine_player zenko_engine)
