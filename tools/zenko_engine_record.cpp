@@ -131,8 +131,8 @@ int convert_command(const Args& args) {
     } else if (ends_with(out, ".fen")) {
         for (const GameRecord& game : file.games) {
             bool redToMove = true;
-            bytes +=
-                formats::fen_of(formats::board_after(game, game.moves.size(), &redToMove), redToMove) + '\n';
+            const BoardArray end = formats::board_after(game, game.moves.size(), &redToMove);
+            bytes += formats::fen_of(end, redToMove) + '\n';
         }
     } else {
         return usage_error("convert: OUT must end in .pgn, .棋譜 or .fen");
@@ -154,7 +154,8 @@ int fen_command(const Args& args) {
             return usage_error("fen: PLY must be 0 to " + std::to_string(game.moves.size()));
     }
     bool redToMove = true;
-    std::cout << formats::fen_of(formats::board_after(game, ply, &redToMove), redToMove) << '\n';
+    const BoardArray board = formats::board_after(game, ply, &redToMove);
+    std::cout << formats::fen_of(board, redToMove) << '\n';
     return 0;
 }
 

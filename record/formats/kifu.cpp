@@ -77,8 +77,10 @@ RecordFile read_kifu(std::string_view bytes) {
     builder.start(full_set_board(), !first || first->piece < 0);
     for (std::size_t i = HeaderLines; i < lines.size() && !builder.is_cut(); ++i) {
         if (is_blank(lines[i])) continue;
-        const std::string_view written = lines[i];
-        const std::optional<MoveRecord> move = move_of(written);
+        const std::optional<MoveRecord> move = move_of(lines[i]);
+        const std::string written =
+            decode_as(lines[i].substr(0, MaxWrittenMoveBytes), TextEncoding::ShiftJis, MaxWrittenMoveBytes)
+                .value_or("");
         if (!move) {
             builder.cut_here(written, UnreadableMoveText);
         } else if (builder.position().piece_at(move->fromX, move->fromY) != move->piece) {

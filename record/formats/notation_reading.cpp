@@ -404,7 +404,6 @@ ReadMove read_move(const Engine& position, bool redToMove, std::string_view text
 bool coordinate_rank_hint(std::string_view text, int& firstRank) {
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
         if (!is_file_letter(text[i]) || !is_decimal(text[i + 1])) continue;
-        if (i > 0 && ((text[i - 1] | 0x20) >= 'a' && (text[i - 1] | 0x20) <= 'z')) continue;  // inside a word
         const bool two = i + 2 < text.size() && is_decimal(text[i + 2]);
         const int rank = two ? (text[i + 1] - '0') * 10 + (text[i + 2] - '0') : text[i + 1] - '0';
         if (rank == BoardRanks) return firstRank = FairyFirstRank, true;

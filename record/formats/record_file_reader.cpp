@@ -44,20 +44,26 @@ RecordFile read_record_file(std::string_view bytes, std::string_view fileName) {
     const std::string extension = extension_of(fileName);
     if (looks_like_xqf(bytes) && (bytes.size() >= XqfHeaderBytes || extension == ".xqf"))
         return read_xqf(bytes);
-    if (extension == ".xqf") return read_xqf(bytes);
-    if (looks_like_kifu(bytes) || extension == ".棋譜") return read_kifu(bytes);
+    if (looks_like_kifu(bytes)) return read_kifu(bytes);
 
     const std::optional<DecodedText> decoded = decode_text(bytes);
-    if (!decoded) return failure(UnknownEncodingText);
-    const std::string& text = decoded->text;
     RecordFile file;
-    if (contains_dhtmlxq(text))
-        file = read_dhtmlxq(text);
-    else if (starts_with_fen(text) || extension == ".fen")
-        file = read_fen_text(text);
-    else
-        file = read_pgn(text);
-    file.encoding = encoding_name(decoded->encoding);
+    if (decoded) {
+        const std::string& text = decoded->text;
+        if (contains_dhtmlxq(text))
+            file = read_dhtmlxq(text);
+        else if (starts_with_fen(text) || extension == ".fen")
+            file = read_fen_text(text);
+        else
+            file = read_pgn(text);
+        file.encoding = encoding_name(decoded->encoding);
+        if (file.error.empty()) return file;
+    }
+    // The bytes hold no record: a binary format named by the extension says
+    // what is wrong with them (a broken or cut header, a bad move line).
+    if (extension == ".xqf") return read_xqf(bytes);
+    if (extension == ".棋譜") return read_kifu(bytes);
+    if (!decoded) return failure(UnknownEncodingText);
     return file;
 }
 

@@ -215,7 +215,7 @@ RecordFile read_xqf(std::string_view bytes) {
     RecordFile file;
     file.format = RecordFormat::Xqf;
     if (!looks_like_xqf(bytes)) {
-        file.error = bytes.size() < 2 ? CutFileText : BrokenHeaderText;
+        file.error = std::string_view("XQ").starts_with(bytes) ? CutFileText : BrokenHeaderText;
         return file;
     }
     if (bytes.size() < HeaderBytes) {
