@@ -18,7 +18,7 @@ namespace zenko::tool {
 namespace {
 
 using formats::GameRecord;
-using formats::RecordFile;
+using formats::RecordContents;
 
 // The file's bytes, at most one byte past what a record may hold (so the
 // reader can refuse it as too large); false when it cannot be read.
@@ -33,7 +33,7 @@ bool read_bytes(const std::string& path, std::string& bytes) {
 }
 
 // Reads a record file; prints why on stderr and returns false when it holds none.
-bool read_record(const std::string& path, RecordFile& file) {
+bool read_record(const std::string& path, RecordContents& file) {
     std::string bytes;
     if (!read_bytes(path, bytes)) {
         usage_error(path + ": cannot read the file");
@@ -48,7 +48,7 @@ bool read_record(const std::string& path, RecordFile& file) {
 }
 
 // Tells on stderr what of the file was not read; true when everything was.
-bool report_losses(const std::string& path, const RecordFile& file) {
+bool report_losses(const std::string& path, const RecordContents& file) {
     bool whole = true;
     for (std::size_t k = 0; k < file.games.size(); ++k) {
         if (!file.games[k].cut) continue;
@@ -87,7 +87,7 @@ bool write_file(const std::string& path, const std::string& bytes) {
 
 int record_command(const Args& args) {
     if (args.size() != 1) return usage_error("usage: zenko-engine record FILE");
-    RecordFile file;
+    RecordContents file;
     if (!read_record(args[0], file)) return 2;
     for (std::size_t k = 0; k < file.games.size(); ++k) {
         const GameRecord& game = file.games[k];
@@ -115,7 +115,7 @@ int convert_command(const Args& args) {
     }
     if (files.size() != 2) return usage_error("usage: zenko-engine convert IN OUT [--iccs]");
     const std::string &in = files[0], &out = files[1];
-    RecordFile file;
+    RecordContents file;
     if (!read_record(in, file)) return 2;
     std::string bytes;
     if (ends_with(out, ".pgn")) {
@@ -143,7 +143,7 @@ int convert_command(const Args& args) {
 
 int fen_command(const Args& args) {
     if (args.empty() || args.size() > 2) return usage_error("usage: zenko-engine fen FILE [PLY]");
-    RecordFile file;
+    RecordContents file;
     if (!read_record(args[0], file)) return 2;
     const GameRecord& game = file.games.front();
     std::size_t ply = game.moves.size();

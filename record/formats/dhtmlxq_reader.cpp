@@ -158,8 +158,8 @@ bool read_block(std::string_view block, std::size_t& movesLeft, GameRecord& game
 
 bool contains_dhtmlxq(std::string_view text) { return text.find(BlockOpen) != std::string_view::npos; }
 
-RecordFile read_dhtmlxq(std::string_view text) {
-    RecordFile file;
+RecordContents read_dhtmlxq(std::string_view text) {
+    RecordContents file;
     file.format = RecordFormat::DhtmlXq;
     std::size_t movesLeft = MaxMovesPerFile;
     for (std::size_t at = text.find(BlockOpen); at != std::string_view::npos; at = text.find(BlockOpen, at)) {

@@ -65,8 +65,8 @@ bool starts_with_fen(std::string_view text) {
     return engine.set_fen(std::string(first_word(line)));
 }
 
-RecordFile read_fen_text(std::string_view text) {
-    RecordFile file;
+RecordContents read_fen_text(std::string_view text) {
+    RecordContents file;
     file.format = RecordFormat::Fen;
     std::size_t movesLeft = MaxMovesPerFile;
     for (std::size_t at = 0; at < text.size();) {

@@ -65,7 +65,7 @@ BoardArray board_after(const GameRecord& game, std::size_t ply, bool* redToMove 
 // The file formats the readers know.
 enum class RecordFormat { Unknown, Pgn, Xqf, DhtmlXq, Fen, Kifu };
 
-struct RecordFile {
+struct RecordContents {
     std::vector<GameRecord> games;
     // Not empty: the file gives no record at all, and this says why (a
     // Japanese text for a box).
@@ -81,6 +81,6 @@ struct RecordFile {
 // Reads any record file: chooses the reader by the bytes, and by the file
 // name's extension (.pgn .xqf .fen .txt .htm .html .棋譜) when the bytes do
 // not tell. fileName may be "" (pasted text).
-RecordFile read_record_file(std::string_view bytes, std::string_view fileName);
+RecordContents read_record_file(std::string_view bytes, std::string_view fileName);
 
 }  // namespace zenko::formats

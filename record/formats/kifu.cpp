@@ -60,8 +60,8 @@ bool looks_like_kifu(std::string_view bytes) {
     return anyMove;
 }
 
-RecordFile read_kifu(std::string_view bytes) {
-    RecordFile file;
+RecordContents read_kifu(std::string_view bytes) {
+    RecordContents file;
     file.format = RecordFormat::Kifu;
     file.encoding = encoding_name(TextEncoding::ShiftJis);
     const std::vector<std::string_view> lines = lines_of(bytes);

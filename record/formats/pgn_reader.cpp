@@ -94,14 +94,14 @@ std::string_view without_move_number(std::string_view word) {
 
 class Scanner {
 public:
-    explicit Scanner(std::string_view text) : text_(text) {}
+    explicit Scanner(std::string_view text) : source_(text) {}
 
     // Reads the next game; false when the text holds no more.
     bool next_game(RawGame& game) {
         game.clear();
         bool inMovetext = false;
         while (skip_space()) {
-            const char c = text_[at_];
+            const char c = source_[at_];
             if (c == '[') {
                 if (inMovetext) break;  // the next game's tags
                 read_tag(game);
@@ -112,9 +112,9 @@ public:
                 read_braced_comment(game);
             } else if (c == ';') {
                 const std::size_t end = line_end();
-                game.tokens.push_back({TokenKind::Comment, trim(text_.substr(at_ + 1, end - at_ - 1))});
+                game.tokens.push_back({TokenKind::Comment, trim(source_.substr(at_ + 1, end - at_ - 1))});
                 at_ = end;
-            } else if (c == '%' && (at_ == 0 || text_[at_ - 1] == '\n')) {
+            } else if (c == '%' && (at_ == 0 || source_[at_ - 1] == '\n')) {
                 at_ = line_end();
             } else if (c == '(') {
                 skip_variation(game);
@@ -130,18 +130,18 @@ public:
     }
 
 private:
-    bool at_end() const { return at_ >= text_.size(); }
+    bool at_end() const { return at_ >= source_.size(); }
 
     // Moves past white space (ASCII, the ideographic space, no-break space
     // and a byte order mark); false at the end of the text.
     bool skip_space() {
         while (!at_end()) {
-            const char c = text_[at_];
+            const char c = source_[at_];
             if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v') {
                 ++at_;
             } else if (static_cast<unsigned char>(c) >= 0x80) {
                 std::size_t next = at_;
-                if (!is_space(next_code_point(text_, next))) return true;
+                if (!is_space(next_code_point(source_, next))) return true;
                 at_ = next;
             } else {
                 return true;
@@ -151,8 +151,8 @@ private:
     }
 
     std::size_t line_end() const {
-        const std::size_t end = text_.find('\n', at_);
-        return end == std::string_view::npos ? text_.size() : end;
+        const std::size_t end = source_.find('\n', at_);
+        return end == std::string_view::npos ? source_.size() : end;
     }
 
     static std::string_view trim(std::string_view s) {
@@ -166,34 +166,35 @@ private:
     void read_tag(RawGame& game) {
         ++at_;
         const std::size_t end = line_end();
-        while (at_ < end && (text_[at_] == ' ' || text_[at_] == '\t')) ++at_;
+        while (at_ < end && (source_[at_] == ' ' || source_[at_] == '\t')) ++at_;
         const std::size_t nameStart = at_;
-        while (at_ < end && text_[at_] != ' ' && text_[at_] != '\t' && text_[at_] != '"' && text_[at_] != ']')
+        while (at_ < end && source_[at_] != ' ' && source_[at_] != '\t' && source_[at_] != '"' &&
+               source_[at_] != ']')
             ++at_;
-        const std::string_view name = text_.substr(nameStart, std::min(at_ - nameStart, MaxTagNameBytes));
-        while (at_ < end && text_[at_] != '"' && text_[at_] != ']') ++at_;
+        const std::string_view name = source_.substr(nameStart, std::min(at_ - nameStart, MaxTagNameBytes));
+        while (at_ < end && source_[at_] != '"' && source_[at_] != ']') ++at_;
         std::string value;
-        if (at_ < end && text_[at_] == '"') {
-            for (++at_; at_ < end && text_[at_] != '"'; ++at_) {
-                if (text_[at_] == '\\' && at_ + 1 < end) ++at_;
-                if (value.size() < MaxTagValueBytes) value += text_[at_];
+        if (at_ < end && source_[at_] == '"') {
+            for (++at_; at_ < end && source_[at_] != '"'; ++at_) {
+                if (source_[at_] == '\\' && at_ + 1 < end) ++at_;
+                if (value.size() < MaxTagValueBytes) value += source_[at_];
             }
         }
-        const std::size_t close = text_.find(']', at_);
+        const std::size_t close = source_.find(']', at_);
         at_ = close != std::string_view::npos && close < end ? close + 1 : end;
         if (!name.empty() && game.tags.size() < MaxTagsPerGame)
             game.tags.emplace_back(std::string(name), std::string(utf8_prefix(value, MaxTagValueBytes)));
     }
 
     void read_braced_comment(RawGame& game) {
-        const std::size_t close = text_.find('}', at_);
+        const std::size_t close = source_.find('}', at_);
         if (close == std::string_view::npos) {
-            game.tokens.push_back({TokenKind::Comment, trim(text_.substr(at_ + 1))});
+            game.tokens.push_back({TokenKind::Comment, trim(source_.substr(at_ + 1))});
             game.endedEarly = true;
-            at_ = text_.size();
+            at_ = source_.size();
             return;
         }
-        game.tokens.push_back({TokenKind::Comment, trim(text_.substr(at_ + 1, close - at_ - 1))});
+        game.tokens.push_back({TokenKind::Comment, trim(source_.substr(at_ + 1, close - at_ - 1))});
         at_ = close + 1;
     }
 
@@ -202,15 +203,15 @@ private:
     void skip_variation(RawGame& game) {
         int depth = 0, count = 0;
         while (!at_end()) {
-            const char c = text_[at_];
+            const char c = source_[at_];
             if (c == '(') {
                 ++depth, ++count, ++at_;
             } else if (c == ')') {
                 ++at_;
                 if (--depth == 0) break;
             } else if (c == '{') {
-                const std::size_t close = text_.find('}', at_);
-                at_ = close == std::string_view::npos ? text_.size() : close + 1;
+                const std::size_t close = source_.find('}', at_);
+                at_ = close == std::string_view::npos ? source_.size() : close + 1;
             } else if (c == ';') {
                 at_ = line_end();
             } else {
@@ -224,8 +225,8 @@ private:
     void read_nag(RawGame& game) {
         ++at_;
         int nag = 0;
-        for (; !at_end() && text_[at_] >= '0' && text_[at_] <= '9'; ++at_)
-            if (nag < 1000) nag = nag * 10 + (text_[at_] - '0');
+        for (; !at_end() && source_[at_] >= '0' && source_[at_] <= '9'; ++at_)
+            if (nag < 1000) nag = nag * 10 + (source_[at_] - '0');
         game.tokens.push_back({TokenKind::Nag, {}, nag});
     }
 
@@ -234,19 +235,19 @@ private:
     bool read_word(RawGame& game) {
         const std::size_t start = at_;
         while (!at_end()) {
-            const char c = text_[at_];
+            const char c = source_[at_];
             if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '{' || c == '}' || c == '(' ||
                 c == ')' || c == ';' || c == '[' || c == '$')
                 break;
             if (static_cast<unsigned char>(c) >= 0x80) {
                 std::size_t next = at_;
-                if (is_space(next_code_point(text_, next))) break;
+                if (is_space(next_code_point(source_, next))) break;
                 at_ = next;
             } else {
                 ++at_;
             }
         }
-        std::string_view word = text_.substr(start, at_ - start);
+        std::string_view word = source_.substr(start, at_ - start);
         if (is_result(word)) {
             game.result = word;
             return true;
@@ -259,7 +260,7 @@ private:
         return false;
     }
 
-    std::string_view text_;
+    std::string_view source_;
     std::size_t at_ = 0;
 };
 
@@ -361,8 +362,8 @@ Built build_game(const RawGame& raw, std::size_t& movesLeft, GameRecord& game) {
 
 }  // namespace
 
-RecordFile read_pgn(std::string_view text) {
-    RecordFile file;
+RecordContents read_pgn(std::string_view text) {
+    RecordContents file;
     file.format = RecordFormat::Pgn;
     Scanner scanner(text);
     RawGame raw;

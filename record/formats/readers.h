@@ -12,25 +12,25 @@ namespace zenko::formats {
 
 // PGN: one or many games, each with its tags and its movetext in any
 // notation notation.h reads; also a bare move list ("1. h2e2 h9g7").
-RecordFile read_pgn(std::string_view text);
+RecordContents read_pgn(std::string_view text);
 
 // XQF, the binary format of the Chinese Xiangqi programs, versions 1.0 to
 // 1.8 (10 to 18), encrypted or not.
-RecordFile read_xqf(std::string_view bytes);
+RecordContents read_xqf(std::string_view bytes);
 bool looks_like_xqf(std::string_view bytes);
 
 // Every [DhtmlXQ]...[/DhtmlXQ] block in a text, web page or pasted text.
-RecordFile read_dhtmlxq(std::string_view text);
+RecordContents read_dhtmlxq(std::string_view text);
 bool contains_dhtmlxq(std::string_view text);
 
 // Positions in FEN, one a line, each a game without moves; a line may go on
 // with "moves" and ICCS moves, as engines are given a position.
-RecordFile read_fen_text(std::string_view text);
+RecordContents read_fen_text(std::string_view text);
 bool starts_with_fen(std::string_view text);
 
 // The game's own .棋譜: Shift_JIS, the game name and the top and bottom
 // players on three lines, then a fixed-column line per move.
-RecordFile read_kifu(std::string_view bytes);
+RecordContents read_kifu(std::string_view bytes);
 bool looks_like_kifu(std::string_view bytes);
 
 }  // namespace zenko::formats

@@ -30,15 +30,15 @@ bool is_blank(std::string_view bytes) {
                        [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
 }
 
-RecordFile failure(const char* error) {
-    RecordFile file;
+RecordContents failure(const char* error) {
+    RecordContents file;
     file.error = error;
     return file;
 }
 
 }  // namespace
 
-RecordFile read_record_file(std::string_view bytes, std::string_view fileName) {
+RecordContents read_record_file(std::string_view bytes, std::string_view fileName) {
     if (bytes.size() > MaxRecordBytes) return failure(TooLargeText);
     if (is_blank(bytes)) return failure(EmptyFileText);
     const std::string extension = extension_of(fileName);
@@ -47,7 +47,7 @@ RecordFile read_record_file(std::string_view bytes, std::string_view fileName) {
     if (looks_like_kifu(bytes)) return read_kifu(bytes);
 
     const std::optional<DecodedText> decoded = decode_text(bytes);
-    RecordFile file;
+    RecordContents file;
     if (decoded) {
         const std::string& text = decoded->text;
         if (contains_dhtmlxq(text))

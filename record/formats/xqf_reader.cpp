@@ -211,8 +211,8 @@ bool looks_like_xqf(std::string_view bytes) {
     return version >= FirstVersion && version <= LastVersion;
 }
 
-RecordFile read_xqf(std::string_view bytes) {
-    RecordFile file;
+RecordContents read_xqf(std::string_view bytes) {
+    RecordContents file;
     file.format = RecordFormat::Xqf;
     if (!looks_like_xqf(bytes)) {
         file.error = std::string_view("XQ").starts_with(bytes) ? CutFileText : BrokenHeaderText;

@@ -11,13 +11,13 @@ namespace zenko::testing {
 namespace {
 
 using formats::GameRecord;
-using formats::RecordFile;
+using formats::RecordContents;
 using Tags = std::vector<std::pair<std::string, std::string>>;
 
 const std::string FullSetBinit = "8979695949392919097717866646260600102030405060708012720323436383";
 
 TEST(DhtmlXq, ReadsEveryBlockOfAPage) {
-    const RecordFile file = formats::read_dhtmlxq(data_file("game.html"));
+    const RecordContents file = formats::read_dhtmlxq(data_file("game.html"));
     ASSERT_EQ(file.error, "");
     ASSERT_EQ(file.games.size(), 2u);
     const GameRecord& first = file.games[0];
@@ -40,7 +40,7 @@ TEST(DhtmlXq, ReadsEveryBlockOfAPage) {
 }
 
 TEST(DhtmlXq, WithoutBinitStartsFromTheFullSet) {
-    const RecordFile file =
+    const RecordContents file =
         formats::read_dhtmlxq("[DhtmlXQ][DhtmlXQ_movelist]7747[/DhtmlXQ_movelist][/DhtmlXQ]");
     ASSERT_EQ(file.games.size(), 1u);
     EXPECT_TRUE(file.games[0].starts_from_full_set());
@@ -65,7 +65,7 @@ TEST(DhtmlXq, BlocksThatStopEarlyKeepTheirMoves) {
         {"OffTheBoard", "[DhtmlXQ]" + list + "7747907[/DhtmlXQ_movelist][/DhtmlXQ]", 1, formats::CutFileText},
     };
     for (const BlockCase& c : cases) {
-        const RecordFile file = formats::read_dhtmlxq(c.text);
+        const RecordContents file = formats::read_dhtmlxq(c.text);
         ASSERT_EQ(file.games.size(), 1u) << c.name;
         const GameRecord& game = file.games[0];
         EXPECT_EQ(game.moves.size(), c.kept) << c.name;
@@ -75,7 +75,7 @@ TEST(DhtmlXq, BlocksThatStopEarlyKeepTheirMoves) {
 
 TEST(DhtmlXq, BadStartsAreLeftOut) {
     const std::string twoOnOneSquare = "8989" + FullSetBinit.substr(4);
-    const RecordFile file =
+    const RecordContents file =
         formats::read_dhtmlxq("[DhtmlXQ][DhtmlXQ_binit]" + twoOnOneSquare + "[/DhtmlXQ_binit][/DhtmlXQ]");
     EXPECT_TRUE(file.games.empty());
     EXPECT_EQ(file.error, formats::BadPositionText);

@@ -13,10 +13,10 @@ namespace zenko::testing {
 namespace {
 
 using formats::GameRecord;
-using formats::RecordFile;
+using formats::RecordContents;
 
 TEST(FenText, ReadsEachLineAsAPosition) {
-    const RecordFile file = formats::read_fen_text(data_file("positions.fen"));
+    const RecordContents file = formats::read_fen_text(data_file("positions.fen"));
     ASSERT_EQ(file.error, "");
     ASSERT_EQ(file.games.size(), 3u);
     EXPECT_TRUE(file.games[0].starts_from_full_set());  // E and H letters, r to move
@@ -47,7 +47,7 @@ const FenCase FenCases[] = {
 
 TEST(FenText, ReadsTheFieldsFenMayHaveAndRefusesBadPositions) {
     for (const FenCase& c : FenCases) {
-        const RecordFile file = formats::read_fen_text(c.text);
+        const RecordContents file = formats::read_fen_text(c.text);
         EXPECT_EQ(file.error, c.error) << c.text;
         if (*c.error) continue;
         ASSERT_EQ(file.games.size(), 1u) << c.text;
@@ -72,7 +72,7 @@ std::string kifu_line(int fromX, int fromY, int toX, int toY, int piece, int cap
 TEST(KifuFile, ReadsTheHeaderAndMoveLines) {
     const std::string bytes = sjis("練習対局\r\nコンピュータ\r\nあなた\r\n") +
                               kifu_line(8, 8, 5, 8, ManCannon) + kifu_line(8, 1, 7, 3, ComHorse);
-    const RecordFile file = formats::read_record_file(bytes, "対局.棋譜");
+    const RecordContents file = formats::read_record_file(bytes, "対局.棋譜");
     ASSERT_EQ(file.error, "");
     EXPECT_EQ(file.format, formats::RecordFormat::Kifu);
     const GameRecord& game = file.games.at(0);

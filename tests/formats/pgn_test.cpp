@@ -15,13 +15,13 @@ namespace zenko::testing {
 namespace {
 
 using formats::GameRecord;
-using formats::RecordFile;
+using formats::RecordContents;
 using Tags = std::vector<std::pair<std::string, std::string>>;
 
 const std::string OpeningMoves = "h2e2 h9g7 h0g2 i9h9 i0h0 g6g5 h0h6 b9c7";
 
 TEST(PgnFile, KeepsTagsCommentsNagsAndCountsVariations) {
-    const RecordFile file = formats::read_pgn(data_file("two_games.pgn"));
+    const RecordContents file = formats::read_pgn(data_file("two_games.pgn"));
     ASSERT_EQ(file.error, "");
     ASSERT_EQ(file.games.size(), 2u);
     const GameRecord& first = file.games[0];
@@ -69,7 +69,7 @@ const NotationFile NotationFiles[] = {
 class PgnNotations : public ::testing::TestWithParam<NotationFile> {};
 
 TEST_P(PgnNotations, ReadEveryGameWhole) {
-    const RecordFile file = formats::read_pgn(data_file(GetParam().file));
+    const RecordContents file = formats::read_pgn(data_file(GetParam().file));
     ASSERT_EQ(file.error, "");
     ASSERT_EQ(file.games.size(), GetParam().moves.size());
     for (std::size_t k = 0; k < file.games.size(); ++k) {
@@ -108,7 +108,7 @@ const CutCase CutCases[] = {
 class PgnCut : public ::testing::TestWithParam<CutCase> {};
 
 TEST_P(PgnCut, KeepsTheMovesBeforeAndSaysWhy) {
-    const RecordFile file = formats::read_pgn(GetParam().text);
+    const RecordContents file = formats::read_pgn(GetParam().text);
     ASSERT_EQ(file.error, "");
     ASSERT_EQ(file.games.size(), 1u);
     const GameRecord& game = file.games[0];
@@ -132,7 +132,7 @@ TEST(PgnCut, IsToldInTheBoxsWords) {
 TEST(PgnText, MoveListsWithoutTagsAreGames) {
     for (const char* text :
          {"1. h2e2 h9g7 2. h0g2", "h2e2 h9g7 h0g2\n", "1.炮二平五 1...马８进７ 2.马二进三"}) {
-        const RecordFile file = formats::read_pgn(text);
+        const RecordContents file = formats::read_pgn(text);
         ASSERT_EQ(file.games.size(), 1u) << text;
         EXPECT_EQ(moves_of(file.games[0]), "h2e2 h9g7 h0g2") << text;
         EXPECT_TRUE(file.games[0].tags.empty());
@@ -142,14 +142,14 @@ TEST(PgnText, MoveListsWithoutTagsAreGames) {
 TEST(PgnText, PlainTextIsNoRecord) {
     for (const char* text :
          {"hello world\nthis is not a game\n", "{only a comment}", "1. 2. 3.", "[", "]]]"}) {
-        const RecordFile file = formats::read_pgn(text);
+        const RecordContents file = formats::read_pgn(text);
         EXPECT_EQ(file.error, formats::NotRecordText) << text;
         EXPECT_TRUE(file.games.empty()) << text;
     }
 }
 
 TEST(PgnText, TagsKeepEscapesAndTheResultComesFromTheMovetext) {
-    const RecordFile file = formats::read_pgn(
+    const RecordContents file = formats::read_pgn(
         "[Event \"a \\\"quoted\\\" name\"]\n[Site \"\"]\n[Round \"3]\n1. h2e2 h9g7 1/2-1/2\n");
     ASSERT_EQ(file.games.size(), 1u);
     EXPECT_EQ(file.games[0].tags,
@@ -157,7 +157,7 @@ TEST(PgnText, TagsKeepEscapesAndTheResultComesFromTheMovetext) {
 }
 
 TEST(PgnText, AFenTagMayGiveRedToMoveAsR) {
-    const RecordFile file = formats::read_pgn(
+    const RecordContents file = formats::read_pgn(
         "[FEN \"rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RHEAKAEHR r - - 0 1\"]\n1. C2.5 *");
     ASSERT_EQ(file.games.size(), 1u);
     EXPECT_TRUE(file.games[0].redToMove);
@@ -166,7 +166,7 @@ TEST(PgnText, AFenTagMayGiveRedToMoveAsR) {
 }
 
 TEST(PgnText, AGameFromABadPositionIsLeftOut) {
-    const RecordFile file =
+    const RecordContents file =
         formats::read_pgn("[FEN \"4k4/9/9/9/9/9/9/9/9/4K4 w\"]\n1. K5+1 *\n\n[Event \"ok\"]\n1. C2.5 *\n");
     ASSERT_EQ(file.games.size(), 1u);
     EXPECT_EQ(file.games[0].tag("Event"), "ok");
@@ -290,7 +290,7 @@ TEST(PgnRoundTrip, GamesComeBackAsTheyWereWritten) {
     std::vector<GameRecord> games;
     for (int i = 0; i < 12; ++i) games.push_back(random_game(random, i));
     for (formats::PgnNotation notation : {formats::PgnNotation::Chinese, formats::PgnNotation::Iccs}) {
-        const RecordFile file = formats::read_pgn(formats::write_pgn(games, notation));
+        const RecordContents file = formats::read_pgn(formats::write_pgn(games, notation));
         ASSERT_EQ(file.games.size(), games.size());
         for (std::size_t k = 0; k < games.size(); ++k) {
             SCOPED_TRACE("game " + std::to_string(k + 1));

@@ -9,7 +9,7 @@
 namespace zenko::testing {
 namespace {
 
-using formats::RecordFile;
+using formats::RecordContents;
 using formats::RecordFormat;
 
 struct Dispatch {
@@ -20,7 +20,7 @@ struct Dispatch {
     std::size_t games;
 };
 
-TEST(RecordFile, TheBytesChooseTheReader) {
+TEST(RecordFileReading, TheBytesChooseTheReader) {
     const Dispatch cases[] = {
         {"PgnNamedXqf", data_file("two_games.pgn"), "game.xqf", RecordFormat::Pgn, 2},
         {"XqfNamedPgn", data_file("encrypted.xqf"), "game.pgn", RecordFormat::Xqf, 1},
@@ -33,7 +33,7 @@ TEST(RecordFile, TheBytesChooseTheReader) {
         {"ExtensionInUpperCase", data_file("plain.xqf"), "OLD.XQF", RecordFormat::Xqf, 1},
     };
     for (const Dispatch& c : cases) {
-        const RecordFile file = formats::read_record_file(c.bytes, c.fileName);
+        const RecordContents file = formats::read_record_file(c.bytes, c.fileName);
         EXPECT_EQ(file.error, "") << c.name;
         EXPECT_EQ(file.format, c.format) << c.name;
         EXPECT_EQ(file.games.size(), c.games) << c.name;
@@ -47,7 +47,7 @@ struct Refused {
     const char* error;
 };
 
-TEST(RecordFile, FilesWithoutARecordSayWhy) {
+TEST(RecordFileReading, FilesWithoutARecordSayWhy) {
     const std::string xqf = data_file("encrypted.xqf");
     const Refused cases[] = {
         {"Empty", "", "game.pgn", formats::EmptyFileText},
@@ -61,15 +61,15 @@ TEST(RecordFile, FilesWithoutARecordSayWhy) {
         {"BadFen", "4k4/9/9/9/9/9/9/9/9/4K4 w", "position.fen", formats::BadPositionText},
     };
     for (const Refused& c : cases) {
-        const RecordFile file = formats::read_record_file(c.bytes, c.fileName);
+        const RecordContents file = formats::read_record_file(c.bytes, c.fileName);
         EXPECT_EQ(file.error, c.error) << c.name;
         EXPECT_TRUE(file.games.empty()) << c.name;
     }
 }
 
-TEST(RecordFile, AKifuWithABadLineOpensUpToIt) {
+TEST(RecordFileReading, AKifuWithABadLineOpensUpToIt) {
     const std::string bytes = "name\r\ntop\r\nbottom\r\n8 85 8-3-3 0    0    0    0    0\r\nbroken line\r\n";
-    const RecordFile file = formats::read_record_file(bytes, "old.棋譜");
+    const RecordContents file = formats::read_record_file(bytes, "old.棋譜");
     ASSERT_EQ(file.error, "");
     EXPECT_EQ(file.format, RecordFormat::Kifu);
     ASSERT_EQ(file.games.size(), 1u);

@@ -32,7 +32,7 @@ class EncodedFileTest : public ::testing::TestWithParam<EncodedFile> {};
 
 TEST_P(EncodedFileTest, AreReadInTheirEncoding) {
     const EncodedFile& f = GetParam();
-    const formats::RecordFile file = formats::read_record_file(data_file(f.file), f.file);
+    const formats::RecordContents file = formats::read_record_file(data_file(f.file), f.file);
     ASSERT_EQ(file.error, "");
     EXPECT_EQ(file.encoding, f.encoding);
     const formats::GameRecord& game = file.games.at(0);
@@ -106,7 +106,7 @@ TEST(TextEncoding, AStrayByteDoesNotHideTheEncoding) {
 
 TEST(TextEncoding, BytesNoEncodingReadsAreRefused) {
     EXPECT_FALSE(formats::decode_text(std::string(200, '\xFF')));
-    const formats::RecordFile file = formats::read_record_file(std::string(200, '\xFF'), "game.pgn");
+    const formats::RecordContents file = formats::read_record_file(std::string(200, '\xFF'), "game.pgn");
     EXPECT_EQ(file.error, formats::UnknownEncodingText);
 }
 

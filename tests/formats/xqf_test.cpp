@@ -12,14 +12,14 @@ namespace zenko::testing {
 namespace {
 
 using formats::GameRecord;
-using formats::RecordFile;
+using formats::RecordContents;
 using Tags = std::vector<std::pair<std::string, std::string>>;
 
 // 1.0 is plain, 1.1 encrypts the moves, 1.2 and later the piece squares too.
 class XqfVersions : public ::testing::TestWithParam<int> {};
 
 TEST_P(XqfVersions, GiveTheStartNamesMainLineAndComments) {
-    const RecordFile file = formats::read_xqf(xqf_bytes(example_xqf_game(GetParam())));
+    const RecordContents file = formats::read_xqf(xqf_bytes(example_xqf_game(GetParam())));
     ASSERT_EQ(file.error, "");
     ASSERT_EQ(file.games.size(), 1u);
     const GameRecord& game = file.games[0];
@@ -63,7 +63,7 @@ TEST(XqfFile, StartsFromAPositionWithBlackToMove) {
     g.pieces[20] = {4, 1};  // black general
     g.pieces[27] = {5, 8};  // a black soldier
     g.line = {{4, 1, 4, 2, "", {}}, {5, 10, 6, 10, "", {}}};
-    const RecordFile file = formats::read_xqf(xqf_bytes(g));
+    const RecordContents file = formats::read_xqf(xqf_bytes(g));
     ASSERT_EQ(file.error, "");
     const GameRecord& game = file.games.at(0);
     EXPECT_FALSE(game.redToMove);
@@ -116,7 +116,7 @@ TEST(XqfFile, BrokenFilesAreNoRecord) {
         {"TwoPiecesOnASquare", two_pieces_on_one_square(), formats::BadPositionText},
     };
     for (const BrokenFile& f : files) {
-        const RecordFile file = formats::read_xqf(f.bytes);
+        const RecordContents file = formats::read_xqf(f.bytes);
         EXPECT_EQ(file.error, f.error) << f.name;
         EXPECT_TRUE(file.games.empty()) << f.name;
     }
