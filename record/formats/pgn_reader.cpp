@@ -118,8 +118,8 @@ public:
                 at_ = line_end();
             } else if (c == '(') {
                 skip_variation(game);
-            } else if (c == ')') {
-                ++at_;
+            } else if (c == ')' || c == '}') {
+                ++at_;  // a stray closing bracket
             } else if (c == '$') {
                 read_nag(game);
             } else if (read_word(game)) {

@@ -108,8 +108,10 @@ std::string write_pgn(const GameRecord& game, PgnNotation notation) {
         red = !red;
     }
     if (lineOpen) out += '\n';
+    // The movetext ends in one of PGN's results; any other Result tag stays a tag.
+    const bool known = result == "1-0" || result == "0-1" || result == "1/2-1/2";
     out += ' ';
-    out += result.empty() ? "*" : result;
+    out += known ? result : "*";
     out += '\n';
     return out;
 }

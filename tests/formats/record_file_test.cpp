@@ -30,6 +30,7 @@ TEST(RecordFileReading, TheBytesChooseTheReader) {
         {"PastedMoveList", "h2e2 h9g7 h0g2 i9h9", "", RecordFormat::Pgn, 1},
         {"PastedDhtmlXq", "[DhtmlXQ][DhtmlXQ_movelist]7747[/DhtmlXQ_movelist][/DhtmlXQ]", "",
          RecordFormat::DhtmlXq, 1},
+        {"KifuNamedTxt", data_file("practice.棋譜"), "old.txt", RecordFormat::Kifu, 1},
         {"ExtensionInUpperCase", data_file("plain.xqf"), "OLD.XQF", RecordFormat::Xqf, 1},
     };
     for (const Dispatch& c : cases) {
