@@ -26,9 +26,27 @@ void GameRecord::set_tag(std::string_view name, std::string value) {
 bool GameRecord::starts_from_full_set() const { return start == full_set_board(); }
 
 BoardArray full_set_board() {
-    Engine engine;
-    engine.初期配置();
-    return engine.board();
+    static const BoardArray board = [] {
+        Engine engine;
+        engine.初期配置();
+        return engine.board();
+    }();
+    return board;
+}
+
+std::vector<MoveRecord> history_moves(const GameRecord& game) {
+    std::vector<MoveRecord> moves;
+    moves.reserve(game.moves.size());
+    BoardArray board = game.start;
+    for (const RecordedMove& m : game.moves) {
+        MoveRecord& record = moves.emplace_back();
+        record.fromX = m.fromX, record.fromY = m.fromY, record.toX = m.toX, record.toY = m.toY;
+        record.piece = record.placed = board[m.fromX][m.fromY];
+        record.captured = board[m.toX][m.toY];
+        board[m.toX][m.toY] = record.piece;
+        board[m.fromX][m.fromY] = PieceEmpty;
+    }
+    return moves;
 }
 
 BoardArray board_after(const GameRecord& game, std::size_t ply, bool* redToMove) {

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "record/move_record.h"
 #include "rules/types.h"
 
 namespace zenko::formats {
@@ -57,6 +58,10 @@ struct GameRecord {
 
 // The position every game starts from: red (negative codes) at the bottom.
 BoardArray full_set_board();
+
+// The main line as the game's history keeps moves: each with the piece it
+// moves and the one it captures, and no clock times.
+std::vector<MoveRecord> history_moves(const GameRecord& game);
 
 // The position after the first `ply` moves of the main line (all of them
 // when ply is larger), and whether red is then to move.

@@ -108,16 +108,7 @@ KifuText write_kifu(const GameRecord& game) {
         if (!encoded) return {"", KifuCharacterText};
         bytes += *encoded + "\r\n";
     }
-    BoardArray board = game.start;
-    for (const RecordedMove& m : game.moves) {
-        MoveRecord line;
-        line.fromX = m.fromX, line.fromY = m.fromY, line.toX = m.toX, line.toY = m.toY;
-        line.piece = line.placed = board[m.fromX][m.fromY];
-        line.captured = board[m.toX][m.toY];
-        board[m.toX][m.toY] = line.piece;
-        board[m.fromX][m.fromY] = PieceEmpty;
-        bytes += format_move_line(line) + "\r\n";
-    }
+    for (const MoveRecord& line : history_moves(game)) bytes += format_move_line(line) + "\r\n";
     return {bytes, ""};
 }
 
