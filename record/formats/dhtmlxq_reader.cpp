@@ -41,23 +41,26 @@ struct Field {
     std::string_view name, value;
 };
 
-// The fields of one block, in order.
+// The fields of one block, in order. A value runs to the next closing
+// field mark, which must close its own field; the search for that mark
+// moves only forward, so a block full of unclosed fields still reads in
+// one pass.
 std::vector<Field> fields_of(std::string_view block) {
     std::vector<Field> fields;
-    for (std::size_t at = block.find(FieldOpen); at != std::string_view::npos;
+    std::size_t nextClose = block.find(FieldClose);
+    for (std::size_t at = block.find(FieldOpen);
+         at != std::string_view::npos && nextClose != std::string_view::npos;
          at = block.find(FieldOpen, at)) {
         const std::size_t nameStart = at + FieldOpen.size(), nameEnd = block.find(']', nameStart);
         if (nameEnd == std::string_view::npos) break;
+        at = nameEnd + 1;
+        if (nextClose < at) nextClose = block.find(FieldClose, at);
+        if (nextClose == std::string_view::npos) break;
         const std::string_view name = block.substr(nameStart, nameEnd - nameStart);
-        std::string close(FieldClose);
-        close.append(name).push_back(']');
-        const std::size_t valueEnd = block.find(close, nameEnd + 1);
-        if (valueEnd == std::string_view::npos) {
-            at = nameEnd + 1;
-            continue;
-        }
-        fields.push_back({name, block.substr(nameEnd + 1, valueEnd - nameEnd - 1)});
-        at = valueEnd + close.size();
+        const std::string_view closing = block.substr(nextClose + FieldClose.size());
+        if (!closing.starts_with(name) || closing.substr(name.size()).substr(0, 1) != "]") continue;
+        fields.push_back({name, block.substr(at, nextClose - at)});
+        at = nextClose + FieldClose.size() + name.size() + 1;
     }
     return fields;
 }

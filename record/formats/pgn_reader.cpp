@@ -16,6 +16,9 @@ namespace zenko::formats {
 namespace {
 
 constexpr std::size_t MaxTagNameBytes = 64;
+// Moves, comments and NAGs of one game: room for the most moves a game may
+// have, each with a comment and a NAG, and more.
+constexpr std::size_t MaxTokensPerGame = 4 * MaxMovesPerGame;
 
 enum class TokenKind { Move, Comment, Nag, Variations };
 
@@ -30,10 +33,17 @@ struct RawGame {
     std::vector<Token> tokens;
     std::string_view result;
     bool endedEarly = false;  // the text ended inside a comment or a variation
+    bool overflowed = false;  // more tokens than a game may hold; the rest were dropped
 
     void clear() {
         tags.clear(), tokens.clear(), result = {};
-        endedEarly = false;
+        endedEarly = overflowed = false;
+    }
+    void add(const Token& token) {
+        if (tokens.size() < MaxTokensPerGame)
+            tokens.push_back(token);
+        else
+            overflowed = true;
     }
     bool empty() const { return tags.empty() && tokens.empty(); }
 };
@@ -112,7 +122,7 @@ public:
                 read_braced_comment(game);
             } else if (c == ';') {
                 const std::size_t end = line_end();
-                game.tokens.push_back({TokenKind::Comment, trim(source_.substr(at_ + 1, end - at_ - 1))});
+                game.add({TokenKind::Comment, trim(source_.substr(at_ + 1, end - at_ - 1))});
                 at_ = end;
             } else if (c == '%' && (at_ == 0 || source_[at_ - 1] == '\n')) {
                 at_ = line_end();
@@ -180,8 +190,8 @@ private:
                 if (value.size() < MaxTagValueBytes) value += source_[at_];
             }
         }
-        const std::size_t close = source_.find(']', at_);
-        at_ = close != std::string_view::npos && close < end ? close + 1 : end;
+        const std::size_t close = source_.substr(0, end).find(']', at_);  // on this line only
+        at_ = close != std::string_view::npos ? close + 1 : end;
         if (!name.empty() && game.tags.size() < MaxTagsPerGame)
             game.tags.emplace_back(std::string(name), std::string(utf8_prefix(value, MaxTagValueBytes)));
     }
@@ -189,12 +199,12 @@ private:
     void read_braced_comment(RawGame& game) {
         const std::size_t close = source_.find('}', at_);
         if (close == std::string_view::npos) {
-            game.tokens.push_back({TokenKind::Comment, trim(source_.substr(at_ + 1))});
+            game.add({TokenKind::Comment, trim(source_.substr(at_ + 1))});
             game.endedEarly = true;
             at_ = source_.size();
             return;
         }
-        game.tokens.push_back({TokenKind::Comment, trim(source_.substr(at_ + 1, close - at_ - 1))});
+        game.add({TokenKind::Comment, trim(source_.substr(at_ + 1, close - at_ - 1))});
         at_ = close + 1;
     }
 
@@ -219,7 +229,7 @@ private:
             }
         }
         if (depth > 0) game.endedEarly = true;
-        game.tokens.push_back({TokenKind::Variations, {}, count});
+        game.add({TokenKind::Variations, {}, count});
     }
 
     void read_nag(RawGame& game) {
@@ -227,7 +237,7 @@ private:
         int nag = 0;
         for (; !at_end() && source_[at_] >= '0' && source_[at_] <= '9'; ++at_)
             if (nag < 1000) nag = nag * 10 + (source_[at_] - '0');
-        game.tokens.push_back({TokenKind::Nag, {}, nag});
+        game.add({TokenKind::Nag, {}, nag});
     }
 
     // A word runs to white space or to a character that starts something
@@ -255,8 +265,8 @@ private:
         word = without_move_number(word);
         if (word.empty()) return false;
         const int nag = suffix_nag(word);
-        game.tokens.push_back({TokenKind::Move, word});
-        if (nag) game.tokens.push_back({TokenKind::Nag, {}, nag});
+        game.add({TokenKind::Move, word});
+        if (nag) game.add({TokenKind::Nag, {}, nag});
         return false;
     }
 
@@ -313,6 +323,7 @@ void play_tokens(const RawGame& raw, GameBuilder& builder, int firstRank) {
         }
     }
     if (raw.endedEarly) builder.cut_here("", CutFileText);
+    if (raw.overflowed) builder.cut_here("", TooManyMovesText);
 }
 
 enum class Built { Game, NotAGame, BadStart };

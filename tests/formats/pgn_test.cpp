@@ -148,6 +148,12 @@ TEST(PgnText, PlainTextIsNoRecord) {
     }
 }
 
+TEST(PgnText, StrayClosingBracketsAreSkipped) {
+    const RecordContents file = formats::read_pgn("[Event \"e\"]\n1. h2e2 } h9g7 ) 2. h0g2 *");
+    ASSERT_EQ(file.games.size(), 1u);
+    EXPECT_EQ(moves_of(file.games[0]), "h2e2 h9g7 h0g2");
+}
+
 TEST(PgnText, TagsKeepEscapesAndTheResultComesFromTheMovetext) {
     const RecordContents file = formats::read_pgn(
         "[Event \"a \\\"quoted\\\" name\"]\n[Site \"\"]\n[Round \"3]\n1. h2e2 h9g7 1/2-1/2\n");
@@ -220,6 +226,17 @@ TEST(PgnWriter, WritesIccsAndABlackFirstGameFromItsFen) {
               "  1. ... H7-E7\n"
               "  2. H0-G2 H9-G7\n"
               " *\n");
+}
+
+// A Result tag that is no PGN result stays a tag; the movetext ends in "*".
+TEST(PgnWriter, EndsTheMovetextInAResultPgnKnows) {
+    GameRecord game = example_game();
+    game.set_tag("Result", "0-[1]");
+    const std::string text = formats::write_pgn(game);
+    EXPECT_TRUE(text.ends_with("\n *\n")) << text;
+    const RecordContents again = formats::read_pgn(text);
+    ASSERT_EQ(again.games.size(), 1u);
+    EXPECT_EQ(again.games[0].tag("Result"), "0-[1]");
 }
 
 TEST(PgnWriter, KeepsCommentsInsideTheirBraces) {
