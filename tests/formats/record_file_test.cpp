@@ -2,6 +2,8 @@
 // decides when the bytes do not tell, and files that hold no record say why.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "format_test_support.h"
 #include "record/formats/record_texts.h"
 #include "xqf_encoder.h"
@@ -77,6 +79,26 @@ TEST(RecordFileReading, AKifuWithABadLineOpensUpToIt) {
     EXPECT_EQ(moves_of(file.games[0]), "h2e2");
     ASSERT_TRUE(file.games[0].cut);
     EXPECT_EQ(file.games[0].cut->moveNumber, 2);
+}
+
+// Texts made to make a reader search the same bytes again and again: each
+// reader passes over them once (a search from every mark to the end of the
+// file would take minutes here).
+TEST(RecordFileReading, HostileTextsReadInOnePass) {
+    std::string unclosedFields = "[DhtmlXQ]", unclosedTags, tokens = "[Event \"e\"]\n";
+    for (int i = 0; i < 100000; ++i) {
+        unclosedFields += "[DhtmlXQ_a" + std::to_string(i) + "]";
+        unclosedTags += "[Tag \"value\n";
+        tokens += "{c} $1 ";
+    }
+    unclosedFields += "[/DhtmlXQ_b]]";
+    unclosedTags += "]";
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(formats::read_record_file(unclosedFields, "").games.size(), 1u);
+    EXPECT_EQ(formats::read_record_file(unclosedTags, "").games.size(), 1u);
+    const RecordContents many = formats::read_record_file(tokens, "");
+    ASSERT_EQ(many.games.size(), 1u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
 }  // namespace
