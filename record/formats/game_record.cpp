@@ -12,6 +12,8 @@ std::string GameRecord::tag(std::string_view name) const {
 }
 
 void GameRecord::set_tag(std::string_view name, std::string value) {
+    for (char& c : value)
+        if (c == '\n' || c == '\r') c = ' ';  // a tag is one line
     for (auto it = tags.begin(); it != tags.end(); ++it) {
         if (it->first != name) continue;
         if (value.empty())

@@ -51,6 +51,7 @@ struct GameRecord {
     // The tag's value, "" when absent.
     std::string tag(std::string_view name) const;
     // Sets a tag in place, or adds it at the end; an empty value removes it.
+    // Line breaks in the value become spaces.
     void set_tag(std::string_view name, std::string value);
     bool starts_from_full_set() const;
     friend bool operator==(const GameRecord&, const GameRecord&) = default;

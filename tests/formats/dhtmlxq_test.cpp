@@ -39,6 +39,13 @@ TEST(DhtmlXq, ReadsEveryBlockOfAPage) {
     EXPECT_EQ(second.tags, (Tags{{"Event", "残局"}, {"Result", "1/2-1/2"}}));
 }
 
+TEST(DhtmlXq, TagsAreOneLine) {
+    const RecordContents file =
+        formats::read_dhtmlxq("[DhtmlXQ][DhtmlXQ_red]张\r\n三[/DhtmlXQ_red][/DhtmlXQ]");
+    ASSERT_EQ(file.games.size(), 1u);
+    EXPECT_EQ(file.games[0].tag("Red"), "张  三");
+}
+
 TEST(DhtmlXq, WithoutBinitStartsFromTheFullSet) {
     const RecordContents file =
         formats::read_dhtmlxq("[DhtmlXQ][DhtmlXQ_movelist]7747[/DhtmlXQ_movelist][/DhtmlXQ]");
