@@ -3,7 +3,12 @@
 # runs as a test on the committed test files and a few thousand fixed
 # mutations of them, in every build and so under the sanitizers as well.
 # With clang, -DZENKO_LIBFUZZER=ON builds them as libFuzzer programs
-# instead, for open-ended fuzzing by hand (the tests then leave them out).
+# instead, for open-ended fuzzing by hand (the tests then leave them out):
+#   CXX=clang++ cmake -S . -B build-fuzz -DZENKO_LIBFUZZER=ON -DZENKO_SANITIZE=ON -DZENKO_WERROR=OFF
+#   cmake --build build-fuzz --target pgn_fuzz
+#   mkdir corpus && cp tests/formats/data/* corpus && build-fuzz/pgn_fuzz corpus
+# (clang warns where g++ does not, hence no -Werror; libFuzzer adds the
+# inputs it finds to the corpus folder, so not to tests/formats/data).
 file(GLOB FUZZ_TARGET_SOURCES CONFIGURE_DEPENDS tests/fuzz/*_fuzz.cpp)
 if(NOT ZENKO_LIBFUZZER)
   add_library(zenko_fuzz_driver OBJECT tests/fuzz/fuzz_driver.cpp)
