@@ -1,4 +1,10 @@
-// Writing a move in each notation.
+// Writing a move in each notation. The rules below are those of the Chinese
+// Xiangqi rules' section on recording games (中国象棋竞赛规则, 记录方法), with
+// xqbase's conventions for what they leave open (full-width digits for
+// black, 一..五 for four or five pawns, the file in place of the name for
+// two stacked files), and of the World Xiangqi Federation's official piece
+// names and notation (Asian Xiangqi Federation, adopted by the WXF in 1997),
+// including its special cases of tandem pawns.
 //
 // The Chinese notation names the piece, the file it stands on, the direction
 // (进 towards the opponent, 退 back, 平 along the rank) and either the number
