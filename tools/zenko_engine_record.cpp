@@ -58,8 +58,8 @@ bool report_losses(const std::string& path, const RecordContents& file) {
         whole = false;
     }
     if (file.leftOutGames > 0) {
-        std::cerr << "zenko-engine: " << path << ": " << file.leftOutGames
-                  << " games left out: " << file.leftOutReason << '\n';
+        std::cerr << "zenko-engine: " << path << ": "
+                  << formats::left_out_games_text(file.leftOutGames, file.leftOutReason) << '\n';
         whole = false;
     }
     return whole;

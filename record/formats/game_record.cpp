@@ -70,4 +70,12 @@ std::string cut_short_text(const CutShort& cut) {
     return std::to_string(cut.moveNumber) + "手目 (" + cut.written + ") が指せないので、" + kept;
 }
 
+std::string skipped_variations_text(int count) {
+    return "変化手順" + std::to_string(count) + "個は読み込んでいません";
+}
+
+std::string left_out_games_text(int count, const std::string& reason) {
+    return std::to_string(count) + "局は読み込めませんでした (" + reason + ")";
+}
+
 }  // namespace zenko::formats

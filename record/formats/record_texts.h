@@ -45,5 +45,11 @@ struct CutShort;
 // N-1手目までを読み込みました", or for a file that ends early
 // "ファイルが途中で切れているので、N-1手目までを読み込みました".
 std::string cut_short_text(const CutShort& cut);
+// The box after loading a record whose variations were left out:
+// "変化手順N個は読み込んでいません".
+std::string skipped_variations_text(int count);
+// The box after reading a file some of whose games could not be read:
+// "N局は読み込めませんでした (reason)".
+std::string left_out_games_text(int count, const std::string& reason);
 
 }  // namespace zenko::formats

@@ -127,6 +127,9 @@ TEST(PgnCut, IsToldInTheBoxsWords) {
               "4手目 (炮８进９) が指せないので、3手目までを読み込みました");
     EXPECT_EQ(formats::cut_short_text({2, "", formats::CutFileText}),
               "ファイルが途中で切れているので、1手目までを読み込みました");
+    EXPECT_EQ(formats::skipped_variations_text(3), "変化手順3個は読み込んでいません");
+    EXPECT_EQ(formats::left_out_games_text(2, formats::BadPositionText),
+              "2局は読み込めませんでした (局面が正しくありません)");
 }
 
 TEST(PgnText, MoveListsWithoutTagsAreGames) {
