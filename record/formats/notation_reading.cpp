@@ -349,10 +349,10 @@ ReadMove read_san(const Engine& e, bool red, const char* s, std::size_t length, 
     int fileX = 0, rankY = 0;
     if (at < hintEnd && is_file_letter(s[at]) && s[at] >= 'a') fileX = s[at++] - 'a' + 1;
     if (at < hintEnd) {
+        if (hintEnd - at > 2) return {};  // a rank has one or two digits
         int rank = 0;
-        const std::size_t digits = hintEnd - at;
         for (; at < hintEnd && is_decimal(s[at]); ++at) rank = rank * 10 + (s[at] - '0');
-        if (digits > 2 || rank < firstRank || rank > firstRank + BoardRanks - 1) return {};
+        if (rank < firstRank || rank > firstRank + BoardRanks - 1) return {};
         rankY = BoardRanks + firstRank - rank;
     }
     if (at != hintEnd) return {};

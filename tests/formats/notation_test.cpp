@@ -178,6 +178,7 @@ const ReadCase ReadCases[] = {
     {"炮十平五", RedToMove, "", ReadStatus::Unreadable},
     {"炮二平", RedToMove, "", ReadStatus::Unreadable},
     {"hello", RedToMove, "", ReadStatus::Unreadable},
+    {"4444444448e8", RedToMove, "", ReadStatus::Unreadable},  // no number overflows
     {"", RedToMove, "", ReadStatus::Unreadable},
     {"炮二平五炮二平五炮二平五", RedToMove, "", ReadStatus::Unreadable},
 };
