@@ -48,7 +48,7 @@ std::string single_line(std::string text) {
 
 }  // namespace
 
-bool looks_like_kifu(std::string_view bytes) {
+bool looks_like_kifu(std::string_view bytes, bool headersAlone) {
     const std::vector<std::string_view> lines =
         lines_of(bytes.substr(0, std::min<std::size_t>(bytes.size(), 64 * 1024)));
     bool anyMove = false;
@@ -57,7 +57,7 @@ bool looks_like_kifu(std::string_view bytes) {
         if (!move_of(lines[i])) return false;
         anyMove = true;
     }
-    return anyMove;
+    return anyMove || (headersAlone && lines.size() <= static_cast<std::size_t>(HeaderLines));
 }
 
 RecordContents read_kifu(std::string_view bytes) {

@@ -31,6 +31,8 @@ bool starts_with_fen(std::string_view text);
 // The game's own .棋譜: Shift_JIS, the game name and the top and bottom
 // players on three lines, then a fixed-column line per move.
 RecordContents read_kifu(std::string_view bytes);
-bool looks_like_kifu(std::string_view bytes);
+// True when the lines after the third are all move lines, and there is one;
+// with headersAlone, also for the three header lines of a game without moves.
+bool looks_like_kifu(std::string_view bytes, bool headersAlone = false);
 
 }  // namespace zenko::formats

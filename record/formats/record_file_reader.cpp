@@ -44,7 +44,7 @@ RecordContents read_record_file(std::string_view bytes, std::string_view fileNam
     const std::string extension = extension_of(fileName);
     if (looks_like_xqf(bytes) && (bytes.size() >= XqfHeaderBytes || extension == ".xqf"))
         return read_xqf(bytes);
-    if (looks_like_kifu(bytes)) return read_kifu(bytes);
+    if (looks_like_kifu(bytes, extension == ".棋譜")) return read_kifu(bytes);
 
     const std::optional<DecodedText> decoded = decode_text(bytes);
     RecordContents file;

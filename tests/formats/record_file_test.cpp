@@ -33,6 +33,7 @@ TEST(RecordFileReading, TheBytesChooseTheReader) {
         {"PastedDhtmlXq", "[DhtmlXQ][DhtmlXQ_movelist]7747[/DhtmlXQ_movelist][/DhtmlXQ]", "",
          RecordFormat::DhtmlXq, 1},
         {"KifuNamedTxt", data_file("practice.棋譜"), "old.txt", RecordFormat::Kifu, 1},
+        {"KifuOfNoMovesNamedLikeAMove", "炮二平五\r\ntop\r\nbottom\r\n", "new.棋譜", RecordFormat::Kifu, 1},
         {"ExtensionInUpperCase", data_file("plain.xqf"), "OLD.XQF", RecordFormat::Xqf, 1},
     };
     for (const Dispatch& c : cases) {
