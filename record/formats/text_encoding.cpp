@@ -15,6 +15,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <bitset>
 #include <cerrno>
 
@@ -105,6 +106,9 @@ long score(std::string_view text, std::size_t invalid) {
     return points - 16 * static_cast<long>(invalid);
 }
 
+// How much of a long file tells its encoding.
+constexpr std::size_t SampleBytes = 64 * 1024;
+
 // A few stray bytes (a file cut in the middle of a character, a mistyped
 // byte) do not make a file unreadable; more than one in a hundred do.
 std::size_t allowed_errors(std::size_t bytes) { return bytes / 100 + 2; }
@@ -131,9 +135,33 @@ std::optional<DecodedText> decode_text(std::string_view bytes) {
         if (text->starts_with("\xEF\xBB\xBF")) text->erase(0, 3);
         return DecodedText{std::move(*text), TextEncoding::Utf16};
     }
-    std::optional<DecodedText> best;
+    // The encoding is told from a part of a long file (tens of games) from
+    // the line of its first byte that is not ASCII, which is where the
+    // encodings differ; then the whole is read in it. A file that cannot be
+    // read whole in that encoding is scored whole after all.
+    const std::size_t firstHigh =
+        static_cast<std::size_t>(std::find_if(bytes.begin(), bytes.end(),
+                                              [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
+                                 bytes.begin());
+    const std::size_t lineStart = bytes.substr(0, firstHigh).find_last_of('\n');
+    const std::string_view sample =
+        bytes.substr(lineStart == std::string_view::npos ? 0 : lineStart + 1, SampleBytes);
+    std::optional<TextEncoding> chosen;
     long bestScore = 0;
     // UTF-8 stays a candidate: a UTF-8 file with a stray byte is still UTF-8.
+    for (TextEncoding encoding :
+         {TextEncoding::Gb18030, TextEncoding::Big5, TextEncoding::ShiftJis, TextEncoding::Utf8}) {
+        std::size_t invalid = 0;
+        const auto text =
+            convert(sample, info(encoding).iconvName, "UTF-8", allowed_errors(sample.size()), &invalid);
+        if (!text) continue;
+        const long points = score(*text, invalid);
+        if (!chosen || points > bestScore) chosen = encoding, bestScore = points;
+    }
+    if (!chosen) return std::nullopt;
+    if (auto text = decode_as(bytes, *chosen, allowed)) return DecodedText{std::move(*text), *chosen};
+    if (sample.size() == bytes.size()) return std::nullopt;  // the sample was the whole file
+    std::optional<DecodedText> best;
     for (TextEncoding encoding :
          {TextEncoding::Gb18030, TextEncoding::Big5, TextEncoding::ShiftJis, TextEncoding::Utf8}) {
         std::size_t invalid = 0;

@@ -104,6 +104,17 @@ TEST(TextEncoding, AStrayByteDoesNotHideTheEncoding) {
     EXPECT_EQ(decoded->encoding, TextEncoding::Gb18030);
 }
 
+// A long file is judged by a part of it that holds more than ASCII.
+TEST(TextEncoding, ALongAsciiStartDoesNotHideTheEncoding) {
+    std::string text;
+    while (text.size() < 200 * 1024) text += "[Event \"ascii\"]\n1. C2.5 H8+7 *\n\n";
+    text += "[Event \"友誼賽\"]\n1. 炮二平五 馬8進7 *\n";
+    const auto decoded = formats::decode_text(*formats::encode_as(text, TextEncoding::Big5));
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->encoding, TextEncoding::Big5);
+    EXPECT_EQ(decoded->text, text);
+}
+
 TEST(TextEncoding, BytesNoEncodingReadsAreRefused) {
     EXPECT_FALSE(formats::decode_text(std::string(200, '\xFF')));
     const formats::RecordContents file = formats::read_record_file(std::string(200, '\xFF'), "game.pgn");
