@@ -24,7 +24,6 @@ set(ZENKO_APP_SOURCES
   record/handicap.cpp
   record/history.cpp
   record/record_file.cpp
-  record/record_line.cpp
   record/kept_game.cpp
   record/saved_game.cpp
   ui/form1.cpp
@@ -40,7 +39,7 @@ set(ZENKO_APP_SOURCES
   sound/sound_commands.cpp
 )
 zenko_check_sources(application FOLDERS game record ui settings sound
-  SOURCES ${ZENKO_APP_SOURCES} ${ZENKO_ENGINE_PLAYER_SOURCES})
+  SOURCES ${ZENKO_APP_SOURCES} ${ZENKO_ENGINE_PLAYER_SOURCES} ${ZENKO_FORMATS_SOURCES})
 # Its root holds neither ui/qt/ nor sound/library/.
 zenko_include_root(application rules ai game record ui settings sound EXCEPT ui/qt sound/library)
 
@@ -49,4 +48,4 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/version.h.in ${CMAKE_BINARY_DIR}/includ
 
 add_library(zenko_app OBJECT ${ZENKO_APP_SOURCES})
 target_include_directories(zenko_app PUBLIC ${ZENKO_INCLUDE_ROOT_application} ${CMAKE_BINARY_DIR}/include/generated)
-target_link_libraries(zenko_app PUBLIC zenko_engine_player zenko_engine)
+target_link_libraries(zenko_app PUBLIC zenko_formats zenko_engine_player zenko_engine)

@@ -34,3 +34,17 @@ zenko_layering_test(EngineFileCannotIncludeTheMainWindow form1 "ui/form1\\.h")
 zenko_layering_test(ApplicationFileMayIncludeApplicationHeaders application)
 zenko_layering_test(ApplicationFileCannotIncludeTheQtShell qt_shell "ui/qt/main_window\\.h")
 zenko_layering_test(ApplicationFileCannotIncludeTheSoundLibrary sound_library "sound/library/ds\\.h")
+
+# The record formats: a file of record/formats/ may include its own headers
+# and the engine's, but neither the application's state nor the main window.
+file(WRITE ${probe_root}/record/formats/includes_formats.cpp
+  "#include \"record/formats/game_record.h\"\n#include \"rules/engine.h\"\nint probe_formats = 0;\n")
+file(WRITE ${probe_root}/record/formats/includes_history.cpp "#include \"record/history_state.h\"\nint probe_history = 0;\n")
+file(WRITE ${probe_root}/record/formats/includes_form1_from_formats.cpp "#include \"ui/form1.h\"\nint probe_form1_from_formats = 0;\n")
+foreach(header formats history form1_from_formats)
+  add_library(layering_probe_${header} OBJECT EXCLUDE_FROM_ALL ${probe_root}/record/formats/includes_${header}.cpp)
+  target_include_directories(layering_probe_${header} PRIVATE ${ZENKO_INCLUDE_ROOT_formats})
+endforeach()
+zenko_layering_test(FormatsFileMayIncludeFormatsAndEngineHeaders formats)
+zenko_layering_test(FormatsFileCannotIncludeTheHistory history "record/history_state\\.h")
+zenko_layering_test(FormatsFileCannotIncludeTheMainWindow form1_from_formats "ui/form1\\.h")

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "rules/types.h"
+
 namespace zenko {
 namespace {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "record/history_state.h"
+#include "record/move_record.h"
 
 namespace zenko {
 

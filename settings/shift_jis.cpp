@@ -1,54 +1,22 @@
 #include "settings/shift_jis.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
+#include <limits>
 
+#include "record/formats/text_encoding.h"
 #include "settings/file_access.h"
 
 namespace zenko {
-namespace {
 
-// Converts with iconv; invalid input is replaced (decoding) or refused (encoding).
-std::optional<std::string> convert(const char* to, const char* from, const std::string& in,
-                                   bool replaceInvalid) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string out;
-    char buffer[256];
-    char* src = const_cast<char*>(in.data());
-    size_t srcLeft = in.size();
-    bool ok = true;
-    while (srcLeft > 0) {
-        char* dst = buffer;
-        size_t dstLeft = sizeof buffer;
-        size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-        out.append(buffer, dst - buffer);
-        if (r == static_cast<size_t>(-1)) {
-            if (errno == E2BIG) continue;
-            if (!replaceInvalid) {
-                ok = false;
-                break;
-            }
-            out += "\xEF\xBF\xBD";  // U+FFFD
-            ++src;                  // skip the byte that cannot start a character
-            --srcLeft;
-        }
-    }
-    iconv_close(cd);
-    if (!ok) return std::nullopt;
-    return out;
-}
-
-}  // namespace
-
+// The conversions are those of the record formats' text decoding, the one
+// place the program calls iconv.
 std::optional<std::string> utf8_to_sjis(const std::string& utf8) {
-    return convert("CP932", "UTF-8", utf8, false);
+    return formats::encode_as(utf8, formats::TextEncoding::ShiftJis);
 }
 
 std::string sjis_to_utf8(const std::string& sjis) {
-    return convert("UTF-8", "CP932", sjis, true).value_or("");
+    return formats::decode_as(sjis, formats::TextEncoding::ShiftJis, std::numeric_limits<std::size_t>::max())
+        .value_or("");
 }
 
 bool write_sjis_lines(const std::string& path, const std::vector<std::string>& utf8Lines) {

@@ -13,7 +13,8 @@ namespace {
 
 constexpr const char* Usage =
     "Usage: zenko-engine COMMAND ARGUMENTS...\n"
-    "Inspects the engine of ZENKO 中国象棋. Positions are FEN strings.\n"
+    "Inspects the engine of ZENKO 中国象棋 and reads its record files.\n"
+    "Positions are FEN strings.\n"
     "  perft FEN DEPTH [--standard]\n"
     "                    counts the legal move paths DEPTH plies deep (with\n"
     "                    --standard, of moves that leave the mover's general safe)\n"
@@ -23,6 +24,12 @@ constexpr const char* Usage =
     "  moves FEN LEVEL   prints the computer's move at LEVEL 1, 2 or 3\n"
     "  mate FEN          prints whether each side is mated\n"
     "  bench [FILE]      times the search on built-in positions or those of FILE\n"
+    "  record FILE       prints each game of a record file (PGN, XQF, DhtmlXQ, FEN, .棋譜):\n"
+    "                    its tags, start FEN, moves in ICCS and a note when cut short\n"
+    "  convert IN OUT [--iccs]\n"
+    "                    writes the games of IN to OUT by its extension: .pgn (Chinese\n"
+    "                    notation, or ICCS with --iccs), .棋譜, .fen (each game's end)\n"
+    "  fen FILE [PLY]    prints the position after PLY moves of the first game (default: all)\n"
     "  --help, --version\n";
 
 }  // namespace
@@ -56,9 +63,12 @@ int main(int argc, char** argv) {
     static constexpr Command commands[] = {
         {"perft", perft_command}, {"status", status_command}, {"survey", survey_command},
         {"moves", moves_command}, {"best", best_command},     {"mate", mate_command},
-        {"bench", bench_command},
+        {"bench", bench_command}, {"record", record_command}, {"convert", convert_command},
+        {"fen", fen_command},
     };
-    if (argc < 2) return usage_error("usage: zenko-engine perft|status|survey|moves|best|mate|bench ...");
+    if (argc < 2)
+        return usage_error(
+            "usage: zenko-engine perft|status|survey|moves|best|mate|bench|record|convert|fen ...");
     const std::string name = argv[1];
     if (name == "--help") return std::fputs(Usage, stdout) < 0;
     if (name == "--version") return std::printf("zenko-engine %s\n", zenko::ProgramVersion) < 0;

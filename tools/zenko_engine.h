@@ -17,6 +17,10 @@ int moves_command(const Args& args);   // moves FEN LEVEL
 int best_command(const Args& args);    // best FEN LEVEL
 int mate_command(const Args& args);    // mate FEN
 int bench_command(const Args& args);   // bench [FILE]
+// Record files; these return 1 when a record was read only in part.
+int record_command(const Args& args);   // record FILE
+int convert_command(const Args& args);  // convert IN OUT [--iccs]
+int fen_command(const Args& args);      // fen FILE [PLY]
 
 // Prints "zenko-engine: MESSAGE" on stderr and returns 2.
 int usage_error(const std::string& message);

@@ -22,7 +22,7 @@ bool LoadedSoundLibrary::load() {
         void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) continue;
         if (find(handle, "dsInitialize", initialize_) && find(handle, "dsCreateDSB", createBuffer_) &&
-            find(handle, "dsPlay", play_) && find(handle, "dsPlayLooping", playLooping_) &&
+            find(handle, "dsPlay", playOnce_) && find(handle, "dsPlayLooping", playLooping_) &&
             find(handle, "dsStop", stop_) && find(handle, "dsFree", free_) &&
             find(handle, "dsTerminate", terminate_)) {
             handle_ = handle;
@@ -39,7 +39,7 @@ int LoadedSoundLibrary::dsCreateDSB(int device, const std::vector<unsigned char>
     return loaded() ? createBuffer_(device, fileBytes.data(), fileBytes.size(), flags) : 0;
 }
 
-int LoadedSoundLibrary::dsPlay(int buffer) { return loaded() ? play_(buffer) : 0; }
+int LoadedSoundLibrary::dsPlay(int buffer) { return loaded() ? playOnce_(buffer) : 0; }
 int LoadedSoundLibrary::dsPlayLooping(int buffer) { return loaded() ? playLooping_(buffer) : 0; }
 int LoadedSoundLibrary::dsStop(int buffer) { return loaded() ? stop_(buffer) : 0; }
 int LoadedSoundLibrary::dsFree(int buffer) { return loaded() ? free_(buffer) : 0; }

@@ -37,7 +37,7 @@ private:
     void* handle_ = nullptr;  // never closed: the audio thread may run until the end
     int (*initialize_)(void*) = nullptr;
     int (*createBuffer_)(int, const unsigned char*, std::size_t, int) = nullptr;
-    int (*play_)(int) = nullptr;
+    int (*playOnce_)(int) = nullptr;
     int (*playLooping_)(int) = nullptr;
     int (*stop_)(int) = nullptr;
     int (*free_)(int) = nullptr;
