@@ -10,6 +10,9 @@ namespace {
 constexpr const char* ComputerStartsText = "下の駒が指したところなので、ｺﾝﾋﾟｭｰﾀが先に指します";
 constexpr const char* PersonStartsText = "上の駒が指したところなので、あなたが先に指します";
 constexpr const char* SecondStartsText = "先手が指したところなので、後手の番です";
+// A position set up with the top army to move.
+constexpr const char* ComputerToMoveText = "上の駒の番なので、ｺﾝﾋﾟｭｰﾀが先に指します";
+constexpr const char* TopToMoveText = "上の駒の番です";
 }  // namespace
 
 void Form1::START_Click() {
@@ -26,7 +29,10 @@ void Form1::START_Click() {
     leave_record_mode();
     const bool secondStarts = army_of_last_move() == BottomArmy;
     if (secondStarts) play_.Turn = play_.ComSide;
-    platform.dialogs.message_box(secondStarts ? SecondStartsText : "先手の番です", " ", Buttons::OK);
+    const char* text = !secondStarts                  ? "先手の番です"
+                       : top_moves_first_from_start() ? TopToMoveText
+                                                      : SecondStartsText;
+    platform.dialogs.message_box(text, " ", Buttons::OK);
     start_turn_clock();
     play_.GameOver = false;
     keep_game();
@@ -51,7 +57,8 @@ void Form1::SENTE_Click() {
     描画_レベル(chosen_level());
     if (army_of_last_move() == BottomArmy) {
         start_game_against_computer(FirstPlayer);
-        let_other_army_start(ComputerStartsText, play_.ComSide);
+        let_other_army_start(top_moves_first_from_start() ? ComputerToMoveText : ComputerStartsText,
+                             play_.ComSide);
         return;
     }
     platform.dialogs.message_box("あなたの番です", " ", Buttons::OK);

@@ -20,6 +20,9 @@ struct PlayState {
     // LEVEL1-3 the game's own search, LEVEL4-6 the engine. The menu's check
     // marks and the caption beside the board show it; nothing else holds it.
     int Level = 3;
+    // The game is played by the standard rules of Xiangqi (標準ルール, as it
+    // was when the game started).
+    bool StandardRules = false;
 };
 
 // The piece being moved and the computer's last destination.

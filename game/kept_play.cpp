@@ -8,7 +8,8 @@ namespace zenko {
 void Form1::restore_play(const SavedGame& game) {
     for (int x = 1; x <= BoardFiles; ++x)
         for (int y = 1; y <= BoardRanks; ++y) engine_.put_piece(x, y, game.board[x][y]);
-    play_ = PlayState{game.turn, game.manSide, game.comSide, game.gameMode, false, game.level};
+    play_ = PlayState{game.turn, game.manSide, game.comSide,      game.gameMode,
+                      false,     game.level,   game.standardRules};
     clock_.ManTime = game.manTime;
     clock_.ComTime = game.comTime;
     clock_.ShownSeconds = 0;

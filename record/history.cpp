@@ -24,10 +24,11 @@ void Form1::手順保存(int fromX, int fromY, int toX, int toY, int piece, int 
     history_.HistoryLen = history_.HistoryPos;  // a move played after 戻 drops the moves beyond it
 }
 
+// The army to move first there is kept: it is the position's, not the game's.
 void Form1::note_history_start() {
-    history_.HistoryOrigin = {engine_.board(),         history_.Reversed, handicap_.HandicapSet,
-                              handicap_.HandicapLevel, play().GameMode,   play().ManSide,
-                              play().ComSide};
+    history_.HistoryOrigin = {
+        engine_.board(), history_.Reversed, handicap_.HandicapSet, handicap_.HandicapLevel,
+        play().GameMode, play().ManSide,    play().ComSide,        history_.HistoryOrigin.topMovesFirst};
 }
 
 // A turned start that is a set-up of its own (the full set, or a handicap
@@ -50,7 +51,8 @@ bool Form1::history_starts_from_full_set() const {
 }
 
 int Form1::army_of_last_move() const {
-    if (history_.HistoryPos < 1) return NoArmy;
+    // A start with the top army to move is as if the bottom army had just moved.
+    if (history_.HistoryPos < 1) return history_.HistoryOrigin.topMovesFirst ? BottomArmy : NoArmy;
     return history_.MoveHistory[history_.HistoryPos].placed >= 1 ? TopArmy : BottomArmy;
 }
 
@@ -69,9 +71,31 @@ void Form1::rewind_history() {
 void Form1::clear_history() {
     history_.HistoryLen = 0;
     history_.RecordMode = FlagOff;
+    history_.HistoryOrigin.topMovesFirst = false;
+    history_.Notes = {};
 }
 
 void Form1::leave_record_mode() { history_.RecordMode = FlagOff; }
+
+// A position set up outside a game (the position editor, a position read
+// from a record or pasted) becomes the start of an empty history: the start
+// commands then play from it, the army to move first as given.
+void Form1::set_up_position(const BoardArray& board, bool topToMove) {
+    stop_engine_search();
+    reset_to_full_set();
+    clear_history();
+    history_.RecordHeaders = {};
+    for (int x = 1; x <= BoardFiles; ++x)
+        for (int y = 1; y <= BoardRanks; ++y) engine_.put_piece(x, y, board[x][y]);
+    history_.HistoryOrigin.topMovesFirst = topToMove;
+    note_history_start();
+    画面_再描画();
+    keep_game();
+}
+
+bool Form1::top_moves_first_from_start() const {
+    return history_.HistoryPos == 0 && history_.HistoryOrigin.topMovesFirst;
+}
 
 void Form1::hide_record_panel() {
     描画_可視(false, false, false);

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "record/move_record.h"
@@ -22,7 +23,25 @@ struct HistoryStart {
     int reversed = FlagOff, handicapSet = FlagOff, handicapLevel = 0;
     int mode = NoGame;
     Side manSide = SecondPlayer, comSide = FirstPlayer;
+    // The top army is to move first: a position set up or read from a
+    // record with black to move. A game's own start has the bottom army move
+    // first, unless its first move says otherwise.
+    bool topMovesFirst = false;
     friend bool operator==(const HistoryStart&, const HistoryStart&) = default;
+};
+
+// What a loaded record says beside its moves: its tags (PGN's names, such
+// as Event, Red, Black, Date, Result) and its comments. Comments[n] follows
+// move n; Comments[0] stands before the first move. Empty for a game played here.
+struct RecordNotes {
+    std::vector<std::pair<std::string, std::string>> Tags;
+    std::vector<std::string> Comments;
+    // The comment after move n, "" for none.
+    const std::string& comment(int n) const {
+        static const std::string none;
+        return n >= 0 && n < static_cast<int>(Comments.size()) ? Comments[static_cast<std::size_t>(n)] : none;
+    }
+    friend bool operator==(const RecordNotes&, const RecordNotes&) = default;
 };
 
 struct HistoryState {
@@ -37,6 +56,7 @@ struct HistoryState {
     HistoryStart HistoryOrigin;
     // The game name and the top and bottom players of the loaded record.
     std::array<std::string, 3> RecordHeaders{};
+    RecordNotes Notes;
 };
 
 struct HandicapState {

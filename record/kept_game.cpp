@@ -30,10 +30,12 @@ SavedGame snapshot(const Form1& form) {
     g.recordMode = h.RecordMode;
     g.reversed = h.Reversed;
     g.headers = h.RecordHeaders;
+    g.notes = h.Notes;
     g.handicapSet = form.handicap().HandicapSet;
     g.handicapLevel = form.handicap().HandicapLevel;
     const PlayState& p = form.play();
     g.gameMode = p.GameMode, g.manSide = p.ManSide, g.comSide = p.ComSide, g.turn = p.Turn;
+    g.standardRules = p.StandardRules;
     g.level = form.chosen_level();
     g.manTime = form.clock().ManTime;
     g.comTime = form.clock().ComTime;
@@ -124,6 +126,7 @@ void Form1::restore_history(const SavedGame& game) {
     history_.Reversed = game.reversed;
     history_.HistoryOrigin = game.origin;
     history_.RecordHeaders = game.headers;
+    history_.Notes = game.notes;
     handicap_.HandicapSet = game.handicapSet;
     handicap_.HandicapLevel = game.handicapLevel;
 }

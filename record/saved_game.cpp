@@ -59,9 +59,22 @@ public:
         return true;
     }
     bool numbers(const char* key, std::vector<double>& values, std::size_t count) {
+        return numbers(key, values, count, count);
+    }
+    // Lines written by later versions carry more values at their end.
+    bool numbers(const char* key, std::vector<double>& values, std::size_t fewest, std::size_t most) {
         std::string l;
         if (!text(key, l)) return false;
-        return split(l, values) && values.size() == count;
+        return split(l, values) && values.size() >= fewest && values.size() <= most;
+    }
+    // The next line starts with "key=" (it is not read).
+    bool next_is(const char* key) {
+        const std::streampos at = in_.tellg();
+        std::string l;
+        const bool is = static_cast<bool>(std::getline(in_, l)) && l.rfind(std::string(key) + "=", 0) == 0;
+        in_.clear();
+        in_.seekg(at);
+        return is;
     }
     static bool split(const std::string& l, std::vector<double>& values) {
         values.clear();
@@ -131,17 +144,73 @@ bool read_header_lines(Reader& reader, SavedGame& g) {
     return true;
 }
 
+// A loaded record's tags ("tag=NAME<tab>VALUE") and comments ("comment=N
+// TEXT", line breaks and backslashes escaped), when it has any.
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c != '\r')
+            out += c;
+    }
+    return out;
+}
+
+std::string unescaped(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        out += text[++i] == 'n' ? '\n' : text[i];
+    }
+    return out;
+}
+
+void put_notes(std::ostringstream& out, const RecordNotes& notes) {
+    for (const auto& [name, value] : notes.Tags)
+        out << "tag=" << escaped(name) << '\t' << escaped(value) << '\n';
+    for (std::size_t n = 0; n < notes.Comments.size(); ++n)
+        if (!notes.Comments[n].empty()) out << "comment=" << n << ' ' << escaped(notes.Comments[n]) << '\n';
+}
+
+bool read_notes(Reader& reader, RecordNotes& notes) {
+    std::string value;
+    while (reader.next_is("tag")) {
+        if (!reader.text("tag", value) || notes.Tags.size() == MaxMoves) return false;
+        const std::size_t tab = value.find('\t');
+        if (tab == std::string::npos) return false;
+        notes.Tags.emplace_back(unescaped(value.substr(0, tab)), unescaped(value.substr(tab + 1)));
+    }
+    while (reader.next_is("comment")) {
+        if (!reader.text("comment", value)) return false;
+        std::size_t n = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
+        if (error != std::errc() || end == value.data() + value.size() || *end != ' ' || n > MaxMoves)
+            return false;
+        if (notes.Comments.size() <= n) notes.Comments.resize(n + 1);
+        notes.Comments[n] = unescaped(value.substr(static_cast<std::size_t>(end + 1 - value.data())));
+    }
+    return true;
+}
+
 // The game, the clocks and the history's place and flags: with the board,
 // the lines a step rewrites. `moveCount` is the number of moves the history holds.
 bool read_play(Reader& reader, SavedGame& g, std::size_t& moveCount) {
     std::vector<double> v;
-    if (!reader.numbers("game", v, 8) || !mode(v[0]) || !side(v[1]) || !side(v[2]) || v[1] == v[2] ||
+    if (!reader.numbers("game", v, 8, 9) || !mode(v[0]) || !side(v[1]) || !side(v[2]) || v[1] == v[2] ||
         !(v[3] == static_cast<int>(NoGame) || v[3] == v[1] || v[3] == v[2]) ||
         !whole_in(v[4], 1, LastEngineLevel) || !flag(v[5]) || !whole_in(v[6], 0, BoardFiles) ||
         !whole_in(v[7], 0, BoardRanks))
         return false;
     g.gameMode = int(v[0]), g.manSide = side_of(v[1]), g.comSide = side_of(v[2]), g.turn = side_of(v[3]);
     g.level = int(v[4]), g.finished = v[5] == FlagOn, g.comMarkX = int(v[6]), g.comMarkY = int(v[7]);
+    if (v.size() > 8 && !flag(v[8])) return false;
+    g.standardRules = v.size() > 8 && v[8] == FlagOn;
     if (!reader.numbers("clocks", v, 2) || v[0] < 0 || v[0] > MaxSeconds || v[1] < 0 || v[1] > MaxSeconds)
         return false;
     g.manTime = v[0], g.comTime = v[1];
@@ -159,14 +228,16 @@ bool read_fields(Reader& reader, SavedGame& g) {
     std::size_t moveCount = 0;
     if (!read_play(reader, g, moveCount)) return false;
     std::vector<double> v;
-    if (!reader.numbers("origin", v, 6) || !flag(v[0]) || !flag(v[1]) ||
-        !whole_in(v[2], -MaxHandicapLevel, MaxHandicapLevel) || !mode(v[3]) || !side(v[4]) || !side(v[5]))
+    if (!reader.numbers("origin", v, 6, 7) || !flag(v[0]) || !flag(v[1]) ||
+        !whole_in(v[2], -MaxHandicapLevel, MaxHandicapLevel) || !mode(v[3]) || !side(v[4]) || !side(v[5]) ||
+        (v.size() > 6 && !flag(v[6])))
         return false;
     g.origin.reversed = int(v[0]), g.origin.handicapSet = int(v[1]), g.origin.handicapLevel = int(v[2]);
     g.origin.mode = int(v[3]), g.origin.manSide = side_of(v[4]), g.origin.comSide = side_of(v[5]);
+    g.origin.topMovesFirst = v.size() > 6 && v[6] == FlagOn;
     if (!read_board(reader, "origin_board", g.origin.board) || !read_board(reader, "board", g.board))
         return false;
-    if (!read_header_lines(reader, g)) return false;
+    if (!read_header_lines(reader, g) || !read_notes(reader, g.notes)) return false;
     g.moves.resize(moveCount);
     for (MoveRecord& m : g.moves)
         if (!reader.numbers("move", v, 11) || !read_move(v, m)) return false;
@@ -175,7 +246,8 @@ bool read_fields(Reader& reader, SavedGame& g) {
 
 void put_play(std::ostringstream& out, const SavedGame& g) {
     out << "game=" << g.gameMode << ' ' << g.manSide << ' ' << g.comSide << ' ' << g.turn << ' ' << g.level
-        << ' ' << (g.finished ? FlagOn : FlagOff) << ' ' << g.comMarkX << ' ' << g.comMarkY << '\n';
+        << ' ' << (g.finished ? FlagOn : FlagOff) << ' ' << g.comMarkX << ' ' << g.comMarkY << ' '
+        << (g.standardRules ? FlagOn : FlagOff) << '\n';
     out << "clocks=" << seconds_text(g.manTime) << ' ' << seconds_text(g.comTime) << '\n';
     out << "record=" << g.historyPos << ' ' << g.recordMode << ' ' << g.reversed << ' ' << g.handicapSet
         << ' ' << g.handicapLevel << ' ' << g.moves.size() << '\n';
@@ -202,7 +274,7 @@ bool read_steps(Reader& reader, SavedGame& g) {
 }  // namespace
 
 bool same_history(const SavedGame& a, const SavedGame& b) {
-    return a.origin == b.origin && a.headers == b.headers && a.moves == b.moves;
+    return a.origin == b.origin && a.headers == b.headers && a.notes == b.notes && a.moves == b.moves;
 }
 
 std::string write_saved_game(const SavedGame& g) {
@@ -211,10 +283,11 @@ std::string write_saved_game(const SavedGame& g) {
     put_play(out, g);
     const HistoryStart& o = g.origin;
     out << "origin=" << o.reversed << ' ' << o.handicapSet << ' ' << o.handicapLevel << ' ' << o.mode << ' '
-        << o.manSide << ' ' << o.comSide << '\n';
+        << o.manSide << ' ' << o.comSide << ' ' << (o.topMovesFirst ? FlagOn : FlagOff) << '\n';
     put_board(out, "origin_board", o.board);
     put_board(out, "board", g.board);
     for (const std::string& header : g.headers) out << "header=" << header << '\n';
+    put_notes(out, g.notes);
     for (const MoveRecord& m : g.moves)
         out << "move=" << m.fromX << ' ' << m.fromY << ' ' << m.toX << ' ' << m.toY << ' ' << m.captured
             << ' ' << m.piece << ' ' << m.placed << ' ' << seconds_text(m.manTimeBefore) << ' '

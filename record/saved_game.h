@@ -27,6 +27,7 @@ struct SavedGame {
     std::vector<MoveRecord> moves;  // move 1 first
     int historyPos = 0, recordMode = FlagOff, reversed = FlagOff;
     std::array<std::string, 3> headers{};
+    RecordNotes notes;
     int handicapSet = FlagOff, handicapLevel = 0;
     // The game being played.
     int gameMode = NoGame;
@@ -35,6 +36,7 @@ struct SavedGame {
     double manTime = 0, comTime = 0;
     int comMarkX = 0, comMarkY = 0;
     bool finished = false;
+    bool standardRules = false;  // the game is played by the standard rules of Xiangqi
     friend bool operator==(const SavedGame&, const SavedGame&) = default;
 };
 

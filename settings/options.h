@@ -14,6 +14,8 @@ struct MenuItem {
 struct Options {
     MenuItem MIDORI, TATAMI, TAKE, UCHU, RENGA;
     MenuItem SIDOU, KEIKA, BGM;
+    // 標準ルール: the standard rules of Xiangqi for the games started from now on.
+    MenuItem HYOUJUN;
     int Background = 0;  // 0 until the settings choose one: tiles with the empty square
     bool SettingsUnsavedTold = false;
 };

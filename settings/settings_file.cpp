@@ -1,6 +1,9 @@
 // The settings file: four Shift_JIS lines (CR LF) in the working directory
 // holding the background and the three on/off options of the ｵﾌﾟｼｮﾝ menu.
-// Lines are compared whole and exactly: "移動指導=on" is not ON.
+// Lines are compared whole and exactly: "移動指導=on" is not ON. The options
+// added since follow as "key=value" lines in any order; a file of four lines
+// reads as before, and an option it lacks takes its default.
+#include <array>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -73,6 +76,37 @@ void read_background_line(Form1& form, const std::string& line) {
         if ((form.options().*background.item).Checked) return apply_background(form, background.code);
 }
 
+// The lines after the first four. Each value is one of `values`; the
+// option reads and sets its value as an index into them.
+struct ExtraLine {
+    const char* key;
+    std::array<const char*, 3> values;  // unused places are nullptr
+    int byDefault;
+    int (*read)(const Options&);
+    void (*apply)(Form1&, int value);
+};
+
+constexpr ExtraLine Extras[] = {
+    {"標準ルール",
+     {"ON", "OFF", nullptr},
+     1,
+     [](const Options& o) { return o.HYOUJUN.Checked ? 0 : 1; },
+     [](Form1& form, int value) { form.set_standard_rules(value == 0); }},
+};
+
+std::string extra_text(const ExtraLine& extra, int value) {
+    return std::string(extra.key) + "=" + extra.values[static_cast<std::size_t>(value)];
+}
+
+// One line after the first four: a known key with a known value takes
+// effect; anything else is passed over (the next write leaves it out).
+void read_extra_line(Form1& form, const std::string& line) {
+    for (const ExtraLine& extra : Extras)
+        for (std::size_t value = 0; value < extra.values.size() && extra.values[value]; ++value)
+            if (line == extra_text(extra, static_cast<int>(value)))
+                extra.apply(form, static_cast<int>(value));
+}
+
 std::vector<std::string> lines_from_marks(const Form1& form) {
     std::vector<std::string> lines;
     for (const BackgroundLine& background : Backgrounds) {
@@ -83,6 +117,7 @@ std::vector<std::string> lines_from_marks(const Form1& form) {
     }
     for (const SwitchLine& option : Switches)
         lines.push_back((form.options().*option.item).Checked ? option.onText : option.offText);
+    for (const ExtraLine& extra : Extras) lines.push_back(extra_text(extra, extra.read(form.options())));
     return lines;
 }
 
@@ -90,6 +125,7 @@ std::vector<std::string> default_lines() {
     std::vector<std::string> lines{DefaultBackgroundText};
     for (const SwitchLine& option : Switches)
         lines.push_back(option.byDefault ? option.onText : option.offText);
+    for (const ExtraLine& extra : Extras) lines.push_back(extra_text(extra, extra.byDefault));
     return lines;
 }
 
@@ -110,6 +146,7 @@ void restore_defaults(Form1& form) {
     write_sjis_lines(SettingsFile, default_lines());
     apply_background(form, DefaultBackground);
     for (const SwitchLine& option : Switches) option.apply(form, option.byDefault);
+    for (const ExtraLine& extra : Extras) extra.apply(form, extra.byDefault);
 }
 
 }  // namespace
@@ -120,7 +157,9 @@ void Form1::読込_環境設定ファイル() {
     if (!lines.empty()) read_background_line(*this, lines[0]);
     for (std::size_t i = 0; i < std::size(Switches) && i + 1 < lines.size(); ++i)
         Switches[i].apply(*this, lines[i + 1] == Switches[i].onText);
-    if (lines.size() < LineCount) restore_defaults(*this);
+    if (lines.size() < LineCount) return restore_defaults(*this);
+    for (const ExtraLine& extra : Extras) extra.apply(*this, extra.byDefault);
+    for (std::size_t i = LineCount; i < lines.size(); ++i) read_extra_line(*this, lines[i]);
 }
 
 void Form1::書込_環境設定ファイル() {
@@ -137,11 +176,13 @@ void Form1::書込_環境設定ファイル() {
     }
     チェック設定(DefaultBackground);
     for (const SwitchLine& option : Switches) (options_.*option.item).Checked = option.byDefault;
+    for (const ExtraLine& extra : Extras) extra.apply(*this, extra.byDefault);
 }
 
 void Form1::set_guidance(bool on) { options_.SIDOU.Checked = on; }
 void Form1::set_clock_shown(bool on) { options_.KEIKA.Checked = on; }
 void Form1::set_music(bool on) { options_.BGM.Checked = on; }
+void Form1::set_standard_rules(bool on) { options_.HYOUJUN.Checked = on; }
 
 void Form1::mark_background(int code) {
     for (const BackgroundLine& background : Backgrounds)

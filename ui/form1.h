@@ -125,7 +125,8 @@ public:
     void restore_history_start();
     bool history_starts_from_full_set() const;
     // The army that made the last move on the board: TopArmy, BottomArmy, or
-    // NoArmy when the board shows the history's start.
+    // NoArmy when the board shows the history's start (BottomArmy when the
+    // top army is to move first there).
     int army_of_last_move() const;
     void 手順保存(int fromX, int fromY, int toX, int toY, int piece, int placed, double manTimeBefore,
                   double manTimeAfter, double comTimeBefore, double comTimeAfter);
@@ -137,6 +138,11 @@ public:
     void clear_history();
     // A new game is played, not a loaded record stepped through.
     void leave_record_mode();
+    // The position becomes the start of an empty history, no game running;
+    // the start commands play from it with the army to move first as given.
+    void set_up_position(const BoardArray& board, bool topToMove);
+    // The board shows a start whose top army is to move first.
+    bool top_moves_first_from_start() const;
     void REPLAY_Click();
     void AFTER_Click();
     void CANCEL_Click();
@@ -280,6 +286,7 @@ public:
     void set_guidance(bool on);
     void set_clock_shown(bool on);
     void set_music(bool on);
+    void set_standard_rules(bool on);
     // The background's mark alone, or no mark for an unknown code.
     void mark_background(int code);
     void use_background(int code);

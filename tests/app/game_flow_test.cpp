@@ -150,6 +150,39 @@ TEST(StartCommands, InsideAHistoryTheArmyThatMovedLastDoesNotMoveAgain) {
     }
 }
 
+// A position set up with the top army to move: each start command lets it
+// move first, also after 最初, and the kept game brings the position back.
+TEST(StartCommands, APositionSetUpWithTheTopArmyToMoveStartsWithIt) {
+    struct Row {
+        const char* name;
+        void (Form1::*command)();
+        int historyAfter;
+        const char* box;
+    } rows[] = {
+        {"先手", &Form1::SENTE_Click, 1, "上の駒の番なので、ｺﾝﾋﾟｭｰﾀが先に指します"},
+        {"後手", &Form1::GOTE_Click, 1, ""},
+        {"スタート", &Form1::START_Click, 0, "上の駒の番です"},
+    };
+    Engine position;
+    ASSERT_TRUE(position.set_fen("3k5/9/9/9/9/9/9/9/4r4/3K5 b"));
+    for (const Row& r : rows) {
+        Game g;
+        g.form.set_up_position(position.board(), true);
+        EXPECT_EQ(g.form.engine().board(), position.board()) << r.name;
+        EXPECT_EQ(g.form.history().HistoryLen, 0) << r.name;
+        (g.form.*r.command)();
+        const std::vector<Box> shown = g.boxes();
+        if (*r.box) {
+            EXPECT_EQ(shown.front(), (Box{r.box, " ", Buttons::OK})) << r.name;
+        }
+        EXPECT_EQ(g.form.history().HistoryPos, r.historyAfter) << r.name;
+        if (r.historyAfter > 0)
+            EXPECT_GT(g.form.history().MoveHistory[1].placed, 0) << r.name << ": the top army moved first";
+        else
+            EXPECT_EQ(g.form.play().Turn, g.form.play().ComSide) << r.name;
+    }
+}
+
 // Two people at the starting position; each move takes `seconds` of thinking.
 struct ScriptedMove {
     int fx, fy, tx, ty;

@@ -21,12 +21,14 @@ namespace {
 namespace fs = std::filesystem;
 const std::string Ini = "ZENKO中国象棋.ini";
 const std::string CannotWriteText = "環境設定ﾌｧｲﾙを書き込めません。設定は次回の起動時には戻ります";
-// "背景画=緑" "移動指導=OFF" "経過時間=ON" "BGM=ON" in Shift_JIS, CR LF.
+// "背景画=緑" "移動指導=OFF" "経過時間=ON" "BGM=ON" in Shift_JIS, CR LF, then
+// the options added since: "標準ルール=OFF".
 const std::string DefaultBytes =
     "\x94\x77\x8c\x69\x89\xe6=\x97\xce\r\n"
     "\x88\xda\x93\xae\x8e\x77\x93\xb1=OFF\r\n"
     "\x8c\x6f\x89\xdf\x8e\x9e\x8a\xd4=ON\r\n"
-    "BGM=ON\r\n";
+    "BGM=ON\r\n"
+    "\x95\x57\x8f\x80\x83\x8b\x81\x5b\x83\x8b=OFF\r\n";
 
 std::string file_bytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -210,14 +212,41 @@ TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWhole) {
     expect_options(*start(), {BackgroundSpace, true, false, false});
 }
 
+// The options added since the four lines follow them as "key=value" lines in
+// any order, compared exactly; a file of four lines reads as before and the
+// next write adds them with their defaults.
+TEST_F(SettingsTest, LinesAfterTheFourTurnLaterOptionsOnByKey) {
+    const std::string four = "背景画=竹\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n";
+    const struct {
+        const char* extra;
+        bool standard;
+    } rows[] = {{"", false},
+                {"標準ルール=ON\r\n", true},
+                {"標準ルール=on\r\n", false},
+                {"未知=1\r\n標準ルール=ON\r\n", true}};
+    for (const auto& row : rows) {
+        put_settings(four + row.extra);
+        auto app = start();
+        EXPECT_EQ(app->form.options().HYOUJUN.Checked, row.standard) << row.extra;
+        EXPECT_EQ(app->form.options().Background, BackgroundBamboo) << row.extra;
+        app->form.SIDOU_Click();
+        EXPECT_EQ(file_bytes(Ini),
+                  utf8_to_sjis("背景画=竹\r\n移動指導=ON\r\n経過時間=ON\r\nBGM=ON\r\n標準ルール=" +
+                               std::string(row.standard ? "ON" : "OFF") + "\r\n")
+                      .value())
+            << row.extra;
+    }
+}
+
 TEST_F(SettingsTest, ChoosingTatamiAfterAnUnknownBackgroundLineKeepsItDrawn) {
     put_settings("背景画=青\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n");
     auto app = start();
     EXPECT_EQ(app->form.options().Background, BackgroundTatami);
     app->form.TATAMI_Click();
     EXPECT_EQ(app->form.options().Background, BackgroundTatami);
-    EXPECT_EQ(file_bytes(Ini),
-              utf8_to_sjis("背景画=畳\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n").value());
+    EXPECT_EQ(
+        file_bytes(Ini),
+        utf8_to_sjis("背景画=畳\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n標準ルール=OFF\r\n").value());
 }
 
 }  // namespace
