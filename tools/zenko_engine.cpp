@@ -23,6 +23,10 @@ constexpr const char* Usage =
     "  moves FEN LEVEL   prints the computer's move at LEVEL 1, 2 or 3\n"
     "  mate FEN          prints whether each side is mated\n"
     "  bench [FILE]      times the search on built-in positions or those of FILE\n"
+    "  review FILE [NODES]\n"
+    "                    reviews the game of a .棋譜 record with the Xiangqi engine\n"
+    "                    (NODES a position): each move's expected scores, mark\n"
+    "                    and the engine's best move, then each side's summary\n"
     "  --help, --version\n";
 
 }  // namespace
@@ -56,9 +60,10 @@ int main(int argc, char** argv) {
     static constexpr Command commands[] = {
         {"perft", perft_command}, {"status", status_command}, {"survey", survey_command},
         {"moves", moves_command}, {"best", best_command},     {"mate", mate_command},
-        {"bench", bench_command},
+        {"bench", bench_command}, {"review", review_command},
     };
-    if (argc < 2) return usage_error("usage: zenko-engine perft|status|survey|moves|best|mate|bench ...");
+    if (argc < 2)
+        return usage_error("usage: zenko-engine perft|status|survey|moves|best|mate|bench|review ...");
     const std::string name = argv[1];
     if (name == "--help") return std::fputs(Usage, stdout) < 0;
     if (name == "--version") return std::printf("zenko-engine %s\n", zenko::ProgramVersion) < 0;

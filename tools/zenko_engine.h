@@ -17,6 +17,7 @@ int moves_command(const Args& args);   // moves FEN LEVEL
 int best_command(const Args& args);    // best FEN LEVEL
 int mate_command(const Args& args);    // mate FEN
 int bench_command(const Args& args);   // bench [FILE]
+int review_command(const Args& args);  // review FILE [NODES]
 
 // Prints "zenko-engine: MESSAGE" on stderr and returns 2.
 int usage_error(const std::string& message);
