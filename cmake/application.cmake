@@ -1,8 +1,10 @@
 # The computer's engine levels: the UCI client, engine notation and the
-# move choice within the game's rules. Standard library only and free of
+# move choice within the game's rules; the review of a game on the engine. Standard library only and free of
 # Form1 (its include root holds no ui/), so the engine tool links it too.
 set(ZENKO_ENGINE_PLAYER_SOURCES
   game/engine_player.cpp
+  game/review_judgement.cpp
+  game/review_session.cpp
   game/uci_client.cpp
   game/uci_notation.cpp
 )

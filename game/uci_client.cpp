@@ -2,8 +2,10 @@
 // with the late answer ignored, and quit.
 #include "game/uci_client.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <sstream>
 #include <vector>
 
@@ -27,6 +29,13 @@ bool is_executable_file(const std::filesystem::path& path) {
     if (error || !fs::is_regular_file(status)) return false;
     const fs::perms exec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
     return (status.permissions() & exec) != fs::perms::none;
+}
+
+// The whole word as a number; false for anything else ("12x", "", "-").
+bool read_number(const std::string& word, int& value) {
+    const char* end = word.data() + word.size();
+    const auto [at, error] = std::from_chars(word.data(), end, value);
+    return error == std::errc() && at == end;
 }
 
 // The program `name` in a folder of PATH; empty when none has it.
@@ -139,8 +148,12 @@ void UciClient::line_received(const std::string& line) {
         if (question_) send_question();
     } else if (state_ == State::Searching && first == "bestmove") {
         bestmove_received(words.size() > 1 ? words[1] : "");
+    } else if (state_ == State::Searching && first == "info" && questionSent_ && staleAnswers_ == 0) {
+        // Only the current question's search: a stopped one's lines come
+        // before its bestmove, while staleAnswers_ still counts it.
+        info_received(words);
     }
-    // Everything else ("info", "id", chatter, garbage) carries nothing we use.
+    // Everything else ("id", chatter, garbage) carries nothing we use.
 }
 
 // "option name NAME type KIND ...": the name may hold spaces ("Skill Level").
@@ -183,6 +196,11 @@ void UciClient::send_question() {
     if (!question_->played.empty()) position += " moves";
     for (const PlayedMove& m : question_->played)
         position += " " + uci_move_text(m.fromX, m.fromY, m.toX, m.toY, first_rank());
+    if (s.analysis) {
+        set_option("UCI_ShowWDL", "true");
+        set_option("Contempt", "0");
+    }
+    analysis_ = {};
     process_.write_line(position);
     process_.write_line(go_command(s));
     questionSent_ = true;
@@ -204,7 +222,52 @@ void UciClient::bestmove_received(const std::string& move) {
     }
     question_.reset();
     questionSent_ = false;
-    answer({EngineFailure::None, move, first_rank()});
+    answer({EngineFailure::None, move, first_rank(), false, analysis_});
+}
+
+// "info depth 9 seldepth 13 multipv 1 score cp 54 wdl 420 410 170 nodes
+// 20010 ... pv c1e3 c7c6": a line with a score replaces what the search said
+// before, as a deeper iteration does. Lines of other principal variations
+// than the first, lines without a score ("currmove", "string") and lines
+// whose numbers do not read are passed over. A bound ("lowerbound") is taken
+// as the score: the engine's own best guess when the search ended there.
+void UciClient::info_received(const std::vector<std::string>& words) {
+    EngineAnalysis said;
+    // Reads the numbers after words[i] into `into`; false when they are
+    // not all there or one does not read.
+    const auto values = [&](std::size_t i, std::initializer_list<int*> into) {
+        if (i + into.size() >= words.size()) return false;
+        for (int* value : into)
+            if (!read_number(words[++i], *value)) return false;
+        return true;
+    };
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        int multipv = 1;
+        if (word == "string") return;
+        if (word == "pv") {
+            said.pv.assign(words.begin() + static_cast<std::ptrdiff_t>(i) + 1, words.end());
+            break;
+        }
+        if (word == "multipv") {
+            if (!values(i, {&multipv}) || multipv != 1) return;
+            i += 1;
+        } else if (word == "depth") {
+            if (!values(i, {&said.depth})) return;
+            i += 1;
+        } else if (word == "score") {
+            if (i + 1 >= words.size() || (words[i + 1] != "cp" && words[i + 1] != "mate")) return;
+            said.kind =
+                words[i + 1] == "cp" ? EngineAnalysis::Score::Centipawns : EngineAnalysis::Score::Mate;
+            if (!values(i + 1, {&said.value})) return;
+            i += 2;
+        } else if (word == "wdl") {
+            if (!values(i, {&said.win, &said.draw, &said.loss})) return;
+            said.hasWdl = true;
+            i += 3;
+        }
+    }
+    if (said.kind != EngineAnalysis::Score::None) analysis_ = std::move(said);
 }
 
 void UciClient::process_exited() { fail(EngineFailure::Crashed); }

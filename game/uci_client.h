@@ -56,6 +56,25 @@ struct EngineSettings {
     int amount = 1;            // plies, nodes or milliseconds
     int capMs = 0;             // with Depth or Nodes: stop after this long anyway; 0: no cap
     int answerBoundMs = 3000;  // no bestmove after this long is a failure
+    // Analysing rather than playing: the engine is asked for its win, draw
+    // and loss figures (UCI_ShowWDL) and judges without contempt, so that
+    // neither side's positions look better than they are. The options stay
+    // set for the client's later questions.
+    bool analysis = false;
+};
+
+// What the engine said about the position in the last "info" line of the
+// search that carried a score, from the side to move's view.
+struct EngineAnalysis {
+    enum class Score { None, Centipawns, Mate };
+    Score kind = Score::None;
+    // Centipawns; or the moves to mate: positive, the side to move mates;
+    // negative or 0, it is mated.
+    int value = 0;
+    bool hasWdl = false;
+    int win = 0, draw = 0, loss = 0;  // per mille, when the engine shows them
+    int depth = 0;
+    std::vector<std::string> pv{};  // the principal variation, in engine notation
 };
 
 enum class EngineFailure {
@@ -73,6 +92,7 @@ struct EngineAnswer {
     // The engine never became ready: it did not start, is no Xiangqi engine,
     // or ended or fell silent before its handshake was done.
     bool handshakeFailed = false;
+    EngineAnalysis analysis{};  // of the search that gave `move`; empty on a failure
     bool ok() const { return failure == EngineFailure::None; }
 };
 
@@ -127,6 +147,7 @@ private:
     void send_question();
     void set_option(const std::string& name, const std::string& value);
     void bestmove_received(const std::string& move);
+    void info_received(const std::vector<std::string>& words);
     void fail(EngineFailure failure);
     void answer(EngineAnswer a);
     // 1: ranks 1-10 (an engine of variants, Fairy-Stockfish); 0: ranks 0-9.
@@ -142,6 +163,7 @@ private:
     bool offersXiangqi_ = false;
     std::map<std::string, std::string> optionValues_;  // the values we have set
     std::optional<EngineAnswer> lastAnswer_;
+    EngineAnalysis analysis_;  // of the search of the current question
 };
 
 // The engine to run and the name the player knows it by.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ public:
     std::string bestmove = "h10g8";  // the answer to every "go"; empty: thinks for ever
     bool runs = true;                // false: the command cannot be started
     bool handshakes = true;          // false: it never answers "uci"
+    // When set, the lines printed for a "go" instead (info lines, then
+    // bestmove), chosen by the last "position" line sent; none: it thinks
+    // for ever.
+    std::function<std::vector<std::string>(const std::string& position)> search;
 
     std::vector<std::string> written;  // every line sent to the engine
     int starts = 0, ends = 0;
@@ -44,6 +49,11 @@ public:
             replies_.push_back("uciok");
         } else if (line == "isready") {
             replies_.push_back("readyok");
+        } else if (line.rfind("position ", 0) == 0) {
+            position_ = line;
+        } else if (line.rfind("go ", 0) == 0 && search) {
+            const std::vector<std::string> lines = search(position_);
+            replies_.insert(replies_.end(), lines.begin(), lines.end());
         } else if (line.rfind("go ", 0) == 0 && !bestmove.empty()) {
             replies_.push_back("info depth 1 score cp 10 pv " + bestmove);
             replies_.push_back("bestmove " + bestmove);
@@ -72,9 +82,17 @@ public:
     }
     void pass_deadline() { events_->deadline_passed(); }
 
+    // An info line as Fairy-Stockfish prints it: `score` "cp 35" or
+    // "mate -2", `wdl` "W D L" per mille or empty, `pv` the moves.
+    static std::string info_line(const std::string& score, const std::string& wdl, const std::string& pv) {
+        return "info depth 9 seldepth 12 multipv 1 score " + score + (wdl.empty() ? "" : " wdl " + wdl) +
+               " nodes 20010 nps 85512 tbhits 0 time 234 pv " + pv;
+    }
+
 private:
     EngineEvents* events_ = nullptr;
     std::deque<std::string> replies_;
+    std::string position_;
 };
 
 }  // namespace zenko::testing

@@ -30,6 +30,10 @@ constexpr const char* Usage =
     "                    writes the games of IN to OUT by its extension: .pgn (Chinese\n"
     "                    notation, or ICCS with --iccs), .棋譜, .fen (each game's end)\n"
     "  fen FILE [PLY]    prints the position after PLY moves of the first game (default: all)\n"
+    "  review FILE [NODES]\n"
+    "                    reviews the first game of a record with the Xiangqi engine\n"
+    "                    (NODES a position): each move's expected scores, mark\n"
+    "                    and the engine's best move, then each side's summary\n"
     "  --help, --version\n";
 
 }  // namespace
@@ -64,11 +68,11 @@ int main(int argc, char** argv) {
         {"perft", perft_command}, {"status", status_command}, {"survey", survey_command},
         {"moves", moves_command}, {"best", best_command},     {"mate", mate_command},
         {"bench", bench_command}, {"record", record_command}, {"convert", convert_command},
-        {"fen", fen_command},
+        {"fen", fen_command},     {"review", review_command},
     };
     if (argc < 2)
         return usage_error(
-            "usage: zenko-engine perft|status|survey|moves|best|mate|bench|record|convert|fen ...");
+            "usage: zenko-engine perft|status|survey|moves|best|mate|bench|record|convert|fen|review ...");
     const std::string name = argv[1];
     if (name == "--help") return std::fputs(Usage, stdout) < 0;
     if (name == "--version") return std::printf("zenko-engine %s\n", zenko::ProgramVersion) < 0;

@@ -21,6 +21,11 @@ int bench_command(const Args& args);   // bench [FILE]
 int record_command(const Args& args);   // record FILE
 int convert_command(const Args& args);  // convert IN OUT [--iccs]
 int fen_command(const Args& args);      // fen FILE [PLY]
+int review_command(const Args& args);   // review FILE [NODES]
+
+// The bytes of a record file, at most one byte past what a record may hold
+// (so the reader can refuse it as too large); false when it cannot be read.
+bool read_record_bytes(const std::string& path, std::string& bytes);
 
 // Prints "zenko-engine: MESSAGE" on stderr and returns 2.
 int usage_error(const std::string& message);

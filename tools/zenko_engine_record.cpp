@@ -15,14 +15,7 @@
 
 namespace zenko::tool {
 
-namespace {
-
-using formats::GameRecord;
-using formats::RecordContents;
-
-// The file's bytes, at most one byte past what a record may hold (so the
-// reader can refuse it as too large); false when it cannot be read.
-bool read_bytes(const std::string& path, std::string& bytes) {
+bool read_record_bytes(const std::string& path, std::string& bytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     bytes.resize(formats::MaxRecordBytes + 1);
@@ -32,10 +25,15 @@ bool read_bytes(const std::string& path, std::string& bytes) {
     return true;
 }
 
+namespace {
+
+using formats::GameRecord;
+using formats::RecordContents;
+
 // Reads a record file; prints why on stderr and returns false when it holds none.
 bool read_record(const std::string& path, RecordContents& file) {
     std::string bytes;
-    if (!read_bytes(path, bytes)) {
+    if (!read_record_bytes(path, bytes)) {
         usage_error(path + ": cannot read the file");
         return false;
     }
