@@ -23,6 +23,7 @@ set(ZENKO_APP_SOURCES
   game/engine_turn.cpp
   game/kept_play.cpp
   game/setup.cpp
+  game/standard_play.cpp
   record/handicap.cpp
   record/history.cpp
   record/record_file.cpp

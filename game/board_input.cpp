@@ -1,5 +1,6 @@
 // Board clicks: choosing a piece, choosing its destination, playing the move
 // and passing the turn; and the click made while no game is running.
+#include "rules/standard_rules.h"
 #include "ui/form1.h"
 
 namespace zenko {
@@ -67,7 +68,8 @@ void Form1::choose_destination(int x, int y) {
     描画_罫線(LineColor, fromX, fromY);
     消去_移動可能桝色();
     if (belongs_to_opponent(engine_.piece_at(fromX, fromY)) ||
-        engine_.移動チェック(fromX, fromY, x, y, piece) == FlagOff) {
+        engine_.移動チェック(fromX, fromY, x, y, piece) == FlagOff ||
+        (play_.StandardRules && !standard_legal(engine_, fromX, fromY, x, y))) {
         reselect_after_refusal(x, y);
         return;
     }
@@ -122,6 +124,13 @@ void Form1::play_move() {
 void Form1::after_move_vs_com(int captured) {
     clock_.Timer1.Enabled = false;
     clock_.ManTime += clock_.MoveSeconds;
+    if (play_.StandardRules) {
+        if (judge_standard_position(false)) return;
+        play_.Turn = play_.ComSide;
+        keep_game();
+        com_ban();
+        return;
+    }
     // A computer that can take the person's general has not lost, even
     // without a move that keeps its own general safe.
     if (captured == ComGeneral || (!engine_.has_safe_move(true) && !engine_.general_attacked(false))) {
@@ -154,6 +163,7 @@ void Form1::after_move_vs_man(int captured) {
     clock_.TurnStartTime = platform.clock.seconds_since_midnight();
     engine_.勢力調査();
     keep_game();
+    if (play_.StandardRules) judge_standard_position(play_.Turn == play_.ManSide);
 }
 
 void Form1::click_outside_game() {

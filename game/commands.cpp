@@ -23,6 +23,7 @@ void Form1::START_Click() {
     play_.ComSide = SecondPlayer;
     play_.Turn = play_.ManSide;
     play_.GameMode = ModeVsMan;
+    adopt_rules();
     selection_.SelectState = 0;
     // A game of two people is no longer a loaded record being stepped through;
     // otherwise a later click after 戻 would offer to discard it.
@@ -47,6 +48,7 @@ void Form1::start_game_against_computer(Side personSide) {
     play_.Turn = FirstPlayer;
     play_.GameMode = ModeVsCom;
     play_.GameOver = false;
+    adopt_rules();
     leave_record_mode();
     clock_.Timer1.Enabled = true;
     keep_game();
@@ -85,6 +87,16 @@ void Form1::let_other_army_start(const std::string& message, Side firstSide) {
     if (play_.GameMode == ModeVsCom && firstSide == play_.ComSide) com_ban();
 }
 
+// A game starts under the rules 標準ルール says now (a change during a game
+// applies from the next one); a game played on from a loaded record, under
+// the rules the record was played by.
+void Form1::adopt_rules() {
+    const HistoryState& h = history();
+    play_.StandardRules = h.RecordMode == FlagOn ? h.Notes.StandardRules : options().HYOUJUN.Checked;
+    play_.CheckedArmy = NoArmy;
+    draw_rules_caption();
+}
+
 void Form1::TAIKYOKU_Click() { hide_record_panel(); }
 
 void Form1::MATCH_MAN_Click() {}
@@ -99,11 +111,13 @@ void Form1::SIDOU_Click() {
 
 // The finished game is kept before anything is asked: whatever the answer,
 // it can be opened as a record at the next start.
-void Form1::終了(const std::string& winner) {
+void Form1::終了(const std::string& winner) { announce_end(winner + "の勝ちです"); }
+
+void Form1::announce_end(const std::string& text) {
     play_.GameOver = true;
     keep_game();
     Dialogs& dialogs = platform.dialogs;
-    dialogs.message_box(winner + "の勝ちです", "終了", Buttons::OK);
+    dialogs.message_box(text, "終了", Buttons::OK);
     if (dialogs.message_box("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes) {
         初期設定();
         keep_game();

@@ -30,7 +30,7 @@ void Form1::com_ban() {
     }
 
     ClockDuringSearch ticker(*this);
-    const SearchResult best = engine_.start_computer_turn({play_.Level}, &ticker);
+    const SearchResult best = engine_.start_computer_turn({play_.Level, play_.StandardRules}, &ticker);
     if (!best.found) {  // no legal move left: the computer has lost
         終了("あなた");
         return;
@@ -62,11 +62,21 @@ void Form1::play_computer_move(const SearchResult& move) {
         終了("ｺﾝﾋﾟｭｰﾀ");
         return;
     }
+    if (play_.StandardRules) {
+        hand_turn_back(toX, toY);
+        judge_standard_position(true);
+        return;
+    }
     if (!engine_.has_safe_move(false))
         platform.dialogs.message_box("被将死 ?（Bei Jiang si）", "詰め？", Buttons::OK);
     else if (engine_.general_attacked(false))
         platform.dialogs.message_box("   ** 将(Jiang) **", "王手", Buttons::OK);
 
+    hand_turn_back(toX, toY);
+}
+
+// The computer's destination outlined, its time charged, the person to move.
+void Form1::hand_turn_back(int toX, int toY) {
     selection_.ComMarkX = toX;
     selection_.ComMarkY = toY;
     描画_桝輪郭(ColorYellow, toX, toY);

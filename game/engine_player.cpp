@@ -2,6 +2,7 @@
 #include "game/engine_player.h"
 
 #include "game/uci_notation.h"
+#include "rules/standard_rules.h"
 
 namespace zenko {
 
@@ -65,8 +66,8 @@ bool only_standard_rules_take_the_general(const Engine& engine) {
     return piece == ComChariot || (piece == ComSoldier && lastY == man.y - 1);
 }
 
-ComputerMove searched_move(Engine& engine, int level, MoveSource source) {
-    const SearchResult best = engine.start_computer_turn({level});
+ComputerMove searched_move(Engine& engine, int level, MoveSource source, bool standardRules = false) {
+    const SearchResult best = engine.start_computer_turn({level, standardRules});
     if (!best.found) return {};
     return found_move(best.fromX, best.fromY, best.toX, best.toY, best.piece, source);
 }
@@ -85,16 +86,18 @@ EngineSettings engine_settings(int level) {
     return EngineLevels[(is_engine_level(level) ? level : LastEngineLevel) - FirstEngineLevel];
 }
 
-ComputerMove level3_move(Engine& engine, MoveSource source) { return searched_move(engine, 3, source); }
+ComputerMove level3_move(Engine& engine, MoveSource source, bool standardRules) {
+    return searched_move(engine, 3, source, standardRules);
+}
 
 // The turn notes the position before the computer's move, as every turn of
 // the computer does, so that a later turn at LEVEL1-3 judges attacks by it.
-EngineTurn begin_engine_turn(Engine& engine) {
+EngineTurn begin_engine_turn(Engine& engine, bool standardRules) {
     engine.待避_移動前盤();
     EngineTurn turn;
     if (find_general_capture(engine, turn.decided)) return turn;
     if (!generals_on_board(engine) || only_standard_rules_take_the_general(engine)) {
-        turn.decided = level3_move(engine, MoveSource::Level3);
+        turn.decided = level3_move(engine, MoveSource::Level3, standardRules);
         return turn;
     }
     turn.ask = true;
@@ -102,17 +105,18 @@ EngineTurn begin_engine_turn(Engine& engine) {
     return turn;
 }
 
-ComputerMove finish_engine_turn(Engine& engine, const EngineAnswer& answer) {
-    if (!answer.ok()) return level3_move(engine, MoveSource::Fallback);
+ComputerMove finish_engine_turn(Engine& engine, const EngineAnswer& answer, bool standardRules) {
+    if (!answer.ok()) return level3_move(engine, MoveSource::Fallback, standardRules);
     // The engine finds no move when COM is mated by standard rules; this
     // game plays on until a general is taken.
-    if (answer.move == "(none)") return level3_move(engine, MoveSource::Level3);
+    if (answer.move == "(none)") return level3_move(engine, MoveSource::Level3, standardRules);
     int fromX = 0, fromY = 0, toX = 0, toY = 0;
     if (!read_uci_move(answer.move, answer.firstRank, fromX, fromY, toX, toY))
-        return level3_move(engine, MoveSource::Fallback);
+        return level3_move(engine, MoveSource::Fallback, standardRules);
     const int piece = engine.piece_at(fromX, fromY);
-    if (piece <= 0 || engine.移動チェック(fromX, fromY, toX, toY, piece) != FlagOn)
-        return level3_move(engine, MoveSource::Fallback);
+    if (piece <= 0 || engine.移動チェック(fromX, fromY, toX, toY, piece) != FlagOn ||
+        (standardRules && !standard_legal(engine, fromX, fromY, toX, toY)))
+        return level3_move(engine, MoveSource::Fallback, standardRules);
     return found_move(fromX, fromY, toX, toY, piece, MoveSource::Engine);
 }
 

@@ -49,13 +49,15 @@ struct EngineTurn {
     std::string fen;
     ComputerMove decided;
 };
-EngineTurn begin_engine_turn(Engine& engine);
+// `standardRules`: the game is played by the standard rules of Xiangqi, and
+// LEVEL3's move in its place is chosen among the moves they allow.
+EngineTurn begin_engine_turn(Engine& engine, bool standardRules = false);
 
 // Second step: the engine's answer turned into the move to play.
-ComputerMove finish_engine_turn(Engine& engine, const EngineAnswer& answer);
+ComputerMove finish_engine_turn(Engine& engine, const EngineAnswer& answer, bool standardRules = false);
 
 // LEVEL3's move, whatever level the game is played at.
-ComputerMove level3_move(Engine& engine, MoveSource source);
+ComputerMove level3_move(Engine& engine, MoveSource source, bool standardRules = false);
 
 // The whole computer's turn in one call, for tools: levels 1-3 search here;
 // 4-6 ask `client` and call `wait_for_event` until it has answered.

@@ -140,13 +140,13 @@ UciClient& Form1::engine_client() {
 // rules cannot show) are played at once; otherwise the engine is asked and
 // the turn goes on when it answers.
 void Form1::ask_engine_for_computer_move() {
-    const EngineTurn turn = begin_engine_turn(engine_);
+    const EngineTurn turn = begin_engine_turn(engine_, play_.StandardRules);
     if (!turn.ask) {
         play_engine_choice(turn.decided);
         return;
     }
     if (!engine_found()) {
-        play_engine_choice(level3_move(engine_, MoveSource::Fallback));
+        play_engine_choice(level3_move(engine_, MoveSource::Fallback, play_.StandardRules));
         return;
     }
     engineTurn_.asked = Question::ComputerMove;
@@ -166,7 +166,7 @@ void Form1::engine_answered(const EngineAnswer& answer) {
     engineTurn_.asked = Question::None;
     if (answer.handshakeFailed) give_up_engine();
     if (asked == Question::ComputerMove)
-        play_engine_choice(finish_engine_turn(engine_, answer));
+        play_engine_choice(finish_engine_turn(engine_, answer, play_.StandardRules));
     else if (asked == Question::Hint)
         show_hint(answer);
 }

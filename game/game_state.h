@@ -23,6 +23,9 @@ struct PlayState {
     // The game is played by the standard rules of Xiangqi (標準ルール, as it
     // was when the game started).
     bool StandardRules = false;
+    // The army whose general the check shown beside the board is against
+    // (TopArmy, BottomArmy), NoArmy when none is shown.
+    int CheckedArmy = 0;
 };
 
 // The piece being moved and the computer's last destination.

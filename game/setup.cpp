@@ -27,6 +27,7 @@ void Form1::reset_to_full_set() {
     clock_.ShownSeconds = 0;
 
     selection_.ComMarkX = 0;
+    play_.CheckedArmy = NoArmy;
 
     forget_guidance_outlines();
     engine_.初期配置();

@@ -107,6 +107,7 @@ void Form1::STOP_Click() { hide_record_panel(); }
 // Stepping through the history drops the selection, stops the clock and
 // removes the guidance outlines.
 void Form1::stop_play_for_navigation() {
+    erase_check();
     drop_selection();
     stop_clock();
     消去_移動可能桝色();

@@ -36,6 +36,10 @@ struct HistoryStart {
 struct RecordNotes {
     std::vector<std::pair<std::string, std::string>> Tags;
     std::vector<std::string> Comments;
+    // The record was played by the standard rules of Xiangqi (the records
+    // of the field are; the game's own .棋譜 are not): a game played on from
+    // it keeps them.
+    bool StandardRules = false;
     // The comment after move n, "" for none.
     const std::string& comment(int n) const {
         static const std::string none;

@@ -172,6 +172,7 @@ std::string unescaped(const std::string& text) {
 }
 
 void put_notes(std::ostringstream& out, const RecordNotes& notes) {
+    if (notes.StandardRules) out << "record_rules=standard\n";
     for (const auto& [name, value] : notes.Tags)
         out << "tag=" << escaped(name) << '\t' << escaped(value) << '\n';
     for (std::size_t n = 0; n < notes.Comments.size(); ++n)
@@ -180,6 +181,10 @@ void put_notes(std::ostringstream& out, const RecordNotes& notes) {
 
 bool read_notes(Reader& reader, RecordNotes& notes) {
     std::string value;
+    if (reader.next_is("record_rules")) {
+        if (!reader.text("record_rules", value) || value != "standard") return false;
+        notes.StandardRules = true;
+    }
     while (reader.next_is("tag")) {
         if (!reader.text("tag", value) || notes.Tags.size() == MaxMoves) return false;
         const std::size_t tab = value.find('\t');

@@ -68,6 +68,7 @@ public:
     void show_thinking_notice();
     // Plays, records and announces the chosen move, then hands the turn back.
     void play_computer_move(const SearchResult& move);
+    void hand_turn_back(int toX, int toY);
 
     // ===== Engine levels and ヒント (game/) =====
     // LEVEL4-6 ask the engine process for the computer's move: the turn
@@ -104,6 +105,16 @@ public:
     void OWARI_Click();
     void SIDOU_Click();
     void 終了(const std::string& winner);
+    // The end of a game with its own first box ("…の勝ちです", a draw), then
+    // the question whether to play again.
+    void announce_end(const std::string& text);
+    // ===== The standard rules in play (game/standard_play.cpp) =====
+    // After a move under the standard rules, with `manToMove` the bottom army
+    // to move: ends the game (mate, no move, repetition, the move limit) and
+    // returns true, or shows a check beside the board.
+    bool judge_standard_position(bool manToMove);
+    void TOURYOU_Click();
+    void HYOUJUN_Click();
     void start_game_against_computer(Side personSide);
     // ===== Elapsed-time clock (game/) =====
     void Timer1_Timer();
@@ -272,6 +283,9 @@ public:
     void 描画_メッセージ(int kind);
     // The loaded record's game name and player names beside the board.
     void draw_record_headers();
+    // "標準" under the level caption (erasing its place first), or only printed.
+    void draw_rules_caption();
+    void print_rules_caption();
     // Prints text at the current position with the current font and colour.
     void print_text(const std::string& text);
     // Prints text at a place given in twips, in the current boldness.
@@ -341,6 +355,11 @@ private:
     void restore_play(const SavedGame& game);
     // A kept game goes on: the computer moves if it is its turn.
     void continue_restored_game();
+    // The standard rules (game/standard_play.cpp).
+    std::string army_name(bool bottom) const;
+    void show_check(int army);
+    void erase_check();
+    void adopt_rules();
     // The engine levels (game/engine_turn.cpp).
     void choose_engine_level(int level);
     void give_up_engine();

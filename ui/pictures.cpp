@@ -1,6 +1,7 @@
 // Everything on the window that is a picture: board squares, background
 // tiles, the title, and the outlines of selected and reachable squares;
 // also the full redraw of the window.
+#include "rules/standard_rules.h"
 #include "ui/form1.h"
 
 namespace zenko {
@@ -69,6 +70,7 @@ void Form1::画面_再描画() {
     描画_所有時間(play().ManSide, clock().ManTime);
     if (play().GameMode == ModeVsCom) 描画_レベル(chosen_level());
     if (handicap().HandicapSet == FlagOn) 描画_ハンデレベル(handicap().HandicapLevel);
+    print_rules_caption();
     描画_絵(PictureTitle, TitleX, TitleY);
 }
 
@@ -82,6 +84,7 @@ void Form1::redraw_with_game_texts() {
     if (man.shown) 描画_移動結果(play().ManSide, man.x, man.y, man.piece, man.colour);
     if (shown.recordHeaders) draw_record_headers();
     if (selection().ComMarkX != 0) 描画_桝輪郭(ColorYellow, selection().ComMarkX, selection().ComMarkY);
+    if (play().CheckedArmy != NoArmy) show_check(play().CheckedArmy);
 }
 
 void Form1::redraw_restored_game() {
@@ -115,6 +118,8 @@ void Form1::描画_移動可能桝色(int fromX, int fromY, int colour, int piec
     Square to[Engine::MaxDestinations];
     const int count = engine_.legal_destinations(fromX, fromY, piece, to);
     for (int i = 0; i < count; ++i) {
+        // Under the standard rules only the moves that may be played.
+        if (play().StandardRules && !standard_legal(engine_, fromX, fromY, to[i].x, to[i].y)) continue;
         screen_.MovableSquares[to[i].x][to[i].y] = FlagOn;
         描画_桝輪郭(colour, to[i].x, to[i].y);
     }

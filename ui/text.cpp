@@ -242,6 +242,18 @@ void Form1::描画_レベル(int level) {
     描画_数値(0.5, 0.08, static_cast<double>(level), ColorWhite, PlainStyle, 12);
 }
 
+// "標準" under the level caption while the game on the board, or with no
+// game the next one, is played by the standard rules.
+void Form1::draw_rules_caption() {
+    erase_tiles(-2, 0, 1);
+    print_rules_caption();
+}
+
+void Form1::print_rules_caption() {
+    const bool standard = play().GameMode != NoGame ? play().StandardRules : options().HYOUJUN.Checked;
+    if (standard) print_shadowed(*this, -0.6, 1.05, std::string("標準"), ColorWhite, PlainStyle, 10);
+}
+
 void Form1::draw_record_headers() {
     for (std::size_t i = 0; i < std::size(HeaderPlaces); ++i) {
         const HeaderPlace& place = HeaderPlaces[i];

@@ -124,6 +124,13 @@ void Form1::TAKE_Click() { choose_background(*this, options().TAKE, BackgroundBa
 void Form1::UCHU_Click() { choose_background(*this, options().UCHU, BackgroundSpace); }
 void Form1::RENGA_Click() { choose_background(*this, options().RENGA, BackgroundBrick); }
 
+// From the next game on; the caption beside the board says which rules hold.
+void Form1::HYOUJUN_Click() {
+    set_standard_rules(!options().HYOUJUN.Checked);
+    書込_環境設定ファイル();
+    draw_rules_caption();
+}
+
 void Form1::OPTION_Click() {
     描画_可視(false, false, false);
     描画_棋譜_IO(1);

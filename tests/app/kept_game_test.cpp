@@ -73,19 +73,24 @@ TEST_F(KeptGame, QuittingKeepsTheGameAndTheNextStartPutsItAllBack) {
     EXPECT_EQ(next.form.engine().board(), before.board);
 }
 
-// An engine level comes back as the level chosen.
-TEST_F(KeptGame, AnEngineLevelComesBack) {
+// An engine level comes back as the level chosen, and a game by the
+// standard rules under them, whatever 標準ルール says at the next start.
+TEST_F(KeptGame, TheLevelAndTheRulesComeBack) {
     {
         FormFixture first;
         first.form.Form_Load();
         first.form.LEVEL5_Click();
+        first.form.HYOUJUN_Click();
         first.form.SENTE_Click();
+        first.form.HYOUJUN_Click();
         first.form.Form_KeyDown(27, 0);
     }
     FormFixture next;
     next.form.Form_Load();
     EXPECT_EQ(boxes(next.dialogs), std::vector<Box>{continueBox});
     EXPECT_EQ(next.form.chosen_level(), 5);
+    EXPECT_TRUE(next.form.play().StandardRules);
+    EXPECT_FALSE(next.form.options().HYOUJUN.Checked);
 }
 
 // いいえ after the game: the program ends, and the next start offers the

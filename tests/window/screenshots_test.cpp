@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 
 #include "fakes.h"
 #include "ui/qt/main_window.h"
@@ -125,6 +126,33 @@ TEST(Screenshots, OfAGameAtAnEngineLevelAndAHint) {
     QTest::qWait(200);
     EXPECT_TRUE(levels->grab().save(QStringLiteral("%1/level-menu@%2.png").arg(dir, ratio)));
     levels->hide();
+}
+
+// Two people by the standard rules: the caption, a check beside the board.
+TEST(Screenshots, OfAGameByTheStandardRules) {
+    const QString dir = qEnvironmentVariable("ZENKO_SCREENSHOT_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "set ZENKO_SCREENSHOT_DIR to write them";
+    ScreenshotFolder session;
+    testing::RecordingSound sound;
+    MainWindow window(sound, {""});
+    ASSERT_TRUE(window.start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QString ratio = QString::number(window.devicePixelRatioF());
+    auto choose = [&](const char* name) { window.findChild<QAction*>(name)->trigger(); };
+    auto click = [&](int x, int y) {
+        QTest::mouseClick(&window.canvas(), Qt::LeftButton, Qt::NoModifier,
+                          testing::square_centre(window.canvas(), x, y));
+        QTest::qWait(50);
+    };
+    choose("HYOUJUN");
+    choose("START");
+    for (const auto& m :
+         {std::array{2, 8, 5, 8}, {8, 3, 5, 3}, {5, 8, 5, 4}}) {  // the cannon takes, checking
+        click(m[0], m[1]);
+        click(m[2], m[3]);
+    }
+    QTest::qWait(150);
+    EXPECT_TRUE(window.grab().save(QStringLiteral("%1/standard-check@%2.png").arg(dir, ratio)));
 }
 
 }  // namespace

@@ -127,6 +127,7 @@ TEST_F(WindowTest, MenuBarHasEveryItemInOrderWithItsNesting) {
               "3 LEVEL5 LEVEL5\n"
               "3 LEVEL6 LEVEL6\n"
               "2 ヒント HINT\n"
+              "2 投了 TOURYOU\n"
               "2 終わり OWARI\n"
               "1 局面 STOP\n"
               "2 最初 CANCEL\n"
@@ -148,6 +149,7 @@ TEST_F(WindowTest, MenuBarHasEveryItemInOrderWithItsNesting) {
               "2 移動指導 SIDOU\n"
               "2 経過時間 KEIKA\n"
               "2 BGM BGM\n"
+              "2 標準ルール HYOUJUN\n"
               "1 その他 VER\n");
     for (QAction* a : window->menuBar()->actions()) EXPECT_TRUE(a->isEnabled() && a->isVisible());
 }

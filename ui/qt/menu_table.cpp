@@ -20,6 +20,7 @@ constexpr MenuEntry MenuTable[] = {
     {"LEVEL5", "LEVEL5", 3, &Form1::LEVEL5_Click, nullptr, true, 5},
     {"LEVEL6", "LEVEL6", 3, &Form1::LEVEL6_Click, nullptr, true, 6},
     {"HINT", "ヒント", 2, &Form1::HINT_Click, nullptr, true},
+    {"TOURYOU", "投了", 2, &Form1::TOURYOU_Click, nullptr},
     {"OWARI", "終わり", 2, &Form1::OWARI_Click, nullptr},
     {"STOP", "局面", 1, &Form1::STOP_Click, nullptr},
     {"CANCEL", "最初", 2, &Form1::CANCEL_Click, nullptr},
@@ -41,6 +42,7 @@ constexpr MenuEntry MenuTable[] = {
     {"SIDOU", "移動指導", 2, &Form1::SIDOU_Click, &Options::SIDOU},
     {"KEIKA", "経過時間", 2, &Form1::KEIKA_Click, &Options::KEIKA},
     {"BGM", "BGM", 2, &Form1::BGM_Click, &Options::BGM},
+    {"HYOUJUN", "標準ルール", 2, &Form1::HYOUJUN_Click, &Options::HYOUJUN},
     {"VER", "その他", 1, &Form1::VER_Click, nullptr},
 };
 
