@@ -52,6 +52,8 @@ install(FILES ${ZENKO_PACKAGING_OUT}/zenko.6.gz ${ZENKO_PACKAGING_OUT}/zenko-eng
 install(FILES ${SOUND_FILES} DESTINATION ${ZENKO_DATA_DIR})
 install(FILES ${ZENKO_PACKAGING_OUT}/zenko.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${ZENKO_PACKAGING_OUT}/${ZENKO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The record types the desktop entry opens that shared-mime-info lacks.
+install(FILES packaging/zenko.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 foreach(size IN LISTS ZENKO_ICON_SIZES)
   install(FILES ui/pictures/icons/zenko-${size}.png RENAME zenko.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
