@@ -258,6 +258,12 @@ void Form1::Command1_Click() {
         show_box(platform.dialogs, "ﾌｧｲﾙ名が入力されていません", "  ");
         return;
     }
+    const bool pgn = has_extension(name, PgnExtension);
+    const char* refusal = pgn ? nullptr : kifu_refusal(*this);
+    if (refusal) {
+        show_box(platform.dialogs, refusal, "棋譜書込");
+        return;
+    }
     if (history_.HistoryPos < 1 && history_.HistoryLen < 1) {
         show_box(platform.dialogs, "保存するデータがありません", "棋譜保存");
         return;
@@ -267,7 +273,7 @@ void Form1::Command1_Click() {
         return;
     }
     std::vector<std::string> lines = record_lines(*this, platform.panel);
-    if (has_extension(name, PgnExtension)) {
+    if (pgn) {
         const RecordNames names{lines[0], lines[1], lines[2]};
         if (!write_file_atomically(in_folder(panel.file_path(), name),
                                    formats::write_pgn(game_record_of(*this, names)))) {
@@ -275,10 +281,6 @@ void Form1::Command1_Click() {
             return;
         }
         close_panel_after_writing(*this, panel, platform.dialogs);
-        return;
-    }
-    if (const char* refusal = kifu_refusal(*this)) {
-        show_box(platform.dialogs, refusal, "棋譜書込");
         return;
     }
     if (!history_starts_from_full_set()) {
