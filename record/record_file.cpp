@@ -183,6 +183,18 @@ void close_panel_after_writing(Form1& form, Panel& panel, Dialogs& dialogs) {
     show_box(dialogs, "棋譜を書き込みました", "  ");
 }
 
+// PGN from the game's own start, whatever it is (the names as record_lines
+// gives them); the same boxes as a .棋譜.
+void write_pgn_record(Form1& form, Panel& panel, Dialogs& dialogs, const std::string& path,
+                      const std::vector<std::string>& lines) {
+    const RecordNames names{lines[0], lines[1], lines[2]};
+    if (!write_file_atomically(path, formats::write_pgn(game_record_of(form, names)))) {
+        show_box(dialogs, WriteFailedMessage, "棋譜保存", BoxIcon::Warning);
+        return;
+    }
+    close_panel_after_writing(form, panel, dialogs);
+}
+
 // A record file of any other format, read whole (within the readers'
 // bound) and handed to them; a file that cannot be read says so.
 formats::RecordContents read_exchanged_file(const std::string& path) {
@@ -274,13 +286,7 @@ void Form1::Command1_Click() {
     }
     std::vector<std::string> lines = record_lines(*this, platform.panel);
     if (pgn) {
-        const RecordNames names{lines[0], lines[1], lines[2]};
-        if (!write_file_atomically(in_folder(panel.file_path(), name),
-                                   formats::write_pgn(game_record_of(*this, names)))) {
-            show_box(platform.dialogs, WriteFailedMessage, "棋譜保存", BoxIcon::Warning);
-            return;
-        }
-        close_panel_after_writing(*this, panel, platform.dialogs);
+        write_pgn_record(*this, panel, platform.dialogs, in_folder(panel.file_path(), name), lines);
         return;
     }
     if (!history_starts_from_full_set()) {
