@@ -27,6 +27,7 @@ set(ZENKO_APP_SOURCES
   record/handicap.cpp
   record/history.cpp
   record/record_file.cpp
+  record/record_exchange.cpp
   record/kept_game.cpp
   record/saved_game.cpp
   ui/form1.cpp

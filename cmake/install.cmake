@@ -19,8 +19,15 @@ set(ZENKO_ICON_SIZES 16 32 48 64 128 256)
 file(RELATIVE_PATH ZENKO_BIN_TO_DATA ${CMAKE_INSTALL_FULL_BINDIR}
   ${CMAKE_INSTALL_PREFIX}/${ZENKO_DATA_DIR})
 target_compile_definitions(zenko PRIVATE ZENKO_INSTALLED_SOUNDS="${ZENKO_BIN_TO_DATA}")
-# Its sound library, a private shared object, the same way.
-set(ZENKO_LIBRARY_DIR lib/zenko)
+# Its sound library, a private shared object, the same way. On a multiarch
+# system it lives in the architecture's own library folder (as Debian keeps
+# private libraries), which also keeps CPack from calling ldconfig for it in
+# the package's scripts: the game loads it by its path, never by the cache.
+if(CMAKE_LIBRARY_ARCHITECTURE)
+  set(ZENKO_LIBRARY_DIR lib/${CMAKE_LIBRARY_ARCHITECTURE}/zenko)
+else()
+  set(ZENKO_LIBRARY_DIR lib/zenko)
+endif()
 file(RELATIVE_PATH ZENKO_BIN_TO_LIBRARY ${CMAKE_INSTALL_FULL_BINDIR}
   ${CMAKE_INSTALL_PREFIX}/${ZENKO_LIBRARY_DIR})
 target_compile_definitions(zenko PRIVATE ZENKO_INSTALLED_SOUND_LIBRARY="${ZENKO_BIN_TO_LIBRARY}/libzenko-sound.so")
@@ -52,6 +59,8 @@ install(FILES ${ZENKO_PACKAGING_OUT}/zenko.6.gz ${ZENKO_PACKAGING_OUT}/zenko-eng
 install(FILES ${SOUND_FILES} DESTINATION ${ZENKO_DATA_DIR})
 install(FILES ${ZENKO_PACKAGING_OUT}/zenko.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${ZENKO_PACKAGING_OUT}/${ZENKO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The record types the desktop entry opens that shared-mime-info lacks.
+install(FILES packaging/zenko.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 foreach(size IN LISTS ZENKO_ICON_SIZES)
   install(FILES ui/pictures/icons/zenko-${size}.png RENAME zenko.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)

@@ -26,6 +26,7 @@ set(ZENKO_SHELL_SOURCES
   ui/qt/qt_dialogs.cpp
   ui/qt/qt_engine_process.cpp
   ui/qt/record_panel.cpp
+  ui/qt/record_exchange.cpp
   ui/qt/outside_close.cpp
 )
 zenko_check_sources(shell FOLDERS ui/qt SOURCES ${ZENKO_SHELL_SOURCES})

@@ -22,6 +22,15 @@ void Form1::手順保存(int fromX, int fromY, int toX, int toY, int piece, int 
              piece,       placed, manTimeBefore, manTimeAfter, comTimeBefore,
              comTimeAfter};
     history_.HistoryLen = history_.HistoryPos;  // a move played after 戻 drops the moves beyond it
+    // What a loaded record said goes with its moves: the comments from the
+    // move replaced on, and its names and tags with its first move.
+    RecordNotes& notes = history_.Notes;
+    if (static_cast<std::size_t>(n) < notes.Comments.size())
+        notes.Comments.resize(static_cast<std::size_t>(n));
+    if (n == 1) {
+        notes.Tags.clear();
+        history_.RecordHeaders = {};
+    }
 }
 
 // The army to move first there is kept: it is the position's, not the game's.

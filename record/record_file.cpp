@@ -1,10 +1,17 @@
 // Record files: the 棋譜 menu, the file panel, and saving and loading a game
 // as a Shift_JIS text file with three header lines and one fixed-column
-// line per move.
+// line per move. A name ending in .pgn is written as PGN instead, and a
+// file of any other kind is opened through the record formats
+// (record_exchange.cpp).
 #include <algorithm>
+#include <cctype>
 #include <optional>
+#include <string_view>
 #include <vector>
 
+#include "record/exchanged_game.h"
+#include "record/formats/record_texts.h"
+#include "record/formats/writers.h"
 #include "record/record_line.h"
 #include "settings/file_access.h"
 #include "settings/shift_jis.h"
@@ -26,6 +33,12 @@ constexpr const char* CannotOpenMessage = "棋譜ﾌｧｲﾙを開けません"
 constexpr const char* TooLargeMessage = "棋譜ﾌｧｲﾙが大きすぎます";
 constexpr const char* TooLongTextMessage = "対局名と対局者名は1000文字までです";
 constexpr const char* TooManyMovesMessage = "棋譜ﾌｧｲﾙの手数が10000手を超えています";
+constexpr const char* WriteFailedMessage = "棋譜ﾌｧｲﾙを書き込めません";
+
+// A file name ending in this extension (any case) is written as PGN.
+constexpr const char* PgnExtension = ".pgn";
+// A record file of another format that cannot be read at all.
+constexpr const char* CannotOpenFileText = "ファイルを開けません";
 
 constexpr PanelControl EntryFields[] = {PanelControl::Text1, PanelControl::Text2, PanelControl::Text3,
                                         PanelControl::Text4};
@@ -142,6 +155,57 @@ std::string read_record(Form1& form, std::istringstream& file, const std::string
     return error;
 }
 
+// The name ends in the extension, ASCII letters in either case.
+bool has_extension(std::string_view name, std::string_view extension) {
+    if (name.size() < extension.size()) return false;
+    return std::equal(extension.begin(), extension.end(), name.end() - extension.size(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
+std::string file_name_of(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
+
+// What a .棋譜 cannot hold: a handicap set-up, or a turned game whose
+// history does not start from the full set (a turned full set is the full
+// set). nullptr when it can be written.
+const char* kifu_refusal(const Form1& form) {
+    const HistoryState& history = form.history();
+    if (form.handicap().HandicapSet == FlagOn) return "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません";
+    if (history.Reversed == FlagOn && !(history.HistoryLen > 0 && form.history_starts_from_full_set()))
+        return "反転後は書き込みできません";
+    return nullptr;
+}
+
+void close_panel_after_writing(Form1& form, Panel& panel, Dialogs& dialogs) {
+    form.描画_可視(false, false, false);
+    form.描画_棋譜_IO(1);
+    panel.refresh_files();
+    show_box(dialogs, "棋譜を書き込みました", "  ");
+}
+
+// PGN from the game's own start, whatever it is (the names as record_lines
+// gives them); the same boxes as a .棋譜.
+void write_pgn_record(Form1& form, Panel& panel, Dialogs& dialogs, const std::string& path,
+                      const std::vector<std::string>& lines) {
+    const RecordNames names{lines[0], lines[1], lines[2]};
+    if (!write_file_atomically(path, formats::write_pgn(game_record_of(form, names)))) {
+        show_box(dialogs, WriteFailedMessage, "棋譜保存", BoxIcon::Warning);
+        return;
+    }
+    close_panel_after_writing(form, panel, dialogs);
+}
+
+// A record file of any other format, read whole (within the readers'
+// bound) and handed to them; a file that cannot be read says so.
+formats::RecordContents read_exchanged_file(const std::string& path) {
+    std::string bytes;
+    const ReadStatus status = read_regular_file(path, formats::MaxRecordBytes, bytes);
+    if (status == ReadStatus::Ok) return formats::read_record_file(bytes, path);
+    formats::RecordContents contents;
+    contents.error = status == ReadStatus::TooLarge ? formats::TooLargeText : CannotOpenFileText;
+    return contents;
+}
+
 // The loaded moves become the history, with the board at its start.
 void fill_history(HistoryState& history, const std::vector<MoveRecord>& moves) {
     if (history.MoveHistory.size() < moves.size() + 1) history.MoveHistory.resize(moves.size() + 1);
@@ -159,17 +223,9 @@ void Form1::KIFU_READ_Click() {
     platform.panel.refresh_files();  // show records saved since the list was last read
 }
 
-// A turned game is saved when its history starts from the full set (a
-// turned full set is the full set); a handicap game never is.
+// Any game can be written as PGN, so the panel always opens; what a .棋譜
+// cannot hold is refused when a .棋譜 name is given (Command1_Click).
 void Form1::KIFU_WRITE_Click() {
-    if (handicap_.HandicapSet == FlagOn) {
-        show_box(platform.dialogs, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
-        return;
-    }
-    if (history_.Reversed == FlagOn && !(history_.HistoryLen > 0 && history_starts_from_full_set())) {
-        show_box(platform.dialogs, "反転後は書き込みできません", "棋譜書込");
-        return;
-    }
     描画_可視(true, true, false);
     描画_棋譜_IO(0);
 }
@@ -214,6 +270,12 @@ void Form1::Command1_Click() {
         show_box(platform.dialogs, "ﾌｧｲﾙ名が入力されていません", "  ");
         return;
     }
+    const bool pgn = has_extension(name, PgnExtension);
+    const char* refusal = pgn ? nullptr : kifu_refusal(*this);
+    if (refusal) {
+        show_box(platform.dialogs, refusal, "棋譜書込");
+        return;
+    }
     if (history_.HistoryPos < 1 && history_.HistoryLen < 1) {
         show_box(platform.dialogs, "保存するデータがありません", "棋譜保存");
         return;
@@ -223,6 +285,14 @@ void Form1::Command1_Click() {
         return;
     }
     std::vector<std::string> lines = record_lines(*this, platform.panel);
+    if (pgn) {
+        write_pgn_record(*this, panel, platform.dialogs, in_folder(panel.file_path(), name), lines);
+        return;
+    }
+    if (!history_starts_from_full_set()) {
+        show_box(platform.dialogs, formats::KifuNeedsFullSetText, "棋譜保存", BoxIcon::Warning);
+        return;
+    }
     if (!headers_fit(lines)) {
         show_box(platform.dialogs, TooLongTextMessage, "棋譜保存", BoxIcon::Warning);
         return;
@@ -232,26 +302,32 @@ void Form1::Command1_Click() {
         return;
     }
     if (!write_sjis_lines(in_folder(panel.file_path(), name + RecordExtension), lines)) {
-        show_box(platform.dialogs, "棋譜ﾌｧｲﾙを書き込めません", "棋譜保存", BoxIcon::Warning);
+        show_box(platform.dialogs, WriteFailedMessage, "棋譜保存", BoxIcon::Warning);
         return;
     }
-    描画_可視(false, false, false);
-    描画_棋譜_IO(1);
-    panel.refresh_files();
-    show_box(platform.dialogs, "棋譜を書き込みました", "  ");
+    close_panel_after_writing(*this, panel, platform.dialogs);
 }
 
 void Form1::File1_Click() {
-    描画_可視(false, false, false);
+    open_record_file(in_folder(platform.panel.file_path(), platform.panel.file_name()));
+}
+
+// A .棋譜 is read as it always was, with its own messages; any other file
+// through the record formats.
+void Form1::open_record_file(const std::string& path) {
+    hide_record_panel();
+    if (!has_extension(path, RecordExtension)) {
+        open_record_contents(read_exchanged_file(path), file_name_of(path));
+        return;
+    }
     LoadedRecord record;
-    std::string error = read_record(
-        *this, RecordFile, in_folder(platform.panel.file_path(), platform.panel.file_name()), record);
+    std::string error = read_record(*this, RecordFile, path, record);
     if (!error.empty()) {  // the game on the board stays as it was
         show_box(platform.dialogs, error, "棋譜", BoxIcon::Warning);
         return;
     }
     stop_engine_search();
-    history_.HistoryLen = 0;  // the game on the board gives way to the record
+    clear_history();  // the game on the board gives way to the record
     初期設定();
     history_.RecordMode = FlagOn;
     for (int i = 0; i < HeaderLines; ++i) history_.RecordHeaders[i] = record.header[i];

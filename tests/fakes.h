@@ -167,6 +167,28 @@ public:
     void quit() override { ++quits; }
 };
 
+// Answers the list of a file's games from a script (the first game when it
+// is empty; -1 closes the list without a choice) and records each list shown.
+class ScriptedGameChooser : public GameChooser {
+public:
+    std::vector<std::pair<std::string, std::vector<GameListing>>> shown;
+    std::deque<int> answers;
+    int choose_game(const std::string& source, const std::vector<GameListing>& games) override {
+        shown.emplace_back(source, games);
+        if (answers.empty()) return 0;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class FakeClipboard : public Clipboard {
+public:
+    std::string contents;
+    std::string text() override { return contents; }
+    void set_text(const std::string& text) override { contents = text; }
+};
+
 // A left click on the centre of board square (x, y), as the window sends it.
 inline void click_square(Form1& form, int x, int y) {
     form.Form_MouseDown(1, 0, BoardOriginX + SquareWidth * x + SquareWidth / 2.0,
@@ -214,7 +236,10 @@ struct FormFixture {
     FakePanel panel;
     FakeApp app;
     ScriptedEngineProcess engineProcess;
-    Form1 form{Platform{canvas, dialogs, clock, sound, panel, app, &engineProcess, "fairy-stockfish"}};
+    ScriptedGameChooser gameChooser;
+    FakeClipboard clipboard;
+    Form1 form{Platform{canvas, dialogs, clock, sound, panel, app, &engineProcess,
+                        EngineLocation{"fairy-stockfish"}, &gameChooser, &clipboard}};
 };
 
 }  // namespace zenko::testing

@@ -21,6 +21,15 @@ public:
         return answer;
     }
     bool any_open() const { return open_ > 0; }
+    // Another modal window of the game (the list of a file's games) holds
+    // events back as a box does while `show` runs; returns what it returns.
+    template <typename Show>
+    auto while_open(Show&& show) {
+        ++open_;
+        auto result = show();
+        --open_;
+        return result;
+    }
 
 private:
     Dialogs& inner_;

@@ -30,6 +30,10 @@
 namespace zenko {
 
 struct SavedGame;
+namespace formats {
+struct GameRecord;
+struct RecordContents;
+}  // namespace formats
 
 class Form1 {
 public:
@@ -187,6 +191,15 @@ public:
     // A finished game comes back as a loaded record at its start.
     void open_kept_game_as_record();
 
+    // ===== Records other programs exchange (record/) =====
+    // Opens a record file of any kind the game reads as clicking it in the
+    // record panel does (a .棋譜 included): a file named on the command line
+    // or dropped on the window.
+    void open_record_file(const std::string& path);
+    void KIFU_COPY_Click();
+    void KIFU_PASTE_Click();
+    void FEN_COPY_Click();
+
     // ===== Handicap levels (record/) =====
     void LBEL_UP_Click();
     void LEBEL_DOWN_Click();
@@ -253,7 +266,9 @@ public:
     // first picture, then the sound, the music and the kept game.
     void Form_Load();
     void load_first_picture();
-    void load_after_first_picture();
+    // With a record file named, that file opens instead of the kept game
+    // being offered, and the run leaves the kept game's file alone.
+    void load_after_first_picture(const std::string& recordFile = {});
     void Form_Unload();
     void Form_KeyDown(int keyCode, int shift);
     // Escape: closes the record panel when any of it shows, otherwise ends the program.
@@ -372,6 +387,13 @@ private:
     void outline_hint(int fromX, int fromY, int toX, int toY);
     void erase_hint();
     void end_hint();
+
+    // ===== Records other programs exchange (record/) =====
+    // The games of a file or a pasted text (`source` names it in the boxes):
+    // one chosen when there are several, loaded, and the boxes after it.
+    void open_record_contents(const formats::RecordContents& contents, const std::string& source);
+    // The game becomes the history, with the board at its start.
+    void load_game_record(const formats::GameRecord& game);
 
     // ===== Pictures (ui/) =====
     // Covers the tiles firstX..lastX of row y (a text area) with the background.

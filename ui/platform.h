@@ -93,8 +93,9 @@ public:
     // Dir1: the folder shown; setting it may fail.
     virtual std::string dir_path() = 0;
     virtual PathResult set_dir_path(const std::string& path) = 0;
-    // File1: the folder listed (pattern *.棋譜), the clicked file's name,
-    // and a fresh listing of the folder.
+    // File1: the folder listed (the record files the game opens: .棋譜,
+    // .pgn, .xqf, .fen, .txt, .htm, .html), the clicked file's name, and a
+    // fresh listing of the folder.
     virtual std::string file_path() = 0;
     virtual void set_file_path(const std::string& path) = 0;
     virtual std::string file_name() = 0;
@@ -108,6 +109,28 @@ public:
     virtual void quit() = 0;
 };
 
+// One game of a record file, as the list of the file's games shows it.
+struct GameListing {
+    std::string red, black, event, result;
+};
+
+// The list of the games a record file holds, to open one of them.
+class GameChooser {
+public:
+    virtual ~GameChooser() = default;
+    // A modal list of the games (numbered from 1) of the file or text named
+    // `source`; the index of the game chosen, or -1 when none was.
+    virtual int choose_game(const std::string& source, const std::vector<GameListing>& games) = 0;
+};
+
+// The desktop's clipboard, as text in UTF-8.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual std::string text() = 0;
+    virtual void set_text(const std::string& text) = 0;
+};
+
 struct Platform {
     Canvas& canvas;
     Dialogs& dialogs;
@@ -119,6 +142,10 @@ struct Platform {
     // or no command means no engine was found.
     EngineProcess* engineProcess = nullptr;
     EngineLocation engine = {};
+    // Without a chooser the first game of a file opens; without a clipboard
+    // the copy and paste commands do nothing.
+    GameChooser* gameChooser = nullptr;
+    Clipboard* clipboard = nullptr;
 };
 
 }  // namespace zenko

@@ -78,10 +78,16 @@ void Form1::load_first_picture() {
 
 // The sound device (a library of its own, loaded now), the buffers and the
 // music come once the window shows, then the question about the kept game.
-void Form1::load_after_first_picture() {
+// A run that opens a record file at start never offers the kept game and
+// never writes it (it is not armed), so the game of the last run waits,
+// untouched, for the next plain start.
+void Form1::load_after_first_picture(const std::string& recordFile) {
     start_sound();
     if (options().BGM.Checked) platform.sound.dsPlayLooping(sounds().SoundBgm);
-    offer_kept_game();
+    if (recordFile.empty())
+        offer_kept_game();
+    else
+        open_record_file(recordFile);
 }
 
 void Form1::Form_Unload() { 処理_終了(); }

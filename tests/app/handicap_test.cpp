@@ -78,6 +78,8 @@ TEST_F(Handicap, UpThenDownRestoresTheAdvisorButKeepsSavingRefused) {
     EXPECT_EQ(form.handicap().HandicapLevel, 0);
     EXPECT_EQ(last_caption(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級");
     form.KIFU_WRITE_Click();
+    f.panel.texts[PanelControl::Text1] = "x";
+    form.Command1_Click();  // as a .棋譜
     EXPECT_EQ(f.dialogs.shown.back().text, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません");
 }
 

@@ -177,6 +177,8 @@ TEST(PlayAlwaysRight, FirstAndReplayReproduceAHandicapGameAndItStaysUnsaveable) 
     for (int n = 0; n < 4; ++n) p.form.REPLAY_Click();  // back to the start: no second general
     EXPECT_EQ(p.form.engine().board(), handicapStart);
     p.form.KIFU_WRITE_Click();
+    p.panel.texts[PanelControl::Text1] = "x";
+    p.form.Command1_Click();  // as a .棋譜
     EXPECT_EQ(p.texts().back(), "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません");
 }
 

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <ostream>
 #include <sstream>
 
@@ -174,17 +175,37 @@ TEST_F(RecordFiles, SavingAfterTakingBackWritesOnlyTheMovesOnTheBoard) {
     EXPECT_EQ(file_bytes("partial.棋譜"), Headers + line_of(Game[0]) + line_of(Game[1]));
 }
 
+// What a .棋譜 cannot hold is refused when a .棋譜 name is given (as PGN
+// it can be written): a handicap game, a turned game that did not start
+// from the full set, a game from a position set up.
 TEST_F(RecordFiles, RefusedSavesWriteNothingAndKeepThePanel) {
     save("x");
     EXPECT_EQ(last_box(), "保存するデータがありません / 棋譜保存");
-    form.LBEL_UP_Click();
-    form.REVERSE_Click();
-    form.KIFU_WRITE_Click();
-    EXPECT_EQ(last_box(), "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません / 棋譜書込");
-    form.初期設定();
-    form.REVERSE_Click();  // a turned board without a history
-    form.KIFU_WRITE_Click();
-    EXPECT_EQ(last_box(), "反転後は書き込みできません / 棋譜書込");
+    BoardArray setUp = form.engine().board();
+    setUp[2][10] = PieceEmpty;
+    struct Row {
+        std::function<void()> before, after;
+        const char* box;
+    } rows[] = {
+        {[&] { form.LBEL_UP_Click(); }, [] {}, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません / 棋譜書込"},
+        {[&] { form.set_up_position(setUp, false); }, [&] { form.REVERSE_Click(); },
+         "反転後は書き込みできません / 棋譜書込"},
+        {[&] { form.set_up_position(setUp, false); }, [] {},
+         "平手の初期配置から始まらない対局は.棋譜に書けません / 棋譜保存"},
+    };
+    for (const Row& row : rows) {
+        form.初期設定();
+        row.before();
+        form.START_Click();
+        testing::click_square(form, 3, 7);
+        testing::click_square(form, 3, 6);
+        row.after();
+        form.KIFU_WRITE_Click();
+        save("x");
+        EXPECT_EQ(last_box(), row.box);
+        EXPECT_TRUE(f.panel.visible[PanelControl::Text1]);
+        EXPECT_FALSE(fs::exists(dir / "x.棋譜"));
+    }
     set_history(Game, 3);
     save("");
     EXPECT_EQ(last_box(), "ﾌｧｲﾙ名が入力されていません /   ");

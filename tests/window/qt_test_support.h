@@ -49,17 +49,18 @@ inline bool catches_sigterm(qint64 pid) {
 }
 
 // Starts the real program in `folder`, silent, with the environment's
-// `settings` added. Its messages go to the test's own output: a full pipe
-// nobody reads would stop the game.
+// `settings` added and these arguments. Its messages go to the test's own
+// output: a full pipe nobody reads would stop the game.
 inline void start_real_program(QProcess& program, const QString& folder,
-                               std::initializer_list<std::pair<const char*, QString>> settings) {
+                               std::initializer_list<std::pair<const char*, QString>> settings,
+                               const QStringList& arguments = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("SDL_AUDIODRIVER", "dummy");
     for (const auto& [name, value] : settings) environment.insert(name, value);
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(folder);
     program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(QStringLiteral(ZENKO_PROGRAM), {});
+    program.start(QStringLiteral(ZENKO_PROGRAM), arguments);
 }
 
 // Waits up to 20 s for the program to set up its signal handling.

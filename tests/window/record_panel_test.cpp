@@ -32,7 +32,7 @@ protected:
         ASSERT_TRUE(folder.isValid());
         QDir(folder.path()).mkdir("対局集");
         QDir(folder.path()).mkdir("other");
-        for (const char* name : {"一局目.棋譜", "notes.txt"})
+        for (const char* name : {"一局目.棋譜", "notes.doc"})
             QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
         client.resize(ClientWidthPixels, ClientHeightPixels);
         panel = std::make_unique<RecordPanel>(&client);
@@ -93,9 +93,20 @@ TEST_F(RecordPanelTest, ListsShowSubfoldersAndRecordsAndRefuseMissingFolders) {
     panel->refresh_files();
     EXPECT_EQ(entries(PanelControl::File1), QStringList({"一局目.棋譜", "二局目.棋譜"}));
 
-    for (const QString& bad : {folder.filePath("gone"), folder.filePath("notes.txt"), QString()})
+    for (const QString& bad : {folder.filePath("gone"), folder.filePath("notes.doc"), QString()})
         EXPECT_EQ(panel->set_dir_path(bad.toStdString()), PathResult::DeviceUnavailable) << bad.toStdString();
     EXPECT_EQ(panel->dir_path(), folder.path().toStdString());
+}
+
+// Every kind of record file the game opens is listed, whatever the case of
+// its extension; nothing else is.
+TEST_F(RecordPanelTest, TheFileListShowsTheRecordsOfEveryFormat) {
+    for (const char* name :
+         {"a.pgn", "B.PGN", "c.xqf", "d.fen", "e.txt", "f.htm", "g.html", "h.pgn.bak", "i.jpg"})
+        QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
+    panel->set_file_path(folder.path().toStdString());
+    EXPECT_EQ(entries(PanelControl::File1),
+              QStringList({"a.pgn", "B.PGN", "c.xqf", "d.fen", "e.txt", "f.htm", "g.html", "一局目.棋譜"}));
 }
 
 TEST_F(RecordPanelTest, UserActionsReachTheGame) {

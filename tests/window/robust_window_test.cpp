@@ -13,10 +13,12 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <csignal>
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "fakes.h"
 #include "game_state.h"
@@ -211,9 +213,10 @@ public:
         server_.waitForFinished(10000);
     }
     // Starts the game in the folder, on this display.
-    void start_game(QProcess& program, const QString& folder) const {
+    void start_game(QProcess& program, const QString& folder, const QStringList& arguments = {}) const {
         start_real_program(program, folder,
-                           {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", QString::fromLatin1(display)}});
+                           {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", QString::fromLatin1(display)}},
+                           arguments);
     }
 
 private:
@@ -303,6 +306,76 @@ TEST_F(RealProgram, LeavesThePlaceOfItsWindowToTheWindowManager) {
     EXPECT_EQ(window.width, ClientWidthPixels);
     EXPECT_EQ(window.flags & (UserPosition | ProgramPosition), 0u)
         << "the program chose the window's position";
+}
+
+// The titles (_NET_WM_NAME) of the mapped top-level windows.
+std::vector<std::string> top_level_window_titles(const QByteArray& display) {
+    std::vector<std::string> titles;
+    xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        return titles;
+    }
+    const char name[] = "_NET_WM_NAME";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_query_tree_reply_t* tree =
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr);
+    for (int i = 0; atom != nullptr && tree != nullptr && i < xcb_query_tree_children_length(tree); ++i) {
+        const xcb_window_t window = xcb_query_tree_children(tree)[i];
+        xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+            connection, xcb_get_window_attributes(connection, window), nullptr);
+        xcb_get_property_reply_t* title = xcb_get_property_reply(
+            connection,
+            xcb_get_property(connection, 0, window, atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 256), nullptr);
+        if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && title)
+            titles.emplace_back(static_cast<const char*>(xcb_get_property_value(title)),
+                                static_cast<std::size_t>(xcb_get_property_value_length(title)));
+        std::free(attributes);
+        std::free(title);
+    }
+    std::free(tree);
+    std::free(atom);
+    xcb_disconnect(connection);
+    return titles;
+}
+
+// `zenko FILE` opens the file at start (a file of two games shows their
+// list, titled with its name) instead of offering the kept game, and the run
+// leaves the kept game's file as it was, to be offered at the next start.
+TEST_F(RealProgram, OpensTheRecordFileItIsGivenAndLeavesTheKeptGameAlone) {
+    XServer x;
+    if (x.display.isEmpty()) GTEST_SKIP() << "Xvfb is not installed or did not start";
+    const QString kept = folder.filePath(QString::fromUtf8("ZENKO中国象棋.続き"));
+    {
+        testing::FormFixture game;
+        game.form.Form_Load();
+        game.form.START_Click();
+        testing::click_square(game.form, 3, 7);
+        testing::click_square(game.form, 3, 6);
+    }
+    const std::string bytes = file_bytes(kept);
+    ASSERT_NE(bytes, "(missing)");
+    {
+        QFile record(folder.filePath("two.pgn"));
+        ASSERT_TRUE(record.open(QIODevice::WriteOnly));
+        record.write("[Event \"a\"]\n\n1. h2e2 h9g7 *\n\n[Event \"b\"]\n\n1. b2e2 *\n");
+    }
+    QProcess program;
+    x.start_game(program, folder.path(), {"two.pgn"});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    bool listed = false;
+    poll_while_running(program, [&] {
+        const std::vector<std::string> titles = top_level_window_titles(x.display);
+        return listed = std::find(titles.begin(), titles.end(), "two.pgn") != titles.end();
+    });
+    EXPECT_TRUE(listed) << "the list of the file's games never showed";
+    program.terminate();
+    if (!program.waitForFinished(20000)) program.kill();
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(file_bytes(kept), bytes);
+    EXPECT_FALSE(QFile::exists(kept + ".bad"));
 }
 
 // A menu closed with Escape leaves the menu bar waiting for keys; the next

@@ -5,12 +5,16 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QShortcut>
+#include <QUrl>
 #include <memory>
 #include <utility>
 
@@ -26,19 +30,29 @@ constexpr const char* IconPicture = ":/pictures/ICON.png";
 constexpr int TimerIntervalMs = 50;
 constexpr int UnpaintedStartMs = 500;
 
+// The first local file among what is dragged; "" for none.
+QString dragged_file(const QMimeData* data) {
+    if (data == nullptr) return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) return url.toLocalFile();
+    return {};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(SoundLibrary& sound, const EngineLocation& engine)
     : canvas_(new QtCanvas(this)),
       dialogs_(this),
-      engineProcess_([this](const std::function<void()>& event) { forward(event); }) {
+      engineProcess_([this](const std::function<void()>& event) { forward(event); }),
+      gameChooser_(this) {
     setWindowTitle(QString::fromUtf8(ProgramName));
     if (QFile::exists(QString::fromLatin1(IconPicture)))
         setWindowIcon(QIcon(QString::fromLatin1(IconPicture)));
     setCentralWidget(canvas_);
     panel_ = std::make_unique<RecordPanel>(canvas_);
-    form_ = std::make_unique<Form1>(
-        Platform{*canvas_, dialogs_, timeOfDay_, sound, *panel_, *this, &engineProcess_, engine});
+    form_ = std::make_unique<Form1>(Platform{*canvas_, dialogs_, timeOfDay_, sound, *panel_, *this,
+                                             &engineProcess_, engine, &gameChooser_, &clipboard_});
+    setAcceptDrops(true);
 
     build_menus();
     connect_panel();
@@ -64,23 +78,23 @@ bool MainWindow::enter_player_data_folder(const std::string& installedSounds) {
     return true;
 }
 
-bool MainWindow::start(Startup startup) {
+bool MainWindow::start(Startup startup, const std::string& recordFile) {
     forward([this] { form_->load_first_picture(); });
     if (finished_) return false;
     show();  // at the designed size; where is the window manager's choice
     canvas_->setFocus();
     timer_.start();
     if (startup == Startup::AllAtOnce) {
-        forward([this] { form_->load_after_first_picture(); });
+        forward([&] { form_->load_after_first_picture(recordFile); });
         return !finished_;
     }
     // After the first paint has reached the screen; a window that is not
     // painted soon (minimised, on another desktop) goes on anyway.
     auto rest = std::make_shared<bool>(false);
-    auto finish = [this, rest] {
+    auto finish = [this, rest, recordFile] {
         if (std::exchange(*rest, true)) return;
         canvas_->onPainted = nullptr;
-        forward([this] { form_->load_after_first_picture(); });
+        forward([&] { form_->load_after_first_picture(recordFile); });
     };
     canvas_->onPainted = [this, finish] { QTimer::singleShot(0, this, finish); };
     QTimer::singleShot(UnpaintedStartMs, this, finish);
@@ -193,6 +207,20 @@ void MainWindow::sync_menus() {
     }
     for (const auto& [action, item] : checkMarks_) action->setChecked((form_->options().*item).Checked);
     for (const auto& [action, level] : levelMarks_) action->setChecked(form_->chosen_level() == level);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!dragged_file(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+// The file opens once the drop is over: its boxes must not hold up the
+// program the file was dragged from, which waits for the drop to finish.
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString file = dragged_file(event->mimeData());
+    if (file.isEmpty()) return;
+    event->acceptProposedAction();
+    const std::string path = QFile::encodeName(file).toStdString();
+    QTimer::singleShot(0, this, [this, path] { forward([&] { form_->open_record_file(path); }); });
 }
 
 void MainWindow::quit() {

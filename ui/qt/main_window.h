@@ -13,6 +13,7 @@
 #include "ui/qt/qt_canvas.h"
 #include "ui/qt/qt_dialogs.h"
 #include "ui/qt/qt_engine_process.h"
+#include "ui/qt/record_exchange.h"
 #include "ui/qt/record_panel.h"
 
 class QAction;
@@ -33,9 +34,10 @@ public:
     // Runs Form_Load, shows the window and starts the timer. False when the
     // game ended during load. With `FirstPictureFirst` the window shows
     // before the sound library is loaded and the kept game is asked about;
-    // those follow as soon as the first picture is on the screen.
+    // those follow as soon as the first picture is on the screen. A record
+    // file named opens then instead of the kept game being offered.
     enum class Startup { AllAtOnce, FirstPictureFirst };
-    bool start(Startup startup = Startup::AllAtOnce);
+    bool start(Startup startup = Startup::AllAtOnce, const std::string& recordFile = {});
 
     Form1& form() { return *form_; }
     QtCanvas& canvas() { return *canvas_; }
@@ -57,6 +59,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A record file dropped on the window opens.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void build_menus();
@@ -70,6 +75,8 @@ private:
     QtDialogs dialogs_;
     QtTimeOfDay timeOfDay_;
     QtEngineProcess engineProcess_;  // outlives form_, whose engine client uses it
+    QtGameChooser gameChooser_;
+    QtClipboard clipboard_;
     std::unique_ptr<Form1> form_;
     QTimer timer_;
     std::vector<std::pair<QAction*, MenuItem Options::*>> checkMarks_;

@@ -54,7 +54,8 @@ constexpr PanelControl TabOrder[] = {
 const QColor ListBackground(255, 255, 192);
 const QColor RowHighlight(0, 0, 128);
 constexpr double ControlPointSize = 9;
-constexpr const char* RecordPattern = "*.棋譜";
+// The record files the game opens: its own, and those other programs write.
+constexpr const char* RecordPatterns[] = {"*.棋譜", "*.pgn", "*.xqf", "*.fen", "*.txt", "*.htm", "*.html"};
 constexpr const char* ParentEntry = "..";
 
 int pixels(int twips) { return static_cast<int>(std::lround(twips / double(TwipsPerPixel))); }
@@ -307,7 +308,10 @@ void RecordPanel::refresh_files() {
     file1_->clear();
     file1_->setToolTip(filePath_);
     const QDir folder(filePath_);
-    file1_->addItems(folder.entryList({QString::fromUtf8(RecordPattern)}, QDir::Files, QDir::Name));
+    QStringList patterns;
+    for (const char* pattern : RecordPatterns) patterns << QString::fromUtf8(pattern);
+    // Patterns match whatever the case of the name (QDir::CaseSensitive is not set).
+    file1_->addItems(folder.entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
 }  // namespace zenko
