@@ -141,6 +141,10 @@ void Form1::open_record_contents(const formats::RecordContents& contents, const 
     }
     const formats::GameRecord& game = contents.games[chosen];
     load_game_record(game);
+    // The records of the field are played by the standard rules; a game
+    // played on from one keeps them.
+    history_.Notes.StandardRules = contents.format != formats::RecordFormat::Kifu;
+    keep_game();
     const std::string notes = reading_notes(contents, game);
     if (!notes.empty())
         dialogs.message_box(notes, RecordTitle, Buttons::OK, BoxIcon::Warning);

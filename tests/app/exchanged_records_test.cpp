@@ -108,6 +108,27 @@ TEST_F(ExchangedRecords, StepsOfALoadedGameReachTheBoardsOfTheRecord) {
     }
 }
 
+// A game played on from a record of the field is played by the standard
+// rules it was played by, from a .棋譜 by the game's own, whatever
+// 標準ルール says.
+TEST_F(ExchangedRecords, AGamePlayedOnFromARecordKeepsItsRules) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool standard;
+    } rows[] = {
+        {"record.pgn", "[Format \"ICCS\"]\n\n1. H2-E2 H9-G7 *\n", true},
+        {"record.棋譜", "対局\r\n上\r\n下\r\n" + format_move_line(testing::BottomSoldierStep) + "\r\n",
+         false},
+    };
+    for (const auto& row : rows) {
+        open(row.name, row.bytes);
+        form.AFTER_Click();
+        form.START_Click();
+        EXPECT_EQ(form.play().StandardRules, row.standard) << row.name;
+    }
+}
+
 // What could not be read is told in one box: the move the record stops
 // before, and the variations left out.
 TEST_F(ExchangedRecords, ACutRecordOpensToTheLastPlayableMoveAndSaysWhatWasLeftOut) {
