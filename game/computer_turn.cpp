@@ -50,6 +50,7 @@ void Form1::play_computer_move(const SearchResult& move) {
     手順保存(fromX, fromY, toX, toY, piece, piece, clock_.ManTime, clock_.ManTime, clock_.ComTime,
              clock_.ComTime + clock_.MoveSeconds);
     count_move();
+    erase_last_move_marks();  // the person's start square loses its corners
     駒移動(fromX, fromY, toX, toY, piece);
     platform.sound.dsPlay(sounds().SoundPiece);
     clock_.Timer1.Enabled = false;
@@ -70,6 +71,7 @@ void Form1::play_computer_move(const SearchResult& move) {
     selection_.ComMarkX = toX;
     selection_.ComMarkY = toY;
     描画_桝輪郭(ColorYellow, toX, toY);
+    mark_last_move_start(fromX, fromY);
     clock_.ComTime += clock_.MoveSeconds;
     play_.Turn = play_.ManSide;
     start_turn_clock();

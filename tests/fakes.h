@@ -161,6 +161,27 @@ public:
     void refresh_files() override { ++refreshes; }
 };
 
+// The position editor as a player who sets up `board` and presses 完了, or
+// cancels; it notes what it was opened with.
+class ScriptedPositionEditor : public PositionEditor {
+public:
+    bool finish = true;
+    BoardArray board{};
+    bool topToMove = false;
+    int opened = 0;
+    BoardArray openedWith{};
+    bool openedTopToMove = false;
+    bool edit_position(BoardArray& shown, bool& top) override {
+        ++opened;
+        openedWith = shown;
+        openedTopToMove = top;
+        if (!finish) return false;
+        shown = board;
+        top = topToMove;
+        return true;
+    }
+};
+
 class FakeApp : public AppControl {
 public:
     int quits = 0;
@@ -214,7 +235,9 @@ struct FormFixture {
     FakePanel panel;
     FakeApp app;
     ScriptedEngineProcess engineProcess;
-    Form1 form{Platform{canvas, dialogs, clock, sound, panel, app, &engineProcess, "fairy-stockfish"}};
+    ScriptedPositionEditor positionEditor;
+    Form1 form{Platform{canvas, dialogs, clock, sound, panel, app, &engineProcess,
+                        EngineLocation{"fairy-stockfish"}, &positionEditor}};
 };
 
 }  // namespace zenko::testing
