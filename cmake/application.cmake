@@ -30,6 +30,10 @@ set(ZENKO_APP_SOURCES
   record/record_exchange.cpp
   record/kept_game.cpp
   record/saved_game.cpp
+  record/move_list.cpp
+  record/position_check.cpp
+  record/position_editing.cpp
+  record/position_setup.cpp
   ui/form1.cpp
   ui/pictures.cpp
   ui/presentation.cpp
@@ -39,6 +43,7 @@ set(ZENKO_APP_SOURCES
   settings/data_folder.cpp
   settings/file_access.cpp
   settings/settings_file.cpp
+  settings/list_options.cpp
   settings/shift_jis.cpp
   sound/sound_commands.cpp
 )

@@ -22,6 +22,8 @@ target_link_libraries(zenko_sound_loader PUBLIC ${CMAKE_DL_LIBS})
 set(ZENKO_SHELL_SOURCES
   ui/qt/main_window.cpp
   ui/qt/menu_table.cpp
+  ui/qt/move_list_panel.cpp
+  ui/qt/position_editor.cpp
   ui/qt/qt_canvas.cpp
   ui/qt/qt_dialogs.cpp
   ui/qt/qt_engine_process.cpp

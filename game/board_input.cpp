@@ -40,12 +40,7 @@ void Form1::measure_move_seconds() {
 void Form1::choose_piece(int x, int y) {
     const int piece = engine_.piece_at(x, y);
     if (piece == PieceEmpty) return;
-    if (selection_.ComMarkX != 0) {  // the computer's last destination loses its yellow outline
-        描画_絵(engine_.piece_at(selection_.ComMarkX, selection_.ComMarkY), selection_.ComMarkX,
-                selection_.ComMarkY);
-        描画_罫線(LineColor, selection_.ComMarkX, selection_.ComMarkY);
-        selection_.ComMarkX = 0;
-    }
+    erase_last_move_marks();  // the computer's last destination loses its yellow outline
     selection_.SelectState = 1;
     消去_移動可能桝色();
     selection_.from_x() = x;
@@ -113,6 +108,7 @@ void Form1::play_move() {
     消去_移動可能桝色();
     const int captured = engine_.piece_at(toX, toY);
     駒移動(fromX, fromY, toX, toY, piece);
+    mark_last_move_start(fromX, fromY);
     platform.sound.dsPlay(sounds().SoundPiece);
     描画_移動結果(topMoved ? play_.ComSide : play_.ManSide, toX, toY, piece, MoveTextColor);
     if (play_.GameMode == ModeVsCom)
@@ -236,7 +232,27 @@ void Form1::suspend_turn() { play_.Turn = NoGame; }
 
 void Form1::drop_selection() { selection_.SelectState = 0; }
 
-void Form1::forget_computer_mark() { selection_.ComMarkX = 0; }
+void Form1::forget_computer_mark() {
+    selection_.ComMarkX = 0;
+    selection_.FromMarkX = 0;
+}
+
+void Form1::mark_last_move_start(int x, int y) {
+    selection_.FromMarkX = x;
+    selection_.FromMarkY = y;
+    draw_square_corners(ColorYellow, x, y);
+}
+
+// Each marked square is drawn afresh, which removes its mark.
+void Form1::erase_last_move_marks() {
+    SelectionState& s = selection_;
+    for (const Square square : {Square{s.ComMarkX, s.ComMarkY}, Square{s.FromMarkX, s.FromMarkY}}) {
+        if (!on_board(square.x, square.y)) continue;
+        描画_絵(engine_.piece_at(square.x, square.y), square.x, square.y);
+        描画_罫線(LineColor, square.x, square.y);
+    }
+    forget_computer_mark();
+}
 
 void Form1::reset_sides() {
     play_.ComSide = FirstPlayer;

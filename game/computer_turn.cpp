@@ -50,6 +50,7 @@ void Form1::play_computer_move(const SearchResult& move) {
     手順保存(fromX, fromY, toX, toY, piece, piece, clock_.ManTime, clock_.ManTime, clock_.ComTime,
              clock_.ComTime + clock_.MoveSeconds);
     count_move();
+    erase_last_move_marks();  // the person's start square loses its corners
     駒移動(fromX, fromY, toX, toY, piece);
     platform.sound.dsPlay(sounds().SoundPiece);
     clock_.Timer1.Enabled = false;
@@ -63,7 +64,7 @@ void Form1::play_computer_move(const SearchResult& move) {
         return;
     }
     if (play_.StandardRules) {
-        hand_turn_back(toX, toY);
+        hand_turn_back(fromX, fromY, toX, toY);
         judge_standard_position(true);
         return;
     }
@@ -72,14 +73,16 @@ void Form1::play_computer_move(const SearchResult& move) {
     else if (engine_.general_attacked(false))
         platform.dialogs.message_box("   ** 将(Jiang) **", "王手", Buttons::OK);
 
-    hand_turn_back(toX, toY);
+    hand_turn_back(fromX, fromY, toX, toY);
 }
 
-// The computer's destination outlined, its time charged, the person to move.
-void Form1::hand_turn_back(int toX, int toY) {
+// The computer's move marked (its destination outlined, its start
+// cornered), its time charged, the person to move.
+void Form1::hand_turn_back(int fromX, int fromY, int toX, int toY) {
     selection_.ComMarkX = toX;
     selection_.ComMarkY = toY;
     描画_桝輪郭(ColorYellow, toX, toY);
+    mark_last_move_start(fromX, fromY);
     clock_.ComTime += clock_.MoveSeconds;
     play_.Turn = play_.ManSide;
     start_turn_clock();

@@ -264,8 +264,7 @@ void Form1::outline_hint(int fromX, int fromY, int toX, int toY) {
     描画_桝輪郭(ColorLightCyan, toX, toY);
 }
 
-// The two squares are drawn afresh; the computer's last destination keeps
-// its yellow outline.
+// The two squares are drawn afresh; the marks of the last move stay.
 void Form1::erase_hint() {
     EngineTurnState& t = engineTurn_;
     if (t.HintFromX == 0) return;
@@ -274,7 +273,7 @@ void Form1::erase_hint() {
         描画_罫線(LineColor, s.x, s.y);
     }
     t.HintFromX = 0;
-    if (selection_.ComMarkX != 0) 描画_桝輪郭(ColorYellow, selection_.ComMarkX, selection_.ComMarkY);
+    draw_last_move_marks();
 }
 
 // A click ends the hint: a question still open is dropped, the outline erased.

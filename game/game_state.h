@@ -38,6 +38,7 @@ struct SelectionState {
     int& to_y() { return MoveWork[6]; }
     int& moving_piece() { return MoveWork[8]; }
     int ComMarkX = 0, ComMarkY = 0;
+    int FromMarkX = 0, FromMarkY = 0;  // the last move's start square; FromMarkX 0: none
 };
 
 struct TimerControl {

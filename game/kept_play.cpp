@@ -18,6 +18,17 @@ void Form1::restore_play(const SavedGame& game) {
     selection_.SelectState = 0;
     selection_.ComMarkX = game.comMarkX;
     selection_.ComMarkY = game.comMarkY;
+    // The computer's last move, whose destination is marked, had its start
+    // square marked too.
+    selection_.FromMarkX = 0;
+    const int last = game.historyPos;
+    if (game.comMarkX != 0 && last >= 1 && last <= static_cast<int>(game.moves.size())) {
+        const MoveRecord& move = game.moves[static_cast<std::size_t>(last - 1)];
+        if (move.toX == game.comMarkX && move.toY == game.comMarkY) {
+            selection_.FromMarkX = move.fromX;
+            selection_.FromMarkY = move.fromY;
+        }
+    }
     forget_guidance_outlines();
 }
 

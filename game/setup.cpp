@@ -26,7 +26,7 @@ void Form1::reset_to_full_set() {
     clock_.ManTime = 0;
     clock_.ShownSeconds = 0;
 
-    selection_.ComMarkX = 0;
+    forget_computer_mark();
     play_.CheckedArmy = NoArmy;
 
     forget_guidance_outlines();

@@ -1,5 +1,7 @@
 // The move history and stepping through it: 戻, 進, 最初, 反転, and the
 // 局面 menu.
+#include <algorithm>
+
 #include "game/paused_search.h"
 #include "ui/form1.h"
 
@@ -114,12 +116,13 @@ void Form1::hide_record_panel() {
 void Form1::STOP_Click() { hide_record_panel(); }
 
 // Stepping through the history drops the selection, stops the clock and
-// removes the guidance outlines.
+// removes the guidance outlines and the marks of a last move no longer shown.
 void Form1::stop_play_for_navigation() {
     erase_check();
     drop_selection();
     stop_clock();
     消去_移動可能桝色();
+    erase_last_move_marks();
 }
 
 void Form1::REPLAY_Click() {
@@ -186,6 +189,67 @@ void Form1::AFTER_Click() {
 
     suspend_turn();
     描画_手数(history_.MoveNumber);
+    keep_game();
+}
+
+// The steps are made on the board and the clocks first; then each square a
+// step touched is drawn once, and the move texts are left as the steps
+// would leave them: a step back erases the text of the army whose move it
+// takes back, a step forward shows its move in its army's row.
+void Form1::go_to_ply(int ply) {
+    const PausedSearch paused(*this);
+    hide_record_panel();
+    HistoryState& h = history_;
+    if (ply < 0 || ply > h.HistoryLen || ply == h.HistoryPos) return;
+    stop_play_for_navigation();
+
+    SquareTable<bool> touched{};
+    const auto touch = [&](const MoveRecord& e) { touched[e.fromX][e.fromY] = touched[e.toX][e.toY] = true; };
+    const int from = h.HistoryPos;
+    bool topStepped = false, bottomStepped = false;
+    while (h.HistoryPos > ply) {
+        const MoveRecord& e = h.MoveHistory[static_cast<std::size_t>(h.HistoryPos--)];
+        engine_.take_back(e.fromX, e.fromY, e.toX, e.toY, e.piece, e.captured);
+        set_clock_totals(e.manTimeBefore, e.comTimeBefore);
+        touch(e);
+        (e.piece > 0 ? topStepped : bottomStepped) = true;
+    }
+    while (h.HistoryPos < ply) {
+        const MoveRecord& e = h.MoveHistory[static_cast<std::size_t>(++h.HistoryPos)];
+        engine_.駒移動(e.fromX, e.fromY, e.toX, e.toY, e.placed);
+        set_clock_totals(e.manTimeAfter, e.comTimeAfter);
+        touch(e);
+    }
+    h.MoveNumber += ply - from;
+
+    for (int x = 1; x <= BoardFiles; ++x) {
+        for (int y = 1; y <= BoardRanks; ++y) {
+            if (!touched[x][y]) continue;
+            描画_絵(engine_.piece_at(x, y), x, y);
+            描画_罫線(LineColor, x, y);
+        }
+    }
+    描画_所有時間(play().ComSide, clock().ComTime);
+    描画_所有時間(play().ManSide, clock().ManTime);
+    platform.sound.dsPlay(sounds().SoundPiece);
+    if (ply < from) {
+        if (topStepped) 消去_移動結果(play().ComSide);
+        if (bottomStepped) 消去_移動結果(play().ManSide);
+    } else {
+        // Each army's latest move of the steps, the earlier one first.
+        int latestTop = 0, latestBottom = 0;
+        for (int n = from + 1; n <= ply; ++n)
+            (h.MoveHistory[static_cast<std::size_t>(n)].placed > 0 ? latestTop : latestBottom) = n;
+        for (const int n : {std::min(latestTop, latestBottom), std::max(latestTop, latestBottom)}) {
+            if (n == 0) continue;
+            const MoveRecord& e = h.MoveHistory[static_cast<std::size_t>(n)];
+            描画_移動結果(e.placed > 0 ? play().ComSide : play().ManSide, e.toX, e.toY, e.placed,
+                          MoveTextColor);
+        }
+    }
+
+    suspend_turn();
+    描画_手数(h.MoveNumber);
     keep_game();
 }
 

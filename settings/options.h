@@ -6,6 +6,9 @@
 
 namespace zenko {
 
+// The notations the move list offers, in the order of the 表記 menu.
+enum class ListNotation { Japanese, Chinese, Wxf };
+
 // A menu item that carries a check mark. Form1 holds the marks; the shell mirrors them.
 struct MenuItem {
     bool Checked = false;
@@ -16,6 +19,15 @@ struct Options {
     MenuItem SIDOU, KEIKA, BGM;
     // 標準ルール: the standard rules of Xiangqi for the games started from now on.
     MenuItem HYOUJUN;
+    // 棋譜一覧: the move list beside the board; 表記: the notation of its
+    // moves, one of 日本式, 中国式 and WXF checked.
+    MenuItem KIFU_ICHIRAN{true};
+    MenuItem NIHONSHIKI{true}, CHUUGOKUSHIKI, WXF;
+    ListNotation list_notation() const {
+        return CHUUGOKUSHIKI.Checked ? ListNotation::Chinese
+               : WXF.Checked         ? ListNotation::Wxf
+                                     : ListNotation::Japanese;
+    }
     int Background = 0;  // 0 until the settings choose one: tiles with the empty square
     bool SettingsUnsavedTold = false;
 };

@@ -92,6 +92,17 @@ constexpr ExtraLine Extras[] = {
      1,
      [](const Options& o) { return o.HYOUJUN.Checked ? 0 : 1; },
      [](Form1& form, int value) { form.set_standard_rules(value == 0); }},
+    {"棋譜一覧",
+     {"ON", "OFF", nullptr},
+     0,
+     [](const Options& o) { return o.KIFU_ICHIRAN.Checked ? 0 : 1; },
+     [](Form1& form, int value) { form.set_move_list_shown(value == 0); }},
+    // The values in the order of ListNotation.
+    {"表記",
+     {"日本式", "中国式", "WXF"},
+     0,
+     [](const Options& o) { return static_cast<int>(o.list_notation()); },
+     [](Form1& form, int value) { form.set_list_notation(static_cast<ListNotation>(value)); }},
 };
 
 std::string extra_text(const ExtraLine& extra, int value) {
@@ -183,6 +194,13 @@ void Form1::set_guidance(bool on) { options_.SIDOU.Checked = on; }
 void Form1::set_clock_shown(bool on) { options_.KEIKA.Checked = on; }
 void Form1::set_music(bool on) { options_.BGM.Checked = on; }
 void Form1::set_standard_rules(bool on) { options_.HYOUJUN.Checked = on; }
+void Form1::set_move_list_shown(bool on) { options_.KIFU_ICHIRAN.Checked = on; }
+
+void Form1::set_list_notation(ListNotation notation) {
+    options_.NIHONSHIKI.Checked = notation == ListNotation::Japanese;
+    options_.CHUUGOKUSHIKI.Checked = notation == ListNotation::Chinese;
+    options_.WXF.Checked = notation == ListNotation::Wxf;
+}
 
 void Form1::mark_background(int code) {
     for (const BackgroundLine& background : Backgrounds)

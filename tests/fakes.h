@@ -161,6 +161,27 @@ public:
     void refresh_files() override { ++refreshes; }
 };
 
+// The position editor as a player who sets up `board` and presses 完了, or
+// cancels; it notes what it was opened with.
+class ScriptedPositionEditor : public PositionEditor {
+public:
+    bool finish = true;
+    BoardArray board{};
+    bool topToMove = false;
+    int opened = 0;
+    BoardArray openedWith{};
+    bool openedTopToMove = false;
+    bool edit_position(BoardArray& shown, bool& top) override {
+        ++opened;
+        openedWith = shown;
+        openedTopToMove = top;
+        if (!finish) return false;
+        shown = board;
+        top = topToMove;
+        return true;
+    }
+};
+
 class FakeApp : public AppControl {
 public:
     int quits = 0;
@@ -238,8 +259,10 @@ struct FormFixture {
     ScriptedEngineProcess engineProcess;
     ScriptedGameChooser gameChooser;
     FakeClipboard clipboard;
+    ScriptedPositionEditor positionEditor;
     Form1 form{Platform{canvas, dialogs, clock, sound, panel, app, &engineProcess,
-                        EngineLocation{"fairy-stockfish"}, &gameChooser, &clipboard}};
+                        EngineLocation{"fairy-stockfish"}, &gameChooser, &clipboard,
+                        &positionEditor}};
 };
 
 }  // namespace zenko::testing

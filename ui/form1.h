@@ -72,7 +72,7 @@ public:
     void show_thinking_notice();
     // Plays, records and announces the chosen move, then hands the turn back.
     void play_computer_move(const SearchResult& move);
-    void hand_turn_back(int toX, int toY);
+    void hand_turn_back(int fromX, int fromY, int toX, int toY);
 
     // ===== Engine levels and ヒント (game/) =====
     // LEVEL4-6 ask the engine process for the computer's move: the turn
@@ -169,6 +169,10 @@ public:
     // 描画_可視 all off, then 描画_棋譜_IO(1).
     void hide_record_panel();
     void stop_play_for_navigation();
+    // The position after move `ply` (0: the start) as that many 戻 or 進
+    // would show it, with one sound however far it is: a click in the move
+    // list, and the Home and End keys.
+    void go_to_ply(int ply);
 
     // ===== Record files (record/) =====
     void KIFU_READ_Click();
@@ -199,6 +203,10 @@ public:
     void KIFU_COPY_Click();
     void KIFU_PASTE_Click();
     void FEN_COPY_Click();
+    // ===== Position editor (record/) =====
+    // 局面 → 局面編集, outside a game: the position set up in the editor
+    // becomes the start of an empty history, the army to move as chosen.
+    void HENSYU_Click();
 
     // ===== Handicap levels (record/) =====
     void LBEL_UP_Click();
@@ -316,6 +324,13 @@ public:
     void set_clock_shown(bool on);
     void set_music(bool on);
     void set_standard_rules(bool on);
+    void set_move_list_shown(bool on);
+    void set_list_notation(ListNotation notation);
+    // ｵﾌﾟｼｮﾝ → 棋譜一覧 and 表記; the window shows the list as the marks say.
+    void KIFU_ICHIRAN_Click();
+    void NIHONSHIKI_Click();
+    void CHUUGOKUSHIKI_Click();
+    void WXF_Click();
     // The background's mark alone, or no mark for an unknown code.
     void mark_background(int code);
     void use_background(int code);
@@ -359,6 +374,10 @@ private:
     void suspend_turn();
     void drop_selection();
     void forget_computer_mark();
+    // The last move's start square gets thin corners; both marks of the last
+    // move (those corners and the computer's destination) go together.
+    void mark_last_move_start(int x, int y);
+    void erase_last_move_marks();
     // The sides of a new start: the person at the bottom, moving second.
     void reset_sides();
     // The turn's clock starts now; it runs when 経過時間 is on.
@@ -398,6 +417,10 @@ private:
     // ===== Pictures (ui/) =====
     // Covers the tiles firstX..lastX of row y (a text area) with the background.
     void erase_tiles(int firstX, int lastX, int y);
+    // Short lines at the four corners of a square, inside it.
+    void draw_square_corners(int colour, int x, int y);
+    // The marks of the last move as the selection holds them.
+    void draw_last_move_marks();
 
     PlayState play_;                // game/
     SelectionState selection_;      // game/

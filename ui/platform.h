@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/uci_client.h"
+#include "rules/types.h"
 
 namespace zenko {
 
@@ -131,6 +132,18 @@ public:
     virtual void set_text(const std::string& text) = 0;
 };
 
+// The position editor: the player sets a position up on a board of its own,
+// which the game never sees until the editing is done.
+class PositionEditor {
+public:
+    virtual ~PositionEditor() = default;
+    // Starts from `board` and `topToMove`. True, with them set to the
+    // position, when the player finished with a position check_position
+    // (record/position_check.h) accepts; false, with them untouched, when
+    // the editing was cancelled.
+    virtual bool edit_position(BoardArray& board, bool& topToMove) = 0;
+};
+
 struct Platform {
     Canvas& canvas;
     Dialogs& dialogs;
@@ -146,6 +159,8 @@ struct Platform {
     // the copy and paste commands do nothing.
     GameChooser* gameChooser = nullptr;
     Clipboard* clipboard = nullptr;
+    // 局面編集 opens nothing without one.
+    PositionEditor* positionEditor = nullptr;
 };
 
 }  // namespace zenko

@@ -49,6 +49,8 @@ inline constexpr int TwipsPerPixel = 15;
 // The client area the drawing is laid out for (pixels at ratio 1).
 inline constexpr int ClientWidthPixels = 592;
 inline constexpr int ClientHeightPixels = 476;
+// The move list right of it, which the window adds to its width when shown.
+inline constexpr int MoveListWidthPixels = 200;
 
 // Window point (twips) of grid position (gx, gy), rounded to whole twips.
 int grid_to_twips_x(double gx);

@@ -1,6 +1,7 @@
 // Text printed on the window: board labels, move texts, the move count, the
 // computer level and the coded captions, most of them with a black drop
 // shadow; and the refusal box of the handicap commands.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <iterator>
@@ -258,7 +259,9 @@ void Form1::draw_record_headers() {
     for (std::size_t i = 0; i < std::size(HeaderPlaces); ++i) {
         const HeaderPlace& place = HeaderPlaces[i];
         const std::string& header = history().RecordHeaders[i];
-        const double x = 取得_棋譜のX座標(header) + place.shiftX;
+        // A long name shifted left would start off the window: it starts at
+        // the edge instead, its outline included.
+        const double x = std::max<double>(取得_棋譜のX座標(header) + place.shiftX, OutlineTwips);
         for (int dx = -1; place.outlined && dx <= 1; ++dx)
             for (int dy = -1; dy <= 1; ++dy)
                 if (dx != 0 || dy != 0)

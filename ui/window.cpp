@@ -1,5 +1,5 @@
 // The main window's own procedures: the player's data folder, start-up and
-// shutdown, the three keys, the background and ｵﾌﾟｼｮﾝ commands and the
+// shutdown, the keys, the background and ｵﾌﾟｼｮﾝ commands and the
 // version box.
 #include <cstdlib>
 #include <filesystem>
@@ -23,9 +23,19 @@ struct KeyCommand {
 };
 
 constexpr KeyCommand KeyCommands[] = {
-    {KeyEscape, &Form1::close_panel_or_end},
-    {KeyF1, &Form1::処理_BGM},
-    {KeyF2, &Form1::処理_経過時間},
+    {KeyEscape, &Form1::close_panel_or_end}, {KeyF1, &Form1::処理_BGM},       {KeyF2, &Form1::処理_経過時間},
+    {KeyLeft, &Form1::REPLAY_Click},         {KeyRight, &Form1::AFTER_Click},
+};
+
+// Keys that jump through the history: to the start, and to the last move.
+struct KeyJump {
+    int keyCode;
+    int (*ply)(const HistoryState&);
+};
+
+constexpr KeyJump KeyJumps[] = {
+    {KeyHome, [](const HistoryState&) { return 0; }},
+    {KeyEnd, [](const HistoryState& h) { return h.HistoryLen; }},
 };
 
 // Choosing the checked background again still repaints and rewrites the
@@ -96,6 +106,8 @@ void Form1::Form_Unload() { 処理_終了(); }
 void Form1::Form_KeyDown(int keyCode, int /*shift*/) {
     for (const KeyCommand& command : KeyCommands)
         if (command.keyCode == keyCode) (this->*command.run)();
+    for (const KeyJump& jump : KeyJumps)
+        if (jump.keyCode == keyCode) go_to_ply(jump.ply(history()));
 }
 
 void Form1::close_panel_or_end() {

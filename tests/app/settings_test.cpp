@@ -22,13 +22,17 @@ namespace fs = std::filesystem;
 const std::string Ini = "ZENKO中国象棋.ini";
 const std::string CannotWriteText = "環境設定ﾌｧｲﾙを書き込めません。設定は次回の起動時には戻ります";
 // "背景画=緑" "移動指導=OFF" "経過時間=ON" "BGM=ON" in Shift_JIS, CR LF, then
-// the options added since: "標準ルール=OFF".
+// the options added since: "標準ルール=OFF", "棋譜一覧=ON", "表記=日本式".
 const std::string DefaultBytes =
     "\x94\x77\x8c\x69\x89\xe6=\x97\xce\r\n"
     "\x88\xda\x93\xae\x8e\x77\x93\xb1=OFF\r\n"
     "\x8c\x6f\x89\xdf\x8e\x9e\x8a\xd4=ON\r\n"
     "BGM=ON\r\n"
-    "\x95\x57\x8f\x80\x83\x8b\x81\x5b\x83\x8b=OFF\r\n";
+    "\x95\x57\x8f\x80\x83\x8b\x81\x5b\x83\x8b=OFF\r\n"
+    "\x8a\xfb\x95\x88\x88\xea\x97\x97=ON\r\n"
+    "\x95\x5c\x8b\x4c=\x93\xfa\x96\x7b\x8e\xae\r\n";
+// The move list's lines as the defaults write them.
+const std::string DefaultListLines = "棋譜一覧=ON\r\n表記=日本式\r\n";
 
 std::string file_bytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -232,7 +236,7 @@ TEST_F(SettingsTest, LinesAfterTheFourTurnLaterOptionsOnByKey) {
         app->form.SIDOU_Click();
         EXPECT_EQ(file_bytes(Ini),
                   utf8_to_sjis("背景画=竹\r\n移動指導=ON\r\n経過時間=ON\r\nBGM=ON\r\n標準ルール=" +
-                               std::string(row.standard ? "ON" : "OFF") + "\r\n")
+                               std::string(row.standard ? "ON" : "OFF") + "\r\n" + DefaultListLines)
                       .value())
             << row.extra;
     }
@@ -244,9 +248,39 @@ TEST_F(SettingsTest, ChoosingTatamiAfterAnUnknownBackgroundLineKeepsItDrawn) {
     EXPECT_EQ(app->form.options().Background, BackgroundTatami);
     app->form.TATAMI_Click();
     EXPECT_EQ(app->form.options().Background, BackgroundTatami);
-    EXPECT_EQ(
-        file_bytes(Ini),
-        utf8_to_sjis("背景画=畳\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n標準ルール=OFF\r\n").value());
+    EXPECT_EQ(file_bytes(Ini),
+              utf8_to_sjis("背景画=畳\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n標準ルール=OFF\r\n" +
+                           DefaultListLines)
+                  .value());
+}
+
+// The move list's two lines: a file of four lines shows the list in 日本式;
+// six lines say otherwise; the choice in the menu is written back.
+TEST_F(SettingsTest, TheMoveListAndItsNotationComeFromTheirLines) {
+    const std::string four = "背景画=竹\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n";
+    const struct {
+        const char* extra;
+        bool shown;
+        ListNotation notation;
+        const char* written;  // the two lines after 表記=WXF is chosen
+    } rows[] = {
+        {"", true, ListNotation::Japanese, "棋譜一覧=ON\r\n表記=WXF\r\n"},
+        {"棋譜一覧=OFF\r\n表記=中国式\r\n", false, ListNotation::Chinese, "棋譜一覧=OFF\r\n表記=WXF\r\n"},
+        {"表記=WXF\r\n棋譜一覧=ON\r\n", true, ListNotation::Wxf, "棋譜一覧=ON\r\n表記=WXF\r\n"},
+        {"棋譜一覧=off\r\n表記=wxf\r\n", true, ListNotation::Japanese, "棋譜一覧=ON\r\n表記=WXF\r\n"},
+    };
+    for (const auto& row : rows) {
+        put_settings(four + row.extra);
+        auto app = start();
+        const Options& options = app->form.options();
+        EXPECT_EQ(options.KIFU_ICHIRAN.Checked, row.shown) << row.extra;
+        EXPECT_EQ(options.list_notation(), row.notation) << row.extra;
+        EXPECT_EQ(options.NIHONSHIKI.Checked + options.CHUUGOKUSHIKI.Checked + options.WXF.Checked, 1)
+            << row.extra;
+        app->form.WXF_Click();
+        EXPECT_EQ(file_bytes(Ini), utf8_to_sjis(four + "標準ルール=OFF\r\n" + row.written).value())
+            << row.extra;
+    }
 }
 
 }  // namespace

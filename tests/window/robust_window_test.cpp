@@ -303,7 +303,7 @@ TEST_F(RealProgram, LeavesThePlaceOfItsWindowToTheWindowManager) {
     program.terminate();
     if (!program.waitForFinished(20000)) program.kill();
     ASSERT_GT(window.width, 0) << "the game's window never appeared";
-    EXPECT_EQ(window.width, ClientWidthPixels);
+    EXPECT_EQ(window.width, ClientWidthPixels + MoveListWidthPixels);
     EXPECT_EQ(window.flags & (UserPosition | ProgramPosition), 0u)
         << "the program chose the window's position";
 }

@@ -132,6 +132,7 @@ TEST_F(WindowTest, MenuBarHasEveryItemInOrderWithItsNesting) {
               "1 局面 STOP\n"
               "2 最初 CANCEL\n"
               "2 反転 REVERSE\n"
+              "2 局面編集 HENSYU\n"
               "2 FENをコピー FEN_COPY\n"
               "1 戻 REPLAY\n"
               "1 進 AFTER\n"
@@ -153,6 +154,11 @@ TEST_F(WindowTest, MenuBarHasEveryItemInOrderWithItsNesting) {
               "2 経過時間 KEIKA\n"
               "2 BGM BGM\n"
               "2 標準ルール HYOUJUN\n"
+              "2 棋譜一覧 KIFU_ICHIRAN\n"
+              "2 表記 HYOUKI\n"
+              "3 日本式 NIHONSHIKI\n"
+              "3 中国式 CHUUGOKUSHIKI\n"
+              "3 WXF WXF\n"
               "1 その他 VER\n");
     for (QAction* a : window->menuBar()->actions()) EXPECT_TRUE(a->isEnabled() && a->isVisible());
 }
@@ -163,7 +169,7 @@ TEST_F(WindowTest, CheckMarksAfterStartWithoutSettingsAreTheDefaults) {
     for (QAction* a : window->findChildren<QAction*>())
         if (a->isChecked() && !a->objectName().isEmpty()) checked << a->objectName();
     checked.sort();
-    EXPECT_EQ(checked.join(' ').toStdString(), "BGM KEIKA LEVEL3 MIDORI");
+    EXPECT_EQ(checked.join(' ').toStdString(), "BGM KEIKA KIFU_ICHIRAN LEVEL3 MIDORI NIHONSHIKI");
 }
 
 // Form1 holds the marks: an item whose handler leaves its mark alone stays as it was.

@@ -8,13 +8,17 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QShortcut>
 #include <QUrl>
+#include <QWindow>
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -29,6 +33,9 @@ namespace {
 constexpr const char* IconPicture = ":/pictures/ICON.png";
 constexpr int TimerIntervalMs = 50;
 constexpr int UnpaintedStartMs = 500;
+// The window frame the window manager will add, as long as it is unknown
+// (before the window is first shown): a title bar and thin borders.
+const QMargins GuessedFrame(4, 32, 4, 4);
 
 // The first local file among what is dragged; "" for none.
 QString dragged_file(const QMimeData* data) {
@@ -44,21 +51,36 @@ MainWindow::MainWindow(SoundLibrary& sound, const EngineLocation& engine)
     : canvas_(new QtCanvas(this)),
       dialogs_(this),
       engineProcess_([this](const std::function<void()>& event) { forward(event); }),
-      gameChooser_(this) {
+      gameChooser_(this),
+      moveList_(new MoveListPanel(this)),
+      positionEditor_(this, dialogs_) {
     setWindowTitle(QString::fromUtf8(ProgramName));
     if (QFile::exists(QString::fromLatin1(IconPicture)))
         setWindowIcon(QIcon(QString::fromLatin1(IconPicture)));
-    setCentralWidget(canvas_);
+    // The drawing on the left, the move list right of it.
+    auto* client = new QWidget(this);
+    auto* row = new QHBoxLayout(client);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(canvas_, 1);
+    row->addWidget(moveList_);
+    setCentralWidget(client);
     panel_ = std::make_unique<RecordPanel>(canvas_);
     form_ = std::make_unique<Form1>(Platform{*canvas_, dialogs_, timeOfDay_, sound, *panel_, *this,
-                                             &engineProcess_, engine, &gameChooser_, &clipboard_});
+                                             &engineProcess_, engine, &gameChooser_, &clipboard_,
+                                             &positionEditor_});
     setAcceptDrops(true);
+    moveList_->onPlyChosen = [this](int ply) { forward([&] { form_->go_to_ply(ply); }); };
 
     build_menus();
     connect_panel();
     add_key(Qt::Key_Escape, KeyEscape);
     add_key(Qt::Key_F1, KeyF1);
     add_key(Qt::Key_F2, KeyF2);
+    add_key(Qt::Key_Left, KeyLeft);
+    add_key(Qt::Key_Right, KeyRight);
+    add_key(Qt::Key_Home, KeyHome);
+    add_key(Qt::Key_End, KeyEnd);
     canvas_->onMouseDown = [this](int button, int shift, double x, double y) {
         forward([&] { form_->Form_MouseDown(button, shift, x, y); });
     };
@@ -81,7 +103,8 @@ bool MainWindow::enter_player_data_folder(const std::string& installedSounds) {
 bool MainWindow::start(Startup startup, const std::string& recordFile) {
     forward([this] { form_->load_first_picture(); });
     if (finished_) return false;
-    show();  // at the designed size; where is the window manager's choice
+    fit_to_screen();
+    show();  // at the designed size if it fits; where is the window manager's choice
     canvas_->setFocus();
     timer_.start();
     if (startup == Startup::AllAtOnce) {
@@ -192,6 +215,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::after_event() {
     form_->play_held_answer();
     sync_menus();
+    sync_move_list();
     if (form_->screen().Terminated) quit();
 }
 
@@ -221,6 +245,52 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     const std::string path = QFile::encodeName(file).toStdString();
     QTimer::singleShot(0, this, [this, path] { forward([&] { form_->open_record_file(path); }); });
+}
+
+void MainWindow::sync_move_list() {
+    const bool shown = form_->options().KIFU_ICHIRAN.Checked;
+    if (moveList_->isVisibleTo(this) != shown) {
+        const int before = width();
+        moveList_->setVisible(shown);
+        // Only the list comes or goes: the drawing keeps its size and place.
+        if (isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+            settle_layout();
+            resize(before + (shown ? 1 : -1) * moveList_->width(), height());
+        }
+    }
+    if (shown) moveList_->show_history(form_->history(), form_->options().list_notation());
+}
+
+// Only the drawing scales: the menu bar and the move list keep their sizes.
+// The drawing may then be smaller than designed, as on no larger screen.
+void MainWindow::fit_to_screen() {
+    const QScreen* shownOn = screen();
+    if (!shownOn) return;
+    winId();  // the native window, whose frame may be known already
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull()) frame = GuessedFrame;
+    const QSize room = shownOn->availableGeometry().size().shrunkBy(frame);
+    const QSize wanted = sizeHint();
+    // Asked for even when it fits: left to itself, a window takes at most
+    // two thirds of the screen.
+    if (wanted.width() <= room.width() && wanted.height() <= room.height()) return resize(wanted);
+    const QSize fixed(wanted.width() - canvas_->sizeHint().width(),
+                      wanted.height() - canvas_->sizeHint().height());
+    const double scale = std::min((room.width() - fixed.width()) / double(ClientWidthPixels),
+                                  (room.height() - fixed.height()) / double(ClientHeightPixels));
+    const QSize drawing(static_cast<int>(ClientWidthPixels * scale),
+                        static_cast<int>(ClientHeightPixels * scale));
+    canvas_->setMinimumSize(drawing);
+    settle_layout();
+    resize(fixed + drawing);
+}
+
+// The window's smallest size follows a change of its contents now, not at
+// the next pass of the event loop, so that a resize right after is not held
+// to the old one.
+void MainWindow::settle_layout() {
+    centralWidget()->layout()->activate();
+    layout()->activate();
 }
 
 void MainWindow::quit() {

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "ui/form1.h"
+#include "ui/qt/move_list_panel.h"
+#include "ui/qt/position_editor.h"
 #include "ui/qt/qt_canvas.h"
 #include "ui/qt/qt_dialogs.h"
 #include "ui/qt/qt_engine_process.h"
@@ -42,6 +44,7 @@ public:
     Form1& form() { return *form_; }
     QtCanvas& canvas() { return *canvas_; }
     RecordPanel& panel() { return *panel_; }
+    MoveListPanel& move_list() { return *moveList_; }
     bool finished() const { return finished_; }
 
     // Ends the program: no event reaches the game afterwards.
@@ -69,6 +72,13 @@ private:
     void add_key(int qtKey, int keyCode);
     void after_event();
     void sync_menus();
+    // The move list shown as 棋譜一覧 says (the window grows or shrinks by
+    // its width) and following the history.
+    void sync_move_list();
+    // A window larger than the screen's free area is made smaller, the
+    // drawing scaled down with it.
+    void fit_to_screen();
+    void settle_layout();
 
     QtCanvas* canvas_;
     std::unique_ptr<RecordPanel> panel_;
@@ -77,6 +87,8 @@ private:
     QtEngineProcess engineProcess_;  // outlives form_, whose engine client uses it
     QtGameChooser gameChooser_;
     QtClipboard clipboard_;
+    MoveListPanel* moveList_;
+    QtPositionEditor positionEditor_;
     std::unique_ptr<Form1> form_;
     QTimer timer_;
     std::vector<std::pair<QAction*, MenuItem Options::*>> checkMarks_;

@@ -25,6 +25,7 @@ constexpr MenuEntry MenuTable[] = {
     {"STOP", "局面", 1, &Form1::STOP_Click, nullptr},
     {"CANCEL", "最初", 2, &Form1::CANCEL_Click, nullptr},
     {"REVERSE", "反転", 2, &Form1::REVERSE_Click, nullptr},
+    {"HENSYU", "局面編集", 2, &Form1::HENSYU_Click, nullptr},
     {nullptr, "", 2, nullptr, nullptr},
     {"FEN_COPY", "FENをコピー", 2, &Form1::FEN_COPY_Click, nullptr},
     {"REPLAY", "戻", 1, &Form1::REPLAY_Click, nullptr},
@@ -48,6 +49,11 @@ constexpr MenuEntry MenuTable[] = {
     {"KEIKA", "経過時間", 2, &Form1::KEIKA_Click, &Options::KEIKA},
     {"BGM", "BGM", 2, &Form1::BGM_Click, &Options::BGM},
     {"HYOUJUN", "標準ルール", 2, &Form1::HYOUJUN_Click, &Options::HYOUJUN},
+    {"KIFU_ICHIRAN", "棋譜一覧", 2, &Form1::KIFU_ICHIRAN_Click, &Options::KIFU_ICHIRAN},
+    {"HYOUKI", "表記", 2, nullptr, nullptr},
+    {"NIHONSHIKI", "日本式", 3, &Form1::NIHONSHIKI_Click, &Options::NIHONSHIKI},
+    {"CHUUGOKUSHIKI", "中国式", 3, &Form1::CHUUGOKUSHIKI_Click, &Options::CHUUGOKUSHIKI},
+    {"WXF", "WXF", 3, &Form1::WXF_Click, &Options::WXF},
     {"VER", "その他", 1, &Form1::VER_Click, nullptr},
 };
 
