@@ -261,8 +261,7 @@ struct FormFixture {
     FakeClipboard clipboard;
     ScriptedPositionEditor positionEditor;
     Form1 form{Platform{canvas, dialogs, clock, sound, panel, app, &engineProcess,
-                        EngineLocation{"fairy-stockfish"}, &gameChooser, &clipboard,
-                        &positionEditor}};
+                        EngineLocation{"fairy-stockfish"}, &gameChooser, &clipboard, &positionEditor}};
 };
 
 }  // namespace zenko::testing
