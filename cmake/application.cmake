@@ -21,13 +21,16 @@ set(ZENKO_APP_SOURCES
   game/commands.cpp
   game/computer_turn.cpp
   game/engine_turn.cpp
+  game/history_review.cpp
   game/kept_play.cpp
+  game/review_commands.cpp
   game/setup.cpp
   game/standard_play.cpp
   record/handicap.cpp
   record/history.cpp
   record/record_file.cpp
   record/record_exchange.cpp
+  record/review_notes.cpp
   record/kept_game.cpp
   record/saved_game.cpp
   record/move_list.cpp

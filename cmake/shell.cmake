@@ -23,6 +23,7 @@ set(ZENKO_SHELL_SOURCES
   ui/qt/main_window.cpp
   ui/qt/menu_table.cpp
   ui/qt/move_list_panel.cpp
+  ui/qt/review_view.cpp
   ui/qt/position_editor.cpp
   ui/qt/qt_canvas.cpp
   ui/qt/qt_dialogs.cpp

@@ -17,6 +17,7 @@ constexpr const char* TopToMoveText = "上の駒の番です";
 
 void Form1::START_Click() {
     stop_engine_search();
+    end_review();
     // The background tiles cover the computer-level caption left of the board.
     erase_tiles(-2, 0, 0);
     play_.ManSide = FirstPlayer;
@@ -42,6 +43,7 @@ void Form1::START_Click() {
 // Both sides of a game against the computer start the same way: the first
 // player is to move and the clock runs whatever the 経過時間 option.
 void Form1::start_game_against_computer(Side personSide) {
+    end_review();
     selection_.SelectState = 0;
     play_.ManSide = personSide;
     play_.ComSide = personSide == FirstPlayer ? SecondPlayer : FirstPlayer;

@@ -24,11 +24,13 @@ void Form1::手順保存(int fromX, int fromY, int toX, int toY, int piece, int 
              piece,       placed, manTimeBefore, manTimeAfter, comTimeBefore,
              comTimeAfter};
     history_.HistoryLen = history_.HistoryPos;  // a move played after 戻 drops the moves beyond it
+    review_history_changed(n);
     // What a loaded record said goes with its moves: the comments from the
     // move replaced on, and its names and tags with its first move.
     RecordNotes& notes = history_.Notes;
     if (static_cast<std::size_t>(n) < notes.Comments.size())
         notes.Comments.resize(static_cast<std::size_t>(n));
+    if (static_cast<std::size_t>(n) < notes.Review.size()) notes.Review.resize(static_cast<std::size_t>(n));
     if (n == 1) {
         notes.Tags.clear();
         history_.RecordHeaders = {};
@@ -84,6 +86,13 @@ void Form1::clear_history() {
     history_.RecordMode = FlagOff;
     history_.HistoryOrigin.topMovesFirst = false;
     history_.Notes = {};
+    review_history_changed(0);
+}
+
+void Form1::take_review(std::vector<ReviewedPosition> review) {
+    history_.Notes.Review = std::move(review);
+    outline_review_best();
+    keep_game();
 }
 
 void Form1::leave_record_mode() { history_.RecordMode = FlagOff; }
@@ -119,6 +128,7 @@ void Form1::STOP_Click() { hide_record_panel(); }
 // removes the guidance outlines and the marks of a last move no longer shown.
 void Form1::stop_play_for_navigation() {
     erase_check();
+    erase_hint();
     drop_selection();
     stop_clock();
     消去_移動可能桝色();
@@ -155,6 +165,7 @@ void Form1::REPLAY_Click() {
     --history_.HistoryPos;
     --history_.MoveNumber;
     描画_手数(history_.MoveNumber);
+    outline_review_best();
     keep_game();
 }
 
@@ -189,6 +200,7 @@ void Form1::AFTER_Click() {
 
     suspend_turn();
     描画_手数(history_.MoveNumber);
+    outline_review_best();
     keep_game();
 }
 
@@ -250,6 +262,7 @@ void Form1::go_to_ply(int ply) {
 
     suspend_turn();
     描画_手数(h.MoveNumber);
+    outline_review_best();
     keep_game();
 }
 

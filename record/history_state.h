@@ -30,6 +30,28 @@ struct HistoryStart {
     friend bool operator==(const HistoryStart&, const HistoryStart&) = default;
 };
 
+// A move as a review names it, in the board's squares.
+struct ReviewMove {
+    int fromX = 0, fromY = 0, toX = 0, toY = 0;
+    friend bool operator==(const ReviewMove&, const ReviewMove&) = default;
+};
+
+// The marks of a review, in the order of their strength: ?!, ?, ??.
+inline constexpr int NoReviewMark = 0, MarkInaccuracy = 1, MarkMistake = 2, MarkBlunder = 3;
+
+// What a review (検討) found at one position of the main line.
+struct ReviewedPosition {
+    // The engine gave the position a value: the expected score (0 lost,
+    // 1 won) of red, the bottom army of the history's start.
+    bool valued = false;
+    double redExpected = 0.5;
+    // The mark of the move into this position (NoReviewMark .. MarkBlunder).
+    int mark = NoReviewMark;
+    // The engine's expected line from this position, its best move first.
+    std::vector<ReviewMove> line;
+    friend bool operator==(const ReviewedPosition&, const ReviewedPosition&) = default;
+};
+
 // What a loaded record says beside its moves: its tags (PGN's names, such
 // as Event, Red, Black, Date, Result) and its comments. Comments[n] follows
 // move n; Comments[0] stands before the first move. Empty for a game played here.
@@ -40,6 +62,9 @@ struct RecordNotes {
     // of the field are; the game's own .棋譜 are not): a game played on from
     // it keeps them.
     bool StandardRules = false;
+    // A review of the main line: Review[n] is the position after move n, as
+    // far as the review has come; empty when the game was not reviewed.
+    std::vector<ReviewedPosition> Review;
     // The comment after move n, "" for none.
     const std::string& comment(int n) const {
         static const std::string none;

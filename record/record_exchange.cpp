@@ -12,6 +12,7 @@
 #include "record/formats/record_texts.h"
 #include "record/formats/utf8.h"
 #include "record/formats/writers.h"
+#include "record/review_notes.h"
 #include "ui/form1.h"
 
 namespace zenko {
@@ -41,9 +42,11 @@ std::string header_of(const formats::GameRecord& game, const char* tag) {
 }
 
 // Comments[n] follows move n; none at all when the record has none.
-RecordNotes notes_of(const formats::GameRecord& game) {
+// A review the record holds is taken out of its comments.
+RecordNotes notes_of(formats::GameRecord game) {
     RecordNotes notes;
     notes.Tags = game.tags;
+    notes.Review = take_review_out(game);
     const bool commented = !game.startComment.empty() ||
                            std::any_of(game.moves.begin(), game.moves.end(),
                                        [](const formats::RecordedMove& m) { return !m.comment.empty(); });
@@ -117,6 +120,7 @@ formats::GameRecord game_record_of(const Form1& form, const RecordNames& names) 
     if (game.tag("Date").empty()) game.set_tag("Date", today());
     // A game played to its end was won by the army that made the last move.
     const bool whole = last >= 1 && last == h.HistoryLen;
+    write_review(game, h.Notes.Review);
     if (whole && !record && form.play().GameOver)
         game.set_tag("Result", h.MoveHistory[static_cast<std::size_t>(last)].placed <= -1 ? "1-0" : "0-1");
     else if (!(whole && record))

@@ -25,6 +25,7 @@ constexpr std::size_t MaxHeaderChars = 1000;
 constexpr double MaxSeconds = 1e9;
 constexpr int MaxMoveField = 1000;  // far beyond any square or piece code, and safe to convert
 constexpr int MaxHandicapLevel = 10;
+constexpr std::size_t MaxReviewLine = 64;  // moves of an engine's line kept
 
 void put_board(std::ostringstream& out, const char* key, const BoardArray& board) {
     out << key << '=';
@@ -177,6 +178,29 @@ void put_notes(std::ostringstream& out, const RecordNotes& notes) {
         out << "tag=" << escaped(name) << '\t' << escaped(value) << '\n';
     for (std::size_t n = 0; n < notes.Comments.size(); ++n)
         if (!notes.Comments[n].empty()) out << "comment=" << n << ' ' << escaped(notes.Comments[n]) << '\n';
+    // One line a position reviewed, in order: valued, red's expected
+    // score, the mark, then the engine's line as squares.
+    for (const ReviewedPosition& p : notes.Review) {
+        out << "review=" << (p.valued ? 1 : 0) << ' ' << p.redExpected << ' ' << p.mark;
+        for (const ReviewMove& m : p.line)
+            out << ' ' << m.fromX << ' ' << m.fromY << ' ' << m.toX << ' ' << m.toY;
+        out << '\n';
+    }
+}
+
+bool read_review_line(Reader& reader, ReviewedPosition& p) {
+    std::vector<double> v;
+    if (!reader.numbers("review", v, 3, 3 + 4 * MaxReviewLine) || (v.size() - 3) % 4 != 0 ||
+        !whole_in(v[0], 0, 1) || !(v[1] >= 0 && v[1] <= 1) || !whole_in(v[2], NoReviewMark, MarkBlunder))
+        return false;
+    p.valued = v[0] == 1, p.redExpected = v[1], p.mark = int(v[2]);
+    for (std::size_t at = 3; at < v.size(); at += 4) {
+        if (!whole_in(v[at], 1, BoardFiles) || !whole_in(v[at + 1], 1, BoardRanks) ||
+            !whole_in(v[at + 2], 1, BoardFiles) || !whole_in(v[at + 3], 1, BoardRanks))
+            return false;
+        p.line.push_back({int(v[at]), int(v[at + 1]), int(v[at + 2]), int(v[at + 3])});
+    }
+    return true;
 }
 
 bool read_notes(Reader& reader, RecordNotes& notes) {
@@ -199,6 +223,10 @@ bool read_notes(Reader& reader, RecordNotes& notes) {
             return false;
         if (notes.Comments.size() <= n) notes.Comments.resize(n + 1);
         notes.Comments[n] = unescaped(value.substr(static_cast<std::size_t>(end + 1 - value.data())));
+    }
+    while (reader.next_is("review")) {
+        if (notes.Review.size() == MaxMoves + 1 || !read_review_line(reader, notes.Review.emplace_back()))
+            return false;
     }
     return true;
 }

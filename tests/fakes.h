@@ -260,8 +260,10 @@ struct FormFixture {
     ScriptedGameChooser gameChooser;
     FakeClipboard clipboard;
     ScriptedPositionEditor positionEditor;
+    ScriptedEngineProcess reviewProcess;
     Form1 form{Platform{canvas, dialogs, clock, sound, panel, app, &engineProcess,
-                        EngineLocation{"fairy-stockfish"}, &gameChooser, &clipboard, &positionEditor}};
+                        EngineLocation{"fairy-stockfish"}, &gameChooser, &clipboard, &positionEditor,
+                        &reviewProcess}};
 };
 
 }  // namespace zenko::testing

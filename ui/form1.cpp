@@ -9,6 +9,6 @@ Form1::Form1(Platform platform_)
                                           platform_.panel,         platform_.app,
                                           platform_.engineProcess, platform_.engine,
                                           platform_.gameChooser,   platform_.clipboard,
-                                          platform_.positionEditor} {}
+                                          platform_.positionEditor, platform_.reviewProcess} {}
 
 }  // namespace zenko

@@ -17,6 +17,7 @@
 
 #include "game/engine_player.h"
 #include "game/game_state.h"
+#include "game/review_session.h"
 #include "record/history_state.h"
 #include "rules/engine.h"
 #include "rules/types.h"
@@ -98,6 +99,17 @@ public:
     void play_held_answer();
     // The engine process ends (it starts again when next needed).
     void end_engine();
+
+    // ===== The review (検討, game/review_commands.cpp) =====
+    // 棋譜 → 検討: the engine reviews the main line of the history in the
+    // background; each position's result goes into the history's notes as
+    // it comes. Starting a game, loading a record, replacing a reviewed move
+    // or 中止 (CHUUSHI) ends it; what was found so far stays.
+    void KENTOU_Click();
+    void CHUUSHI_Click();
+    bool review_available() const;
+    // The review under way; nullptr when none runs.
+    const ReviewSession* review_session() const;
 
     // ===== Game flow and board input (game/) =====
     void Form_MouseDown(int button, int shift, double X, double Y);
@@ -406,6 +418,12 @@ private:
     void outline_hint(int fromX, int fromY, int toX, int toY);
     void erase_hint();
     void end_hint();
+    // The review (game/review_commands.cpp): stops when move `ply` of the
+    // history changes (0: the whole history); outlines the engine's better
+    // move when the move on the board has a mark.
+    void review_history_changed(int ply);
+    void end_review();
+    void outline_review_best();
 
     // ===== Records other programs exchange (record/) =====
     // The games of a file or a pasted text (`source` names it in the boxes):
@@ -413,6 +431,8 @@ private:
     void open_record_contents(const formats::RecordContents& contents, const std::string& source);
     // The game becomes the history, with the board at its start.
     void load_game_record(const formats::GameRecord& game);
+    // A review's results so far become the history's.
+    void take_review(std::vector<ReviewedPosition> review);
 
     // ===== Pictures (ui/) =====
     // Covers the tiles firstX..lastX of row y (a text area) with the background.
@@ -436,6 +456,9 @@ private:
     SoundHandles sounds_;           // sound/
     // game/: the engine's client, made when the engine is first needed.
     std::unique_ptr<UciClient> uci_;
+    // game/: the review's session, made at the first 検討.
+    std::unique_ptr<ReviewSession> review_;
+    std::vector<ReviewedPosition> reviewFound_;  // game/: the review's results as they come
 };
 
 }  // namespace zenko

@@ -161,6 +161,9 @@ struct Platform {
     Clipboard* clipboard = nullptr;
     // 局面編集 opens nothing without one.
     PositionEditor* positionEditor = nullptr;
+    // The review's engine runs beside the one that plays (same command):
+    // without this process 検討 is not offered.
+    EngineProcess* reviewProcess = nullptr;
 };
 
 }  // namespace zenko

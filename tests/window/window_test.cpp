@@ -143,6 +143,7 @@ TEST_F(WindowTest, MenuBarHasEveryItemInOrderWithItsNesting) {
               "2 書込 KIFU_WRITE\n"
               "2 棋譜をコピー KIFU_COPY\n"
               "2 棋譜を貼り付け KIFU_PASTE\n"
+              "2 検討 KENTOU\n"
               "1 ｵﾌﾟｼｮﾝ OPTION\n"
               "2 背景画 HAIKEI_GA\n"
               "3 緑 MIDORI\n"

@@ -51,6 +51,7 @@ MainWindow::MainWindow(SoundLibrary& sound, const EngineLocation& engine)
     : canvas_(new QtCanvas(this)),
       dialogs_(this),
       engineProcess_([this](const std::function<void()>& event) { forward(event); }),
+      reviewProcess_([this](const std::function<void()>& event) { forward(event); }),
       gameChooser_(this),
       moveList_(new MoveListPanel(this)),
       positionEditor_(this, dialogs_) {
@@ -68,9 +69,10 @@ MainWindow::MainWindow(SoundLibrary& sound, const EngineLocation& engine)
     panel_ = std::make_unique<RecordPanel>(canvas_);
     form_ = std::make_unique<Form1>(Platform{*canvas_, dialogs_, timeOfDay_, sound, *panel_, *this,
                                              &engineProcess_, engine, &gameChooser_, &clipboard_,
-                                             &positionEditor_});
+                                             &positionEditor_, &reviewProcess_});
     setAcceptDrops(true);
     moveList_->onPlyChosen = [this](int ply) { forward([&] { form_->go_to_ply(ply); }); };
+    moveList_->review()->onStop = [this] { forward([this] { form_->CHUUSHI_Click(); }); };
 
     build_menus();
     connect_panel();
@@ -258,7 +260,8 @@ void MainWindow::sync_move_list() {
             resize(before + (shown ? 1 : -1) * moveList_->width(), height());
         }
     }
-    if (shown) moveList_->show_history(form_->history(), form_->options().list_notation());
+    if (shown)
+        moveList_->show_history(form_->history(), form_->options().list_notation(), form_->review_session());
 }
 
 // Only the drawing scales: the menu bar and the move list keep their sizes.

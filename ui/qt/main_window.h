@@ -85,6 +85,7 @@ private:
     QtDialogs dialogs_;
     QtTimeOfDay timeOfDay_;
     QtEngineProcess engineProcess_;  // outlives form_, whose engine client uses it
+    QtEngineProcess reviewProcess_;  // the review's engine, beside the one that plays
     QtGameChooser gameChooser_;
     QtClipboard clipboard_;
     MoveListPanel* moveList_;

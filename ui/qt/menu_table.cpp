@@ -38,6 +38,8 @@ constexpr MenuEntry MenuTable[] = {
     {nullptr, "", 2, nullptr, nullptr},
     {"KIFU_COPY", "棋譜をコピー", 2, &Form1::KIFU_COPY_Click, nullptr},
     {"KIFU_PASTE", "棋譜を貼り付け", 2, &Form1::KIFU_PASTE_Click, nullptr},
+    {nullptr, "", 2, nullptr, nullptr},
+    {"KENTOU", "検討", 2, &Form1::KENTOU_Click, nullptr, true},
     {"OPTION", "ｵﾌﾟｼｮﾝ", 1, &Form1::OPTION_Click, nullptr},
     {"HAIKEI_GA", "背景画", 2, nullptr, nullptr},
     {"MIDORI", "緑", 3, &Form1::MIDORI_Click, &Options::MIDORI},

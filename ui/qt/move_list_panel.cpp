@@ -27,7 +27,9 @@ constexpr double ListPointSize = 10.5;
 constexpr int NumberColumnWidth = 34;
 constexpr int CommentHeight = 110;
 
-formats::Notation notation_of(ListNotation notation) {
+}  // namespace
+
+formats::Notation list_notation_of(ListNotation notation) {
     switch (notation) {
         case ListNotation::Chinese:
             return formats::Notation::Chinese;
@@ -39,14 +41,12 @@ formats::Notation notation_of(ListNotation notation) {
     return formats::Notation::Japanese;
 }
 
-}  // namespace
-
 // Row 0 is the start; row n the list's line n - 1. Each cell stands for a
 // move of the history (the number cell for the line's first move).
 class MoveListModel : public QAbstractTableModel {
 public:
-    explicit MoveListModel(const MoveList& moves, QObject* parent)
-        : QAbstractTableModel(parent), moves_(moves) {}
+    MoveListModel(const MoveList& moves, const std::vector<int>& marks, QObject* parent)
+        : QAbstractTableModel(parent), moves_(moves), marks_(marks) {}
 
     int rowCount(const QModelIndex& parent) const override {
         return parent.isValid() ? 0 : static_cast<int>(moves_.lines().size()) + 1;
@@ -117,21 +117,31 @@ private:
             case NumberColumn:
                 return QString::number(line.number);
             case RedColumn:
-                return QString::fromStdString(line.red);
+                return QString::fromStdString(line.red + mark_text(line.redPly));
             default:
-                return QString::fromStdString(line.black);
+                return QString::fromStdString(line.black + mark_text(line.blackPly));
         }
     }
 
+    // The review's mark after the move's text: " ?!", " ?" or " ??".
+    std::string mark_text(int ply) const {
+        static const char* const texts[] = {"", " ?!", " ?", " ??"};
+        if (ply <= 0 || ply >= static_cast<int>(marks_.size())) return "";
+        const int mark = marks_[static_cast<std::size_t>(ply)];
+        return mark >= MarkInaccuracy && mark <= MarkBlunder ? texts[mark] : "";
+    }
+
     const MoveList& moves_;
+    const std::vector<int>& marks_;
     int position_ = 0;
 };
 
 MoveListPanel::MoveListPanel(QWidget* parent)
     : QWidget(parent),
-      model_(new MoveListModel(moves_, this)),
+      model_(new MoveListModel(moves_, marks_, this)),
       table_(new QTableView(this)),
-      comment_(new QPlainTextEdit(this)) {
+      comment_(new QPlainTextEdit(this)),
+      review_(new ReviewView(this)) {
     setFixedWidth(MoveListWidthPixels);
     QFont font(QStringLiteral("IPAPMincho"));
     font.setPointSizeF(ListPointSize);
@@ -176,10 +186,20 @@ MoveListPanel::MoveListPanel(QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(table_, 1);
     layout->addWidget(comment_);
+    layout->addWidget(review_);
+    review_->onPlyChosen = [this](int ply) {
+        if (onPlyChosen) onPlyChosen(ply);
+    };
 }
 
-void MoveListPanel::show_history(const HistoryState& history, ListNotation notation) {
-    const bool changed = moves_.update(history, notation_of(notation));
+void MoveListPanel::show_history(const HistoryState& history, ListNotation notation,
+                                 const ReviewSession* running) {
+    std::vector<int> marks;
+    marks.reserve(history.Notes.Review.size());
+    for (const ReviewedPosition& p : history.Notes.Review) marks.push_back(p.mark);
+    const bool marked = marks != marks_;
+    if (marked) marks_ = std::move(marks);
+    const bool changed = moves_.update(history, list_notation_of(notation)) || marked;
     const int position = std::clamp(history.HistoryPos, 0, std::max(0, history.HistoryLen));
     const bool moved = position != model_->position();
     if (changed) {
@@ -193,6 +213,7 @@ void MoveListPanel::show_history(const HistoryState& history, ListNotation notat
         table_->scrollTo(model_->index(model_->row_of(position), NumberColumn),
                          QAbstractItemView::EnsureVisible);
     show_comment(history);
+    review_->show_review(history, running, notation);
 }
 
 // The comments of a loaded record only: a game played on from it has moves

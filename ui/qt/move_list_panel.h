@@ -14,6 +14,7 @@
 #include "record/history_state.h"
 #include "record/move_list.h"
 #include "settings/options.h"
+#include "ui/qt/review_view.h"
 
 class QPlainTextEdit;
 class QTableView;
@@ -22,18 +23,24 @@ namespace zenko {
 
 class MoveListModel;
 
+// The notation of the list's texts, as 表記 chose it.
+formats::Notation list_notation_of(ListNotation notation);
+
 class MoveListPanel : public QWidget {
 public:
     explicit MoveListPanel(QWidget* parent = nullptr);
 
-    // The list as the history is now.
-    void show_history(const HistoryState& history, ListNotation notation);
+    // The list as the history is now, each reviewed move with its mark, and
+    // under it the review (`running`: the one under way, if any).
+    void show_history(const HistoryState& history, ListNotation notation,
+                      const ReviewSession* running = nullptr);
 
     // A click on a move: its number in the history (0: the start line).
     std::function<void(int ply)> onPlyChosen;
 
     QTableView* table() const { return table_; }
     QPlainTextEdit* comment() const { return comment_; }
+    ReviewView* review() const { return review_; }
     const MoveList& moves() const { return moves_; }
     // The cell of move `ply` (0: the start line); invalid for no such move.
     QModelIndex index_of(int ply) const;
@@ -43,9 +50,11 @@ private:
     void show_comment(const HistoryState& history);
 
     MoveList moves_;
+    std::vector<int> marks_;  // the review's mark of each move (index: the move's number)
     MoveListModel* model_;
     QTableView* table_;
     QPlainTextEdit* comment_;
+    ReviewView* review_;
     std::string shownComment_;
 };
 
