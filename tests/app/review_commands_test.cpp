@@ -42,7 +42,8 @@ public:
             const std::size_t k = moves_in(position);
             if (k >= answered) return {};
             const std::string pv = k == 2 ? "b1c3 h10g8" : "a4a5";
-            return {testing::ScriptedEngineProcess::info_line(Scores[k], "", pv), "bestmove " + pv.substr(0, 4)};
+            return {testing::ScriptedEngineProcess::info_line(Scores[k], "", pv),
+                    "bestmove " + pv.substr(0, 4)};
         };
     }
     void paste_game() {
@@ -82,7 +83,8 @@ TEST_F(ReviewCommand, TheReviewMarksTheMovesAndComesBackFromThePgnItWrites) {
         EXPECT_EQ(read.Notes.Review[n].mark, review[n].mark) << n;
     }
     EXPECT_EQ(read.Notes.Review[2].line, review[2].line);
-    for (const std::string& comment : read.Notes.Comments) EXPECT_EQ(comment, "");  // the review's text is not a comment
+    for (const std::string& comment : read.Notes.Comments)
+        EXPECT_EQ(comment, "");  // the review's text is not a comment
 }
 
 // 中止 or a game started ends the review: what was found stays, and

@@ -3,8 +3,10 @@
 // offscreen platform.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
@@ -13,6 +15,7 @@
 #include "long_game.h"
 #include "record/saved_game.h"
 #include "ui/qt/position_editor.h"
+#include "ui/qt/review_view.h"
 #include "window/shown_window.h"
 
 namespace zenko::testing {
@@ -120,6 +123,42 @@ TEST_F(MoveListWindow, ALongRecordKeepsTheMoveShownInViewWithItsComment) {
     EXPECT_EQ(comment->toPlainText(), "");
     click_move(2);
     EXPECT_EQ(comment->toPlainText(), "二手目の後で長い説明が続きます。");
+}
+
+// A reviewed game: the marks beside the moves, the curve under the list,
+// the better move outlined and written for a marked move, the summary; a
+// click on the curve goes to the move there.
+TEST_F(MoveListWindow, AReviewShowsItsMarksCurveAndBetterMove) {
+    SavedGame game;
+    Engine fullSet;
+    fullSet.初期配置();
+    game.origin.board = fullSet.board();
+    game.moves = {{8, 8, 5, 8, 0, ManCannon, ManCannon},
+                  {8, 3, 5, 3, 0, ComCannon, ComCannon},
+                  {8, 10, 7, 8, 0, ManHorse, ManHorse},
+                  {8, 1, 7, 3, 0, ComHorse, ComHorse}};
+    game.recordMode = FlagOn;
+    game.notes.Review = {{true, 0.5, NoReviewMark, {}},
+                         {true, 0.5, NoReviewMark, {}},
+                         {true, 0.5, NoReviewMark, {{2, 10, 3, 8}, {8, 1, 7, 3}}},
+                         {true, 0.1, MarkBlunder, {}},
+                         {true, 0.1, NoReviewMark, {}}};
+    window->forward([&] {
+        form().restore_history(game);
+        form().open_kept_game_as_record();
+    });
+    EXPECT_EQ(text(3), "３八馬 ??");
+    ReviewView* review = list().review();
+    ASSERT_TRUE(review->isVisible());
+    EXPECT_FALSE(review->progress()->isVisible());
+    click_move(3);
+    EXPECT_EQ(review->advice()->text().toStdString(),
+              "最善: ７八馬\n読み筋: ７八馬 ３三馬\n下: ?! 0  ? 0  ?? 1  正確度 57.5\n上: ?! 0  ? 0  ?? 0  "
+              "正確度 100.0");
+    EXPECT_EQ((std::array{form().engine_turn().HintFromX, form().engine_turn().HintToY}), (std::array{2, 8}));
+    QWidget* curve = reinterpret_cast<QWidget*>(review->curve());
+    QTest::mouseClick(curve, Qt::LeftButton, {}, QPoint(1, curve->height() / 2));
+    EXPECT_EQ(form().history().HistoryPos, 0);
 }
 
 // The editor's board takes pieces from beside it, 完了 refuses a wrong

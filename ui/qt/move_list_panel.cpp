@@ -141,7 +141,7 @@ MoveListPanel::MoveListPanel(QWidget* parent)
       model_(new MoveListModel(moves_, marks_, this)),
       table_(new QTableView(this)),
       comment_(new QPlainTextEdit(this)),
-      review_(new ReviewView(this)) {
+      reviewView_(new ReviewView(this)) {
     setFixedWidth(MoveListWidthPixels);
     QFont font(QStringLiteral("IPAPMincho"));
     font.setPointSizeF(ListPointSize);
@@ -186,8 +186,8 @@ MoveListPanel::MoveListPanel(QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(table_, 1);
     layout->addWidget(comment_);
-    layout->addWidget(review_);
-    review_->onPlyChosen = [this](int ply) {
+    layout->addWidget(reviewView_);
+    reviewView_->onPlyChosen = [this](int ply) {
         if (onPlyChosen) onPlyChosen(ply);
     };
 }
@@ -213,7 +213,7 @@ void MoveListPanel::show_history(const HistoryState& history, ListNotation notat
         table_->scrollTo(model_->index(model_->row_of(position), NumberColumn),
                          QAbstractItemView::EnsureVisible);
     show_comment(history);
-    review_->show_review(history, running, notation);
+    reviewView_->show_review(history, running, notation);
 }
 
 // The comments of a loaded record only: a game played on from it has moves

@@ -40,7 +40,7 @@ public:
 
     QTableView* table() const { return table_; }
     QPlainTextEdit* comment() const { return comment_; }
-    ReviewView* review() const { return review_; }
+    ReviewView* review() const { return reviewView_; }
     const MoveList& moves() const { return moves_; }
     // The cell of move `ply` (0: the start line); invalid for no such move.
     QModelIndex index_of(int ply) const;
@@ -54,7 +54,7 @@ private:
     MoveListModel* model_;
     QTableView* table_;
     QPlainTextEdit* comment_;
-    ReviewView* review_;
+    ReviewView* reviewView_;
     std::string shownComment_;
 };
 
