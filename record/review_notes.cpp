@@ -24,8 +24,7 @@ int mark_of_nag(int nag) {
     return NoReviewMark;
 }
 
-Engine position_of(const formats::GameRecord& game, std::size_t ply, bool& redToMove) {
-    const BoardArray board = formats::board_after(game, ply, &redToMove);
+Engine position_of(const BoardArray& board) {
     Engine position;
     for (int x = 1; x <= BoardFiles; ++x)
         for (int y = 1; y <= BoardRanks; ++y) position.put_piece(x, y, board[x][y]);
@@ -33,17 +32,10 @@ Engine position_of(const formats::GameRecord& game, std::size_t ply, bool& redTo
 }
 
 std::string line_text(const formats::GameRecord& game, std::size_t ply, const std::vector<ReviewMove>& line) {
-    bool redToMove = true;
-    Engine position = position_of(game, ply, redToMove);
     std::string text;
-    for (std::size_t i = 0; i < line.size() && i < ShownLine; ++i) {
-        const ReviewMove& m = line[i];
-        const int piece = position.piece_at(m.fromX, m.fromY);
-        if (piece == PieceEmpty) break;
-        if (!text.empty()) text += ' ';
-        formats::append_move_text(text, position, m.fromX, m.fromY, m.toX, m.toY, formats::Notation::Chinese);
-        position.駒移動(m.fromX, m.fromY, m.toX, m.toY, piece);
-    }
+    for (const std::string& move :
+         line_texts(formats::board_after(game, ply), line, formats::Notation::Chinese, ShownLine))
+        text += (text.empty() ? "" : " ") + move;
     return text;
 }
 
@@ -63,7 +55,7 @@ std::string review_comment(const ReviewedPosition& p, const std::string& best, c
 // The moves of `words` read one after another from the position after `ply`.
 std::vector<ReviewMove> read_line(const formats::GameRecord& game, std::size_t ply, std::string_view words) {
     bool redToMove = true;
-    Engine position = position_of(game, ply, redToMove);
+    Engine position = position_of(formats::board_after(game, ply, &redToMove));
     std::vector<ReviewMove> line;
     while (!words.empty()) {
         const std::size_t space = words.find(' ');
@@ -108,6 +100,20 @@ bool read_comment(std::string& comment, ReviewedPosition& p, std::string_view& b
 }
 
 }  // namespace
+
+std::vector<std::string> line_texts(const BoardArray& before, const std::vector<ReviewMove>& line,
+                                    formats::Notation notation, std::size_t most) {
+    Engine position = position_of(before);
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < line.size() && i < most; ++i) {
+        const ReviewMove& m = line[i];
+        const int piece = position.piece_at(m.fromX, m.fromY);
+        if (piece == PieceEmpty) break;
+        texts.push_back(formats::move_text(position, m.fromX, m.fromY, m.toX, m.toY, notation));
+        position.駒移動(m.fromX, m.fromY, m.toX, m.toY, piece);
+    }
+    return texts;
+}
 
 void write_review(formats::GameRecord& game, const std::vector<ReviewedPosition>& review) {
     if (review.empty()) return;

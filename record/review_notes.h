@@ -8,12 +8,20 @@
 // the record had already follows it.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "record/formats/game_record.h"
+#include "record/formats/notation.h"
 #include "record/history_state.h"
 
 namespace zenko {
+
+// The engine's line from the position `before` (moves in the board's
+// squares), move by move in `notation`: at most `most` moves, and none past
+// a move whose piece is missing.
+std::vector<std::string> line_texts(const BoardArray& before, const std::vector<ReviewMove>& line,
+                                    formats::Notation notation, std::size_t most);
 
 // Writes `review` (position n after move n) into the game's comments and
 // NAGs, for the moves and positions the two share.

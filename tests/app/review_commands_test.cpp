@@ -107,6 +107,21 @@ TEST_F(ReviewCommand, StoppingOrChangingTheGameEndsTheReview) {
     }
 }
 
+// A comment that only looks like a review's stays a comment.
+TEST_F(ReviewCommand, AMalformedReviewCommentIsKeptAsAComment) {
+    for (const std::string comment : {"[%eval abc]", "[%eval 1.5] 最善: 炮二平五", "[%eval 0.5"}) {
+        f.clipboard.contents = "1. 炮二平五 {" + comment + "} 马８进７";
+        form.KIFU_PASTE_Click();
+        EXPECT_TRUE(form.history().Notes.Review.empty()) << comment;
+        EXPECT_EQ(form.history().Notes.comment(1), comment);
+    }
+    f.clipboard.contents = "1. 炮二平五 {[%eval 0.4] 最善: 不明\n良い手}";
+    form.KIFU_PASTE_Click();
+    ASSERT_EQ(form.history().Notes.Review.size(), 2u);
+    EXPECT_TRUE(form.history().Notes.Review[0].line.empty());
+    EXPECT_EQ(form.history().Notes.comment(1), "良い手");
+}
+
 TEST_F(ReviewCommand, TheKeptGameKeepsTheReview) {
     paste_game();
     form.KENTOU_Click();

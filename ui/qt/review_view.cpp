@@ -14,7 +14,7 @@
 
 #include "game/history_review.h"
 #include "record/formats/notation.h"
-#include "rules/engine.h"
+#include "record/review_notes.h"
 #include "ui/qt/move_list_panel.h"
 
 namespace zenko {
@@ -30,32 +30,15 @@ const QColor CurveLine(60, 60, 60);
 const QColor MiddleLine(120, 120, 120);
 const QColor CurrentLine(0, 0, 160);
 
-// The position after the first `ply` moves of the history.
-Engine position_after(const HistoryState& h, int ply) {
-    Engine position;
-    for (int x = 1; x <= BoardFiles; ++x)
-        for (int y = 1; y <= BoardRanks; ++y) position.put_piece(x, y, h.HistoryOrigin.board[x][y]);
+// The board after the first `ply` moves of the history.
+BoardArray board_after(const HistoryState& h, int ply) {
+    BoardArray board = h.HistoryOrigin.board;
     for (int n = 1; n <= ply && n <= h.HistoryLen; ++n) {
         const MoveRecord& m = h.MoveHistory[static_cast<std::size_t>(n)];
-        position.駒移動(m.fromX, m.fromY, m.toX, m.toY, m.placed);
+        board[m.toX][m.toY] = m.placed;
+        board[m.fromX][m.fromY] = PieceEmpty;
     }
-    return position;
-}
-
-std::string line_text(const HistoryState& h, int ply, const std::vector<ReviewMove>& line,
-                      formats::Notation notation, std::string& first) {
-    Engine position = position_after(h, ply);
-    std::string text;
-    for (std::size_t i = 0; i < line.size() && i < ShownLine; ++i) {
-        const ReviewMove& m = line[i];
-        const int piece = position.piece_at(m.fromX, m.fromY);
-        if (piece == PieceEmpty) break;
-        const std::string move = formats::move_text(position, m.fromX, m.fromY, m.toX, m.toY, notation);
-        if (i == 0) first = move;
-        text += (text.empty() ? "" : " ") + move;
-        position.駒移動(m.fromX, m.fromY, m.toX, m.toY, piece);
-    }
-    return text;
+    return board;
 }
 
 std::string side_text(const char* name, const SideSummary& side) {
@@ -73,10 +56,10 @@ std::string review_advice(const HistoryState& h, bool complete, formats::Notatio
     std::string text;
     if (n >= 1 && n < static_cast<int>(review.size()) &&
         review[static_cast<std::size_t>(n)].mark != NoReviewMark) {
-        std::string best;
-        const std::string line =
-            line_text(h, n - 1, review[static_cast<std::size_t>(n - 1)].line, notation, best);
-        if (!best.empty()) text = "最善: " + best + "\n読み筋: " + line;
+        const std::vector<std::string> line = line_texts(
+            board_after(h, n - 1), review[static_cast<std::size_t>(n - 1)].line, notation, ShownLine);
+        if (!line.empty()) text = "最善: " + line.front() + "\n読み筋:";
+        for (const std::string& move : line) text += " " + move;
     }
     if (complete) {
         // Red is the bottom army of the history's start, as the list's columns.
