@@ -72,7 +72,7 @@ MainWindow::MainWindow(SoundLibrary& sound, const EngineLocation& engine)
                                              &positionEditor_, &reviewProcess_});
     setAcceptDrops(true);
     moveList_->onPlyChosen = [this](int ply) { forward([&] { form_->go_to_ply(ply); }); };
-    moveList_->review()->onStop = [this] { forward([this] { form_->CHUUSHI_Click(); }); };
+    moveList_->onStopReview = [this] { forward([this] { form_->CHUUSHI_Click(); }); };
 
     build_menus();
     connect_panel();

@@ -137,11 +137,7 @@ private:
 };
 
 MoveListPanel::MoveListPanel(QWidget* parent)
-    : QWidget(parent),
-      model_(new MoveListModel(moves_, marks_, this)),
-      table_(new QTableView(this)),
-      comment_(new QPlainTextEdit(this)),
-      reviewView_(new ReviewView(this)) {
+    : QWidget(parent), model_(new MoveListModel(moves_, marks_, this)), table_(new QTableView(this)) {
     setFixedWidth(MoveListWidthPixels);
     QFont font(QStringLiteral("IPAPMincho"));
     font.setPointSizeF(ListPointSize);
@@ -175,21 +171,37 @@ MoveListPanel::MoveListPanel(QWidget* parent)
     table_->setSpan(0, 0, 1, ColumnCount);
     connect(table_, &QTableView::clicked, this, [this](const QModelIndex& index) { choose(index); });
 
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(table_, 1);
+}
+
+// Made when a record first has comments, right under the table.
+QPlainTextEdit* MoveListPanel::comment() {
+    if (comment_) return comment_;
+    comment_ = new QPlainTextEdit(this);
     comment_->setReadOnly(true);
     comment_->setFocusPolicy(Qt::NoFocus);
     comment_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     comment_->setFixedHeight(CommentHeight);
     comment_->hide();
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, comment_);
+    return comment_;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(table_, 1);
-    layout->addWidget(comment_);
-    layout->addWidget(reviewView_);
+// Made when a game first has a review: the first window does without it.
+ReviewView* MoveListPanel::review() {
+    if (reviewView_) return reviewView_;
+    reviewView_ = new ReviewView(this);
+    layout()->addWidget(reviewView_);
     reviewView_->onPlyChosen = [this](int ply) {
         if (onPlyChosen) onPlyChosen(ply);
     };
+    reviewView_->onStop = [this] {
+        if (onStopReview) onStopReview();
+    };
+    return reviewView_;
 }
 
 void MoveListPanel::show_history(const HistoryState& history, ListNotation notation,
@@ -213,15 +225,17 @@ void MoveListPanel::show_history(const HistoryState& history, ListNotation notat
         table_->scrollTo(model_->index(model_->row_of(position), NumberColumn),
                          QAbstractItemView::EnsureVisible);
     show_comment(history);
-    reviewView_->show_review(history, running, notation);
+    if (reviewView_ || running || !history.Notes.Review.empty())
+        review()->show_review(history, running, notation);
 }
 
 // The comments of a loaded record only: a game played on from it has moves
 // of its own that no comment speaks of.
 void MoveListPanel::show_comment(const HistoryState& history) {
     const bool commented = history.RecordMode == FlagOn && !history.Notes.Comments.empty();
+    if (!commented && !comment_) return;
     const std::string text = commented ? history.Notes.comment(history.HistoryPos) : std::string();
-    if (comment_->isVisibleTo(this) != commented) comment_->setVisible(commented);
+    if (comment()->isVisibleTo(this) != commented) comment_->setVisible(commented);
     if (text == shownComment_) return;
     shownComment_ = text;
     comment_->setPlainText(QString::fromStdString(text));

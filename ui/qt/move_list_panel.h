@@ -37,10 +37,12 @@ public:
 
     // A click on a move: its number in the history (0: the start line).
     std::function<void(int ply)> onPlyChosen;
+    // 中止 under the list.
+    std::function<void()> onStopReview;
 
     QTableView* table() const { return table_; }
-    QPlainTextEdit* comment() const { return comment_; }
-    ReviewView* review() const { return reviewView_; }
+    QPlainTextEdit* comment();
+    ReviewView* review();
     const MoveList& moves() const { return moves_; }
     // The cell of move `ply` (0: the start line); invalid for no such move.
     QModelIndex index_of(int ply) const;
@@ -53,8 +55,8 @@ private:
     std::vector<int> marks_;  // the review's mark of each move (index: the move's number)
     MoveListModel* model_;
     QTableView* table_;
-    QPlainTextEdit* comment_;
-    ReviewView* reviewView_;
+    QPlainTextEdit* comment_ = nullptr;
+    ReviewView* reviewView_ = nullptr;
     std::string shownComment_;
 };
 
