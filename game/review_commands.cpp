@@ -32,8 +32,6 @@ int kept_mark(ReviewMark mark) {
 
 }  // namespace
 
-bool Form1::review_available() const { return platform.reviewProcess != nullptr && engine_found(); }
-
 const ReviewSession* Form1::review_session() const {
     return review_ && review_->running() ? review_.get() : nullptr;
 }

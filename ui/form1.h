@@ -107,7 +107,6 @@ public:
     // or 中止 (CHUUSHI) ends it; what was found so far stays.
     void KENTOU_Click();
     void CHUUSHI_Click();
-    bool review_available() const;
     // The review under way; nullptr when none runs.
     const ReviewSession* review_session() const;
 
