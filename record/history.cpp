@@ -323,6 +323,13 @@ void Form1::turn_history() {
         for (int y = 1; y <= BoardRanks; ++y) origin.board[turned_x(x)][turned_y(y)] = -board[x][y];
     origin.reversed = origin.reversed == FlagOn ? FlagOff : FlagOn;
     if (origin.handicapSet == FlagOn) origin.handicapLevel = -origin.handicapLevel;
+    // A review turns with its game: the army of negative codes, red, is the other one now.
+    review_history_changed(0);
+    for (ReviewedPosition& p : history_.Notes.Review) {
+        p.redExpected = 1 - p.redExpected;
+        for (ReviewMove& m : p.line)
+            m = {turned_x(m.fromX), turned_y(m.fromY), turned_x(m.toX), turned_y(m.toY)};
+    }
 }
 
 }  // namespace zenko

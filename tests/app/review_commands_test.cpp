@@ -85,6 +85,12 @@ TEST_F(ReviewCommand, TheReviewMarksTheMovesAndComesBackFromThePgnItWrites) {
     EXPECT_EQ(read.Notes.Review[2].line, review[2].line);
     for (const std::string& comment : read.Notes.Comments)
         EXPECT_EQ(comment, "");  // the review's text is not a comment
+
+    // Played on and turned, the review turns with the game.
+    form.START_Click();
+    form.REVERSE_Click();
+    EXPECT_NEAR(form.history().Notes.Review[3].redExpected, 0.9, 5e-4);
+    EXPECT_EQ(form.history().Notes.Review[2].line.front(), (ReviewMove{8, 1, 7, 3}));
 }
 
 // 中止 or a game started ends the review: what was found stays, and
