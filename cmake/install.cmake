@@ -8,8 +8,8 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(ZENKO_APP_ID io.github.zenko.xiangqi)
 set(ZENKO_MAINTAINER "ZENKO developers <zenko@users.noreply.github.com>")
 # The date of the release named by PROJECT_VERSION (fixed, so builds repeat).
-set(ZENKO_RELEASE_DATE 2026-12-08)
-set(ZENKO_RELEASE_DATE_RFC2822 "Tue, 08 Dec 2026 00:00:00 +0000")
+set(ZENKO_RELEASE_DATE 2026-12-10)
+set(ZENKO_RELEASE_DATE_RFC2822 "Thu, 10 Dec 2026 00:00:00 +0000")
 set(ZENKO_DATA_DIR ${CMAKE_INSTALL_DATADIR}/zenko)
 set(ZENKO_ICON_SIZES 16 32 48 64 128 256)
 
