@@ -13,22 +13,13 @@
 #include "fakes.h"
 #include "long_game.h"
 #include "record/saved_game.h"
+#include "scratch_folder.h"
 #include "ui/qt/main_window.h"
 
 namespace zenko {
 namespace {
 
 constexpr int RecordLength = 300;
-
-class ScratchFolder {
-public:
-    ScratchFolder() { QDir::setCurrent(folder_.path()); }
-    ~ScratchFolder() { QDir::setCurrent(previous_); }
-
-private:
-    QString previous_ = QDir::currentPath();
-    QTemporaryDir folder_;
-};
 
 SavedGame long_record() {
     SavedGame game;

@@ -7,22 +7,11 @@
 #include <QTemporaryDir>
 
 #include "fakes.h"
+#include "scratch_folder.h"
 #include "ui/qt/main_window.h"
 
 namespace zenko {
 namespace {
-
-// The game reads and writes its settings in the working folder: use a
-// scratch one so a run leaves nothing behind.
-class ScratchFolder {
-public:
-    ScratchFolder() { QDir::setCurrent(folder_.path()); }
-    ~ScratchFolder() { QDir::setCurrent(previous_); }
-
-private:
-    QString previous_ = QDir::currentPath();
-    QTemporaryDir folder_;
-};
 
 void wait_for_first_paint(MainWindow& window) {
     while (window.canvas().paint_count() == 0) QCoreApplication::processEvents();

@@ -21,6 +21,7 @@ set(ZENKO_APP_SOURCES
   game/commands.cpp
   game/computer_turn.cpp
   game/engine_turn.cpp
+  game/game_review.cpp
   game/history_review.cpp
   game/kept_play.cpp
   game/review_commands.cpp

@@ -13,11 +13,16 @@ constexpr const char* SecondStartsText = "先手が指したところなので�
 // A position set up with the top army to move.
 constexpr const char* ComputerToMoveText = "上の駒の番なので、ｺﾝﾋﾟｭｰﾀが先に指します";
 constexpr const char* TopToMoveText = "上の駒の番です";
+// The board shows a start whose top army is to move first.
+bool top_moves_first_from_start(const HistoryState& h) {
+    return h.HistoryPos == 0 && h.HistoryOrigin.topMovesFirst;
+}
+
 }  // namespace
 
 void Form1::START_Click() {
     stop_engine_search();
-    end_review();
+    CHUUSHI_Click();  // a new game ends a review under way
     // The background tiles cover the computer-level caption left of the board.
     erase_tiles(-2, 0, 0);
     play_.ManSide = FirstPlayer;
@@ -31,9 +36,9 @@ void Form1::START_Click() {
     leave_record_mode();
     const bool secondStarts = army_of_last_move() == BottomArmy;
     if (secondStarts) play_.Turn = play_.ComSide;
-    const char* text = !secondStarts                  ? "先手の番です"
-                       : top_moves_first_from_start() ? TopToMoveText
-                                                      : SecondStartsText;
+    const char* text = !secondStarts                           ? "先手の番です"
+                       : top_moves_first_from_start(history()) ? TopToMoveText
+                                                               : SecondStartsText;
     platform.dialogs.message_box(text, " ", Buttons::OK);
     start_turn_clock();
     play_.GameOver = false;
@@ -43,7 +48,7 @@ void Form1::START_Click() {
 // Both sides of a game against the computer start the same way: the first
 // player is to move and the clock runs whatever the 経過時間 option.
 void Form1::start_game_against_computer(Side personSide) {
-    end_review();
+    CHUUSHI_Click();  // a new game ends a review under way
     selection_.SelectState = 0;
     play_.ManSide = personSide;
     play_.ComSide = personSide == FirstPlayer ? SecondPlayer : FirstPlayer;
@@ -61,7 +66,7 @@ void Form1::SENTE_Click() {
     描画_レベル(chosen_level());
     if (army_of_last_move() == BottomArmy) {
         start_game_against_computer(FirstPlayer);
-        let_other_army_start(top_moves_first_from_start() ? ComputerToMoveText : ComputerStartsText,
+        let_other_army_start(top_moves_first_from_start(history()) ? ComputerToMoveText : ComputerStartsText,
                              play_.ComSide);
         return;
     }

@@ -4,7 +4,7 @@
 // move list, the record writers and the kept game find them.
 #include <utility>
 
-#include "game/history_review.h"
+#include "game/game_review.h"
 #include "ui/form1.h"
 
 namespace zenko {
@@ -16,25 +16,9 @@ constexpr const char* NothingToReview = "検討する手がありません";
 constexpr const char* CannotReview = "この棋譜の手は検討できません";
 constexpr const char* ReviewEngineFailed = "思考ｴﾝｼﾞﾝが応答しません。検討を中止しました";
 
-int kept_mark(ReviewMark mark) {
-    switch (mark) {
-        case ReviewMark::Inaccuracy:
-            return MarkInaccuracy;
-        case ReviewMark::Mistake:
-            return MarkMistake;
-        case ReviewMark::Blunder:
-            return MarkBlunder;
-        case ReviewMark::None:
-            break;
-    }
-    return NoReviewMark;
-}
-
 }  // namespace
 
-const ReviewSession* Form1::review_session() const {
-    return review_ && review_->running() ? review_.get() : nullptr;
-}
+const ReviewSession* Form1::review_session() const { return review_ ? review_->running() : nullptr; }
 
 void Form1::KENTOU_Click() {
     std::string refusal;
@@ -49,36 +33,20 @@ void Form1::KENTOU_Click() {
     }
     if (review_session() != nullptr) return;  // the game on the board is being reviewed
     if (!review_) {
-        review_ = std::make_unique<ReviewSession>(*platform.reviewProcess, platform.engine.command);
-        review_->positionReviewed = [this](const PositionValue& value) {
-            reviewFound_.push_back(kept_position(value));
-            if (value.index == 0) take_review(reviewFound_);
-        };
-        review_->moveJudged = [this](const MoveJudgement& move) {
-            reviewFound_[static_cast<std::size_t>(move.ply)].mark = kept_mark(move.mark);
-            take_review(reviewFound_);
-        };
-        review_->finished = [this](EngineFailure failure) {
-            if (failure != EngineFailure::None)
-                platform.dialogs.message_box(ReviewEngineFailed, ReviewTitle, Buttons::OK);
+        review_ = std::make_unique<GameReview>(*platform.reviewProcess, platform.engine.command);
+        review_->found = [this](const std::vector<ReviewedPosition>& review) { take_review(review); };
+        review_->failed = [this] {
+            platform.dialogs.message_box(ReviewEngineFailed, ReviewTitle, Buttons::OK);
         };
     }
-    reviewFound_.clear();
-    take_review({});
-    if (!review_->start(review_game_of(history())))
-        platform.dialogs.message_box(CannotReview, ReviewTitle, Buttons::OK);
+    if (!review_->start(history())) platform.dialogs.message_box(CannotReview, ReviewTitle, Buttons::OK);
 }
 
 // What was found so far stays with the game.
-void Form1::CHUUSHI_Click() { end_review(); }
-
-void Form1::end_review() {
-    if (review_) review_->stop();
-}
+void Form1::CHUUSHI_Click() { review_history_changed(0); }
 
 void Form1::review_history_changed(int ply) {
-    // Position k of the review follows move k: a review of N moves has N + 1.
-    if (review_ && review_->running() && ply < review_->total()) end_review();
+    if (review_) review_->stop_from(ply);
 }
 
 // The better move at the position before the move on the board, when that

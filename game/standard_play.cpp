@@ -61,29 +61,31 @@ PliesSinceCapture plies_since_capture(const Engine& now, const HistoryState& his
     return out;
 }
 
+// Who the bottom or the top army is in the boxes.
+std::string army_name(const PlayState& play, bool bottom) {
+    if (play.GameMode == ModeVsCom) return bottom ? "あなた" : "ｺﾝﾋﾟｭｰﾀ";
+    return bottom ? "先手" : "後手";  // two people: the bottom pieces are 先手's
+}
+
 }  // namespace
 
 // An army's name as the end of a game calls it.
-std::string Form1::army_name(bool bottom) const {
-    if (play_.GameMode == ModeVsCom) return bottom ? "あなた" : "ｺﾝﾋﾟｭｰﾀ";
-    return bottom ? "先手" : "後手";  // two people: the bottom pieces are 先手's
-}
 
 bool Form1::judge_standard_position(bool manToMove) {
     erase_check();
     const GameStatus status = standard_status(engine_, manToMove);
     if (status != GameStatus::Play) {
         const std::string reason = status == GameStatus::Checkmate ? MateText : NoMoveText;
-        announce_end(reason + army_name(!manToMove) + "の勝ちです");
+        announce_end(reason + army_name(play_, !manToMove) + "の勝ちです");
         return true;
     }
     const PliesSinceCapture since = plies_since_capture(engine_, history(), manToMove);
     switch (judge_repetition(since.start, since.plies)) {
         case Repetition::ManLoses:
-            announce_end(PerpetualCheckText + army_name(true) + "の負けです");
+            announce_end(PerpetualCheckText + army_name(play_, true) + "の負けです");
             return true;
         case Repetition::ComLoses:
-            announce_end(PerpetualCheckText + army_name(false) + "の負けです");
+            announce_end(PerpetualCheckText + army_name(play_, false) + "の負けです");
             return true;
         case Repetition::Draw:
             announce_end(RepetitionDrawText);
@@ -127,7 +129,7 @@ void Form1::TOURYOU_Click() {
     if (platform.dialogs.message_box(ResignQuestion, ResignTitle, Buttons::YesNo) != Answer::Yes) return;
     end_hint();
     const bool bottomResigns = play_.Turn == play_.ManSide;
-    終了(army_name(!bottomResigns));
+    終了(army_name(play_, !bottomResigns));
 }
 
 }  // namespace zenko

@@ -1,6 +1,8 @@
 // Handicap levels: △ takes COM pieces away (or gives MAN pieces back), ▽
 // takes MAN pieces away (or gives COM pieces back), one piece a step, before
 // a game starts.
+#include "record/handicap.h"
+
 #include <cstdlib>
 #include <iterator>
 
@@ -120,7 +122,7 @@ void Form1::描画_ハンデレベル(int level) {
 // The turned set-up of a handicap level is the set-up of the opposite level
 // (the steps' squares are symmetric under the half turn), and a turned full
 // set is the full set.
-bool Form1::shows_handicap_set_up(int level) const {
+bool shows_handicap_set_up(const BoardArray& board, int level) {
     Engine set_up;
     set_up.初期配置();
     for (int step = 1; step <= std::abs(level) && step <= MaxHandicapLevel; ++step) {
@@ -128,7 +130,7 @@ bool Form1::shows_handicap_set_up(int level) const {
         if (level > 0) set_up.put_piece(s.comX, s.comY, PieceEmpty);
         if (level < 0) set_up.put_piece(s.manX, s.manY, PieceEmpty);
     }
-    return engine_.board() == set_up.board();
+    return board == set_up.board();
 }
 
 void Form1::clear_handicap() {

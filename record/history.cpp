@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/paused_search.h"
+#include "record/handicap.h"
 #include "ui/form1.h"
 
 namespace zenko {
@@ -53,7 +54,7 @@ void Form1::restore_history_start() {
     history_.Reversed = history_.HistoryOrigin.reversed;
     handicap_.HandicapSet = history_.HistoryOrigin.handicapSet;
     handicap_.HandicapLevel = history_.HistoryOrigin.handicapLevel;
-    if (shows_handicap_set_up(handicap_.HandicapLevel)) history_.Reversed = FlagOff;
+    if (shows_handicap_set_up(engine_.board(), handicap_.HandicapLevel)) history_.Reversed = FlagOff;
 }
 
 // A turned full set is the full set, so a turned game may start from it.
@@ -89,8 +90,8 @@ void Form1::clear_history() {
     review_history_changed(0);
 }
 
-void Form1::take_review(std::vector<ReviewedPosition> review) {
-    history_.Notes.Review = std::move(review);
+void Form1::take_review(const std::vector<ReviewedPosition>& review) {
+    history_.Notes.Review = review;
     outline_review_best();
     keep_game();
 }
@@ -111,10 +112,6 @@ void Form1::set_up_position(const BoardArray& board, bool topToMove) {
     note_history_start();
     画面_再描画();
     keep_game();
-}
-
-bool Form1::top_moves_first_from_start() const {
-    return history_.HistoryPos == 0 && history_.HistoryOrigin.topMovesFirst;
 }
 
 void Form1::hide_record_panel() {

@@ -6,7 +6,7 @@
 namespace zenko {
 
 void Form1::KIFU_ICHIRAN_Click() {
-    set_move_list_shown(!options().KIFU_ICHIRAN.Checked);
+    set_option(&Options::KIFU_ICHIRAN, !options().KIFU_ICHIRAN.Checked);
     書込_環境設定ファイル();
 }
 

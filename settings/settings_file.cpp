@@ -91,12 +91,12 @@ constexpr ExtraLine Extras[] = {
      {"ON", "OFF", nullptr},
      1,
      [](const Options& o) { return o.HYOUJUN.Checked ? 0 : 1; },
-     [](Form1& form, int value) { form.set_standard_rules(value == 0); }},
+     [](Form1& form, int value) { form.set_option(&Options::HYOUJUN, value == 0); }},
     {"棋譜一覧",
      {"ON", "OFF", nullptr},
      0,
      [](const Options& o) { return o.KIFU_ICHIRAN.Checked ? 0 : 1; },
-     [](Form1& form, int value) { form.set_move_list_shown(value == 0); }},
+     [](Form1& form, int value) { form.set_option(&Options::KIFU_ICHIRAN, value == 0); }},
     // The values in the order of ListNotation.
     {"表記",
      {"日本式", "中国式", "WXF"},
@@ -193,8 +193,7 @@ void Form1::書込_環境設定ファイル() {
 void Form1::set_guidance(bool on) { options_.SIDOU.Checked = on; }
 void Form1::set_clock_shown(bool on) { options_.KEIKA.Checked = on; }
 void Form1::set_music(bool on) { options_.BGM.Checked = on; }
-void Form1::set_standard_rules(bool on) { options_.HYOUJUN.Checked = on; }
-void Form1::set_move_list_shown(bool on) { options_.KIFU_ICHIRAN.Checked = on; }
+void Form1::set_option(MenuItem Options::*item, bool on) { (options_.*item).Checked = on; }
 
 void Form1::set_list_notation(ListNotation notation) {
     options_.NIHONSHIKI.Checked = notation == ListNotation::Japanese;

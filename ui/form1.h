@@ -16,8 +16,8 @@
 #include <string>
 
 #include "game/engine_player.h"
+#include "game/game_review.h"
 #include "game/game_state.h"
-#include "game/review_session.h"
 #include "record/history_state.h"
 #include "rules/engine.h"
 #include "rules/types.h"
@@ -167,8 +167,6 @@ public:
     // The position becomes the start of an empty history, no game running;
     // the start commands play from it with the army to move first as given.
     void set_up_position(const BoardArray& board, bool topToMove);
-    // The board shows a start whose top army is to move first.
-    bool top_moves_first_from_start() const;
     void REPLAY_Click();
     void AFTER_Click();
     void CANCEL_Click();
@@ -224,8 +222,6 @@ public:
     void LEBEL_DOWN_Click();
     void 描画_ハンデレベル(int level);
     void clear_handicap();
-    // The board holds the set-up of this handicap level (0: the full set).
-    bool shows_handicap_set_up(int level) const;
 
     // ===== Board geometry and ruled lines (ui/) =====
     void 描画_罫線(int colour, int x, int y);
@@ -334,8 +330,8 @@ public:
     void set_guidance(bool on);
     void set_clock_shown(bool on);
     void set_music(bool on);
-    void set_standard_rules(bool on);
-    void set_move_list_shown(bool on);
+    // A check mark of its own (標準ルール, 棋譜一覧).
+    void set_option(MenuItem Options::*item, bool on);
     void set_list_notation(ListNotation notation);
     // ｵﾌﾟｼｮﾝ → 棋譜一覧 and 表記; the window shows the list as the marks say.
     void KIFU_ICHIRAN_Click();
@@ -401,7 +397,6 @@ private:
     // A kept game goes on: the computer moves if it is its turn.
     void continue_restored_game();
     // The standard rules (game/standard_play.cpp).
-    std::string army_name(bool bottom) const;
     void show_check(int army);
     void erase_check();
     void adopt_rules();
@@ -421,7 +416,6 @@ private:
     // history changes (0: the whole history); outlines the engine's better
     // move when the move on the board has a mark.
     void review_history_changed(int ply);
-    void end_review();
     void outline_review_best();
 
     // ===== Records other programs exchange (record/) =====
@@ -431,7 +425,7 @@ private:
     // The game becomes the history, with the board at its start.
     void load_game_record(const formats::GameRecord& game);
     // A review's results so far become the history's.
-    void take_review(std::vector<ReviewedPosition> review);
+    void take_review(const std::vector<ReviewedPosition>& review);
 
     // ===== Pictures (ui/) =====
     // Covers the tiles firstX..lastX of row y (a text area) with the background.
@@ -455,9 +449,8 @@ private:
     SoundHandles sounds_;           // sound/
     // game/: the engine's client, made when the engine is first needed.
     std::unique_ptr<UciClient> uci_;
-    // game/: the review's session, made at the first 検討.
-    std::unique_ptr<ReviewSession> review_;
-    std::vector<ReviewedPosition> reviewFound_;  // game/: the review's results as they come
+    // game/: the review, made at the first 検討.
+    std::unique_ptr<GameReview> review_;
 };
 
 }  // namespace zenko

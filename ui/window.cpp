@@ -144,7 +144,7 @@ void Form1::RENGA_Click() { choose_background(*this, options().RENGA, Background
 
 // From the next game on; the caption beside the board says which rules hold.
 void Form1::HYOUJUN_Click() {
-    set_standard_rules(!options().HYOUJUN.Checked);
+    set_option(&Options::HYOUJUN, !options().HYOUJUN.Checked);
     書込_環境設定ファイル();
     draw_rules_caption();
 }

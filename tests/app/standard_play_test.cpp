@@ -23,7 +23,7 @@ struct StandardGame : FormFixture {
     explicit StandardGame(const char* fen, void (Form1::*start)() = &Form1::START_Click) {
         testing::open_sounds(form, sound);
         form.初期設定();
-        form.set_standard_rules(true);
+        form.set_option(&Options::HYOUJUN, true);
         EXPECT_TRUE(FormTestAccess::engine(form).set_fen(fen)) << fen;
         (form.*start)();
         dialogs.shown.clear();
